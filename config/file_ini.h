@@ -1,0 +1,31 @@
+#pragma once
+// The only code that opens the settings files: one key of one file per call, a default on
+// every read, no cache. Files live in the program folder.
+#include "chiavi.h"
+
+#include <QString>
+
+namespace File_Ini {
+
+QString LeggiIniBase(const QString& sezione, const QString& chiave, const QString& predefinito);
+QString LeggiIni(const QString& sezione, const QString& chiave, const QString& predefinito);
+// `nomeFile` is relative to the program folder ("Ricetta\Estate.prg").
+QString LeggiIniFile(const QString& sezione, const QString& chiave, const QString& predefinito,
+                     const QString& nomeFile);
+
+// Non-zero when the value reached the file, 0 when the write was refused (read-only file,
+// missing folder, CR or LF in the value); a refused write leaves the file as it was.
+long ScriviIniBase(const QString& sezione, const QString& chiave, const QString& valore);
+long ScriviIni(const QString& sezione, const QString& chiave, const QString& valore);
+
+// The same with the key's own default.
+QString LeggiIni(const QString& sezione, const Chiavi::Chiave& chiave);
+long ScriviIni(const QString& sezione, const Chiavi::Chiave& chiave, const QString& valore);
+
+// Creates the folder in the program folder when it is missing; a failure is not reported.
+void CreaCartella(const QString& nome);
+
+// Full path of the active settings file.
+QString PercorsoImpostazioni();
+
+}  // namespace File_Ini

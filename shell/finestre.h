@@ -1,0 +1,21 @@
+#pragma once
+// The station's windows, created once at start-up and never destroyed, and the hooks through
+// which the lower layers reach them.
+class MainForm;
+class Stagione;
+class Comunicazioni;
+
+class Finestre {
+public:
+    Finestre();
+    ~Finestre();
+    Finestre(const Finestre&) = delete;
+    Finestre& operator=(const Finestre&) = delete;
+
+    MainForm* mainForm = nullptr;
+    Stagione* stagione = nullptr;
+    Comunicazioni* comunicazioni = nullptr;
+
+    // Relabels the controls that depend on the program mode.
+    void rietichettaModo();
+};
