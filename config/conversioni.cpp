@@ -1,29 +1,12 @@
 #include "conversioni.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace Generale {
 
 namespace {
-
-struct Diviso {
-    QString intero;
-    QString frazione;
-};
-
-// The first "," or, without one, the first "." separates the integer text from the fraction
-// digits, which are the first `decimali` characters of the fraction followed by "000".
-Diviso dividi(const QString& testo, int decimali)
-{
-    const int d = std::clamp(decimali, 0, 3);
-    qsizetype separatore = testo.indexOf(QLatin1Char(','));
-    if (separatore < 0)
-        separatore = testo.indexOf(QLatin1Char('.'));
-    if (separatore < 0)
-        return {testo, QStringLiteral("000").left(d)};
-    return {testo.left(separatore), (testo.mid(separatore + 1) + QStringLiteral("000")).left(d)};
-}
 
 bool soloCifre(const QString& s)
 {
@@ -33,22 +16,30 @@ bool soloCifre(const QString& s)
     return true;
 }
 
-// The joined digits as a whole number: optional sign, then digits only.
+// The register integer for the text: the first "," or, without one, the first "." separates the
+// integer digits from the fraction digits; the fraction is cut to `decimali` digits (padded with
+// zeros when short) and joined to the integer digits, and a sign in front applies to the whole.
+// Every character but the sign and the separator must be a digit, the cut-off ones included, and
+// there must be at least one digit: "", "-", ",", "21, 5" and "21,5x" are not numbers.
 std::optional<long long> unito(const QString& testo, int decimali)
 {
-    const Diviso parti = dividi(testo.trimmed(), decimali);
-    QString intero = parti.intero;
+    QString t = testo.trimmed();
     bool negativo = false;
-    if (intero.startsWith(QLatin1Char('-')) || intero.startsWith(QLatin1Char('+'))) {
-        negativo = intero.front() == QLatin1Char('-');
-        intero.remove(0, 1);
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
+        negativo = t.front() == QLatin1Char('-');
+        t.remove(0, 1);
     }
-    const QString cifre = intero + parti.frazione;
-    if (cifre.isEmpty() || !soloCifre(cifre) || (intero.isEmpty() && parti.frazione.isEmpty()))
+    qsizetype separatore = t.indexOf(QLatin1Char(','));
+    if (separatore < 0)
+        separatore = t.indexOf(QLatin1Char('.'));
+    const QString intero = separatore < 0 ? t : t.left(separatore);
+    const QString frazione = separatore < 0 ? QString() : t.mid(separatore + 1);
+    if ((intero.isEmpty() && frazione.isEmpty()) || !soloCifre(intero) || !soloCifre(frazione))
         return std::nullopt;
+    const QString cifre = intero + (frazione + QStringLiteral("000")).left(std::clamp(decimali, 0, 3));
     if (cifre.size() > 15)
         return std::nullopt;
-    const long long v = cifre.toLongLong();
+    const long long v = cifre.isEmpty() ? 0 : cifre.toLongLong();
     return negativo ? -v : v;
 }
 

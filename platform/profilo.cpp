@@ -105,6 +105,15 @@ bool contieneACapo(const QString& s)
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
 }
 
+// A key line that a read would take for a section header or a comment would never be read back,
+// and a "[" line would move the keys below it into another section.
+bool chiaveScrivibile(const QString& chiave)
+{
+    const QString nome = chiave.trimmed();
+    return !nome.isEmpty() && !contieneACapo(nome) && !nome.contains(QLatin1Char('='))
+        && !nome.startsWith(QLatin1Char('[')) && !nome.startsWith(QLatin1Char(';'));
+}
+
 }  // namespace
 
 QString Leggi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& predefinito)
@@ -126,8 +135,8 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
 
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore)
 {
-    if (contieneACapo(sezione) || contieneACapo(chiave) || contieneACapo(valore) || sezione.contains(QLatin1Char(']'))
-        || chiave.contains(QLatin1Char('=')) || chiave.trimmed().isEmpty())
+    if (contieneACapo(sezione) || sezione.contains(QLatin1Char(']')) || !chiaveScrivibile(chiave)
+        || contieneACapo(valore))
         return false;
 
     QByteArray contenuto;

@@ -20,7 +20,8 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
               const QString& predefinito);
 
 // False, with the file untouched, when the file is read-only, its folder is missing, or a
-// name or the value holds CR or LF (or the section name a "]", the key a "=").
+// name or the value holds CR or LF, the section name a "]", or the key is empty, holds a "=" or
+// begins with "[" or ";" (it would not read back).
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore);
 
 }  // namespace Piattaforma::Profilo
