@@ -2,6 +2,7 @@
 // The plant model: the shared tables and flags that the configuration load fills, the
 // acquisition cycle updates and every window shows. One GUI thread reads and writes them.
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -76,6 +77,26 @@ inline float TemperaturaMassimaAssoluta = 200.0f;
 inline QString SuonoPorta;
 inline QString SuonoAllarme;
 inline QString ImmaginePianta;
+
+// ---- Layout of the synoptic -----------------------------------------------------------------
+// Left and top edge in twips inside the plant picture.
+struct Posizione {
+    int X = 300;
+    int Y = 300;
+};
+inline std::array<Posizione, MaxZone> PosizioniZone{};
+inline std::array<Posizione, MaxInterruttori> PosizioniInterruttori{};
+inline std::array<Posizione, MaxLED> PosizioniLED{};
+inline Posizione PosizioneApriporta;
+inline Posizione PosizioneWebcam;
+// [Zona NN] Icona: a picture file in the program folder, empty for none.
+inline std::array<QString, MaxZone> IconeZone;
+
+// ---- Communication lists -----------------------------------------------------------------------
+// One VoceComunicazione text per configured point, each list in ascending text order, so that
+// entry 0 of the read list is the keep-alive read whether or not a window shows the lists.
+enum ListaComunicazione { ListaLetture = 0, ListaScritture, ListaRemL, ListaRemW };
+inline std::array<QStringList, 4> ListeComunicazione;
 
 // ---- Live values ----------------------------------------------------------------------------
 using ValoriZona = std::array<float, NumeroValoriZona>;
