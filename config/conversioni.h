@@ -10,8 +10,9 @@ namespace Generale {
 
 // The raw register integer for a value with `decimali` decimals: "21,5" with 1 gives 215. The
 // fraction is cut to the decimals, never rounded; a short one is filled with zeros. Empty text,
-// text that is not a number (blanks inside it included) and values outside -32768..32767 are
-// failures: the plain form gives 0 for them, the checked form no value.
+// text that is not a number (blanks inside it, or anything but digits among the cut-off ones) and
+// values outside -32768..32767 are failures: the plain form gives 0 for them, the checked form no
+// value, so that a caller never sends a 0 nobody meant.
 std::optional<qint16> ConvertiInInteroVerificato(const QString& testo, int decimali);
 qint16 ConvertiInIntero(const QString& testo, int decimali, bool* ok = nullptr);
 
