@@ -1,0 +1,215 @@
+#include "datitrend.h"
+
+#include "generale.h"
+#include "tempotrend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double Assente = Generale::ValoreAssente;
+
+bool lacuna(const PuntoTrend& p) { return p.valore == Assente; }
+
+bool primaDi(const PuntoTrend& p, double t) { return p.tempo < t; }
+bool dopoDi(double t, const PuntoTrend& p) { return t < p.tempo; }
+
+double interpola(const PuntoTrend& a, const PuntoTrend& b, double t)
+{
+    if (b.tempo <= a.tempo)
+        return b.valore;
+    return a.valore + (b.valore - a.valore) * (t - a.tempo) / (b.tempo - a.tempo);
+}
+
+const std::deque<PuntoTrend> Nessuno;
+
+}  // namespace
+
+void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
+{
+    if (!valida(traccia) || !std::isfinite(tempo))
+        return;
+    if (!std::isfinite(valore))
+        valore = Assente;
+    auto& punti = tracce_[traccia - 1];
+    if (punti.empty() || tempo >= punti.back().tempo)
+        punti.push_back({tempo, valore});
+    else
+        punti.insert(std::upper_bound(punti.begin(), punti.end(), tempo, dopoDi), {tempo, valore});
+    while (int(punti.size()) > dimensioneBuffer_)
+        punti.pop_front();
+    if (!pausa_ && tempo > fine_) {
+        fine_ = tempo;
+        inizio_ = tempo - ampiezza_;
+    }
+}
+
+void DatiTrend::CancellaPunti()
+{
+    for (auto& punti : tracce_)
+        std::deque<PuntoTrend>().swap(punti);  // gives the memory back too
+}
+
+const std::deque<PuntoTrend>& DatiTrend::Punti(int traccia) const
+{
+    return valida(traccia) ? tracce_[traccia - 1] : Nessuno;
+}
+
+void DatiTrend::ImpostaDimensioneBuffer(int punti)
+{
+    dimensioneBuffer_ = std::clamp(punti, 1, BufferMassimo);
+    for (auto& p : tracce_)
+        while (int(p.size()) > dimensioneBuffer_)
+            p.pop_front();
+}
+
+void DatiTrend::ImpostaAmpiezzaTempo(double giorni)
+{
+    if (std::isfinite(giorni) && giorni >= 0)
+        ampiezza_ = giorni;
+}
+
+void DatiTrend::ImpostaTempoInizio(double tempo)
+{
+    if (std::isfinite(tempo))
+        inizio_ = tempo;
+}
+
+void DatiTrend::ImpostaTempoFine(double tempo)
+{
+    if (std::isfinite(tempo))
+        fine_ = tempo;
+}
+
+void DatiTrend::ImpostaFinestraTempo(double inizio, double fine)
+{
+    ImpostaTempoInizio(inizio);
+    ImpostaTempoFine(fine);
+}
+
+void DatiTrend::ImpostaScalaBassa(double v) { if (std::isfinite(v)) scalaBassa_ = v; }
+void DatiTrend::ImpostaScalaAlta(double v) { if (std::isfinite(v)) scalaAlta_ = v; }
+void DatiTrend::ImpostaLimiteBasso(double v) { if (std::isfinite(v)) limiteBasso_ = v; }
+void DatiTrend::ImpostaLimiteAlto(double v) { if (std::isfinite(v)) limiteAlto_ = v; }
+
+std::pair<double, double> DatiTrend::AsseValori() const
+{
+    double basso = std::min(scalaBassa_, scalaAlta_);
+    double alto = std::max(scalaBassa_, scalaAlta_);
+    if (limiteBasso_ < limiteAlto_) {
+        basso = std::clamp(basso, limiteBasso_, limiteAlto_);
+        alto = std::clamp(alto, limiteBasso_, limiteAlto_);
+    }
+    if (alto - basso <= std::abs(basso) * 1e-12) {
+        basso -= 1;
+        alto += 1;
+    }
+    return {basso, alto};
+}
+
+std::pair<double, double> DatiTrend::AsseTempi() const
+{
+    const double inizio = std::min(inizio_, fine_);
+    const double fine = std::max(inizio_, fine_);
+    return {inizio, std::max(fine, inizio + UnSecondo)};
+}
+
+StatisticheTrend DatiTrend::statistiche(std::deque<PuntoTrend>::const_iterator da, std::deque<PuntoTrend>::const_iterator a)
+{
+    double massimo = -std::numeric_limits<double>::infinity();
+    double minimo = std::numeric_limits<double>::infinity();
+    double somma = 0;
+    long long quanti = 0;
+    for (auto it = da; it != a; ++it) {
+        if (lacuna(*it))
+            continue;
+        massimo = std::max(massimo, it->valore);
+        minimo = std::min(minimo, it->valore);
+        somma += it->valore;
+        ++quanti;
+    }
+    if (quanti == 0)
+        return {Assente, Assente, Assente};
+    return {massimo, somma / double(quanti), minimo};
+}
+
+StatisticheTrend DatiTrend::Assolute(int traccia) const
+{
+    const auto& punti = Punti(traccia);
+    return statistiche(punti.begin(), punti.end());
+}
+
+StatisticheTrend DatiTrend::Viste(int traccia) const
+{
+    const auto& punti = Punti(traccia);
+    const auto [t0, t1] = AsseTempi();
+    return statistiche(std::lower_bound(punti.begin(), punti.end(), t0, primaDi),
+                       std::upper_bound(punti.begin(), punti.end(), t1, dopoDi));
+}
+
+double DatiTrend::ValoreA(int traccia, double tempo) const
+{
+    const auto& punti = Punti(traccia);
+    if (punti.empty() || !std::isfinite(tempo))
+        return Assente;
+    auto dopo = std::lower_bound(punti.begin(), punti.end(), tempo, primaDi);
+    auto scelto = dopo;
+    if (dopo == punti.end()) {
+        scelto = std::prev(dopo);
+    } else if (dopo != punti.begin()) {
+        const auto prima = std::prev(dopo);
+        if (tempo - prima->tempo <= dopo->tempo - tempo)
+            scelto = prima;
+    }
+    return scelto->valore;  // a gap answers ValoreAssente itself
+}
+
+std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
+{
+    std::vector<ColonnaTrend> colonne;
+    const auto& punti = Punti(traccia);
+    if (larghezza <= 0 || punti.empty())
+        return colonne;
+    const auto [t0, t1] = AsseTempi();
+    const double pixelPerGiorno = larghezza / (t1 - t0);
+    const auto da = std::lower_bound(punti.begin(), punti.end(), t0, primaDi);
+    const auto a = std::upper_bound(da, punti.end(), t1, dopoDi);
+
+    bool rottura = false;  // a gap since the last value drawn
+    PuntoTrend ultimo{};   // the last value drawn, to carry the line out of the window
+    bool haUltimo = false;
+    auto aggiungi = [&](int x, double v) {
+        if (!colonne.empty() && colonne.back().x == x) {
+            ColonnaTrend& c = colonne.back();
+            c.minimo = std::min(c.minimo, v);
+            c.massimo = std::max(c.massimo, v);
+            c.ultimo = v;
+        } else {
+            colonne.push_back({x, v, v, v, v, haUltimo && !rottura});
+        }
+        rottura = false;
+        haUltimo = true;
+    };
+
+    // The line from the last point before the window, cut at its left edge.
+    if (da != punti.begin() && da != punti.end() && !lacuna(*std::prev(da)) && !lacuna(*da)) {
+        ultimo = {t0, interpola(*std::prev(da), *da, t0)};
+        aggiungi(0, ultimo.valore);
+    }
+    for (auto it = da; it != a; ++it) {
+        if (lacuna(*it)) {
+            rottura = true;
+            continue;
+        }
+        aggiungi(std::min(larghezza - 1, int((it->tempo - t0) * pixelPerGiorno)), it->valore);
+        ultimo = *it;
+    }
+    // The line on to the first point after the window, cut at its right edge.
+    if (a != punti.end() && haUltimo && !rottura && !lacuna(*a)) {
+        const double v = interpola(ultimo, *a, t1);
+        colonne.push_back({larghezza, v, v, v, v, true});
+    }
+    return colonne;
+}

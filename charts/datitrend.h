@@ -1,0 +1,113 @@
+#pragma once
+// The data of the trend chart, without any painting: up to 30 traces of (time, value) points,
+// each in a buffer of bounded size, the time window shown, the value axis, the statistics and
+// the value under the cursor. Times are date-time serials (tempotrend.h).
+//
+// A point whose value is `ValoreAssente` (-99999, a failed read) is a gap: it is held, and it
+// breaks the trace's line, but it is never drawn and never counted in a statistic. A value that
+// is not finite is held as a gap too.
+#include <QtGlobal>
+
+#include <array>
+#include <deque>
+#include <utility>
+#include <vector>
+
+struct PuntoTrend {
+    double tempo;
+    double valore;
+};
+
+// One pixel column of a trace as it is painted: the spread of its values, the first and last
+// value in time order (to join it to the columns beside it), and whether it joins the previous
+// column drawn (no gap between them). `x` is the column index, 0 .. width-1; the two columns
+// that carry a line in from a point outside the window, or out to one, have x = 0 and x = width
+// with the line's value at the window's edge.
+struct ColonnaTrend {
+    int x = 0;
+    double minimo = 0;
+    double massimo = 0;
+    double primo = 0;
+    double ultimo = 0;
+    bool unitaAllaPrecedente = false;
+};
+
+struct StatisticheTrend {
+    double massimo;
+    double media;
+    double minimo;
+};
+
+class DatiTrend {
+public:
+    static constexpr int MaxTracce = 30;
+    static constexpr int BufferMassimo = 1000000;
+
+    // Trace numbers are 1..MaxTracce; a call naming any other trace does nothing, or answers
+    // as for a trace without points.
+    //
+    // Points are kept in time order, also when they arrive out of order (a history file
+    // written across a clock change). A full buffer drops its earliest point. The time window
+    // follows the points: a point later than the window's end moves the window so that it ends
+    // there, keeping its width `AmpiezzaTempo`; while paused the window stays where it is.
+    void AggiungiPunto(int traccia, double tempo, double valore);
+    void CancellaPunti();
+    const std::deque<PuntoTrend>& Punti(int traccia) const;
+
+    // Points held per trace, 1..BufferMassimo; shrinking drops the earliest points.
+    int DimensioneBuffer() const { return dimensioneBuffer_; }
+    void ImpostaDimensioneBuffer(int punti);
+
+    double AmpiezzaTempo() const { return ampiezza_; }
+    void ImpostaAmpiezzaTempo(double giorni);
+    double TempoInizio() const { return inizio_; }
+    void ImpostaTempoInizio(double tempo);
+    double TempoFine() const { return fine_; }
+    void ImpostaTempoFine(double tempo);
+    void ImpostaFinestraTempo(double inizio, double fine);
+    bool InPausa() const { return pausa_; }
+    void ImpostaInPausa(bool pausa) { pausa_ = pausa; }
+
+    double ScalaBassa() const { return scalaBassa_; }
+    void ImpostaScalaBassa(double v);
+    double ScalaAlta() const { return scalaAlta_; }
+    void ImpostaScalaAlta(double v);
+    double LimiteBasso() const { return limiteBasso_; }
+    void ImpostaLimiteBasso(double v);
+    double LimiteAlto() const { return limiteAlto_; }
+    void ImpostaLimiteAlto(double v);
+
+    // What is drawn, always of positive width. Values: the scale kept within the absolute
+    // limits (when they are ordered), low end first; a scale of no width is widened by one unit
+    // each way. Times: the window, low end first, at least one second wide.
+    std::pair<double, double> AsseValori() const;
+    std::pair<double, double> AsseTempi() const;
+
+    // All points held, and the points whose time lies in the window shown (ends included).
+    // Every figure is `ValoreAssente` for a trace without values there.
+    StatisticheTrend Assolute(int traccia) const;
+    StatisticheTrend Viste(int traccia) const;
+
+    // The value of the point nearest in time (the earlier one of two as near); `ValoreAssente`
+    // when that point is a gap or the trace holds no points.
+    double ValoreA(int traccia, double tempo) const;
+
+    // The trace decimated to `larghezza` pixel columns over the window: one pass over the points
+    // in the window, and the cost of the picture does not grow with their number.
+    std::vector<ColonnaTrend> Colonne(int traccia, int larghezza) const;
+
+private:
+    static bool valida(int traccia) { return traccia >= 1 && traccia <= MaxTracce; }
+    static StatisticheTrend statistiche(std::deque<PuntoTrend>::const_iterator da, std::deque<PuntoTrend>::const_iterator a);
+
+    std::array<std::deque<PuntoTrend>, MaxTracce> tracce_;
+    int dimensioneBuffer_ = 10000;
+    double ampiezza_ = 1.0 / 24 / 60;
+    double inizio_ = 0;
+    double fine_ = 1.0 / 24 / 60;
+    bool pausa_ = false;
+    double scalaBassa_ = -50;
+    double scalaAlta_ = 50;
+    double limiteBasso_ = -200;
+    double limiteAlto_ = 200;
+};
