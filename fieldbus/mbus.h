@@ -4,6 +4,13 @@
 // scaling by a device's decimals is the caller's. ValoreAssente means no value.
 #include "generale.h"
 
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+namespace Piattaforma { class PortaSeriale; }
+
 namespace MBus {
 
 using Generale::ValoreAssente;
@@ -36,6 +43,7 @@ bool MantieniAttivita();
 
 // The two bus operations, replaceable so that the layers above can be tested against a
 // recording fake. With none installed the station's own serial link (or simulation) serves.
+// The line is held (Occupato) while the fake runs, as it is for the real link.
 class Collegamento {
 public:
     virtual ~Collegamento() = default;
@@ -43,5 +51,76 @@ public:
     virtual long Scrivi(int funzione, int indirizzo, long valore, int nodo) = 0;
 };
 void ImpostaCollegamento(Collegamento* collegamento);  // nullptr: back to the station's own
+
+// ---- The serial port ---------------------------------------------------------------------
+// The station's one serial port. The configuration load applies the port number and line
+// format after a good port test; false (port left as it was) when the port is in use by an
+// operation or the format does not describe a line.
+Piattaforma::PortaSeriale& P_Seriale();
+bool ImpostaSeriale(int porta, const QString& formato);
+
+// ---- Byte level ------------------------------------------------------------------------------
+// CRC-16/MODBUS (preload 0xFFFF, reflected polynomial 0xA001); travels low byte first.
+std::uint16_t Crc16(const QByteArray& dati, int lunghezza);
+// An 8-byte request: node, function code, the four bytes given, CRC low, CRC high. Reads pass
+// address high, address low, 0, 1; writes address high, address low, value high, value low.
+QByteArray ComponiTrama(int lunghezza, std::uint8_t nodo, std::uint8_t funzione, std::uint8_t b2,
+                        std::uint8_t b3, std::uint8_t b4, std::uint8_t b5);
+// True when the first `lunghezza` bytes end with their right CRC; bytes beyond are ignored.
+bool VerificaCrc(const QByteArray& dati, int lunghezza);
+bool VerificaCrc(int lunghezza);  // over DatiRicevuti
+// Signed 16-bit register to a value: divided by 10^decimali only inside -30000..30000.
+float DecodificaRegistro(std::uint8_t basso, std::uint8_t alto, int decimali);
+// A value to the register's two bytes: decimal digits beyond `decimali` are dropped, not
+// rounded; the low 16 bits are kept (65280 and -256 both give FF 00). False, bytes unchanged,
+// for a value that is not a number or does not fit 32 bits once scaled.
+bool CodificaRegistro(float valore, std::uint8_t& basso, std::uint8_t& alto, int decimali);
+
+// ---- Transaction steps -----------------------------------------------------------------------
+// The last reply taken: the matching frame of the last transaction (index 0 = node), or the
+// bytes that arrived when no valid reply did. Cleared when a transaction starts.
+inline QByteArray DatiRicevuti;
+// The last transaction ended on an exception reply, or on bytes that were no valid reply.
+inline bool RispostaEccezione = false;
+
+float LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo);
+float ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo);
+// Sends one request after the line's 3.5-character silence and waits for its reply: true when
+// a reply of `lunghezza` bytes from `nodo` with the request's function code and a good CRC
+// arrived within AttesaRisposta. Exception replies, short replies and other nodes' frames fail.
+bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama);
+bool ApriSeriale();
+bool ChiudiSeriale();
+void SvuotaSeriale();
+
+// The silence that precedes every request, in microseconds: 3.5 characters, fixed at 1750 us
+// above 19200 baud.
+std::int64_t TempoSilenzio(int baud, int bitPerCarattere);
+
+// ---- What the transactions run on: replaceable by tests ----------------------------------
+class Porta {
+public:
+    virtual ~Porta() = default;
+    virtual bool ImpostaCommPort(int porta) = 0;
+    virtual bool Apri() = 0;
+    virtual void Chiudi() = 0;
+    virtual qint64 InBufferCount() = 0;
+    virtual QByteArray Input() = 0;
+    virtual void SvuotaIngresso() = 0;
+    virtual bool Output(const QByteArray& dati) = 0;
+    // Waits for bytes or at most `microsecondi`, letting window events run; false when the port
+    // failed (closed, unplugged).
+    virtual bool AttendiDati(std::int64_t microsecondi) = 0;
+    virtual int Baud() const = 0;
+    virtual int BitPerCarattere() const = 0;
+};
+// A monotonic clock in microseconds.
+class Orologio {
+public:
+    virtual ~Orologio() = default;
+    virtual std::int64_t Microsecondi() = 0;
+};
+void ImpostaPorta(Porta* porta);           // nullptr: P_Seriale
+void ImpostaOrologio(Orologio* orologio);  // nullptr: the system's monotonic clock
 
 }  // namespace MBus

@@ -1,0 +1,70 @@
+#pragma once
+// The serial port of the station, with the properties the Modbus link relies on: port number,
+// line settings ("9600,N,8,1"), open/close, bytes waiting, input and output.
+//
+// Port n is the device <program folder>/COMn when that exists (a symlink to /dev/ttyUSB0, to a
+// /dev/serial/by-id name or to a test pty), else /dev/ttyS<n-1>. Opening is exclusive: a port
+// held by another program, or by another PortaSeriale, does not open.
+#include <QByteArray>
+#include <QSerialPort>
+#include <QString>
+
+#include <memory>
+
+namespace Piattaforma {
+
+class PortaSeriale {
+public:
+    PortaSeriale();
+    ~PortaSeriale();
+
+    int CommPort() const { return porta_; }
+    // Refused (false) while the port is open or for a number below 1.
+    bool ImpostaCommPort(int porta);
+
+    QString Settings() const { return impostazioni_; }
+    // "baud,parity,data,stop" with parity N, E, O, M or S; false (nothing changed) when the
+    // text does not describe a line. Refused while the port is open.
+    bool ImpostaSettings(const QString& impostazioni);
+
+    bool PortOpen() const;
+    // Opens the selected port with the line settings; false when it does not exist, is held by
+    // another opener or refuses the settings.
+    bool Apri();
+    void Chiudi();
+
+    // Bytes received and not yet taken.
+    qint64 InBufferCount() const;
+    // Every received byte not yet taken, removed from the buffer.
+    QByteArray Input();
+    // Discards what was received and not yet taken.
+    void SvuotaIngresso();
+    // Sends the bytes at once; false when the port is closed or the write fails.
+    bool Output(const QByteArray& dati);
+
+    // Waits until bytes arrive or `ms` milliseconds pass, letting window events run meanwhile
+    // (no spinning: the thread sleeps in the event loop). False when the port is closed or in
+    // error, for example a USB adapter pulled out.
+    bool AttendiDati(int ms);
+    // True after a read or write error since the port was opened.
+    bool InErrore() const { return errore_; }
+
+    // Bits on the wire for one character (start + data + parity + stop) and the baud rate.
+    int BitPerCarattere() const;
+    int Baud() const { return baud_; }
+
+    // The device of port n (see above).
+    static QString PercorsoPorta(int porta);
+
+private:
+    std::unique_ptr<QSerialPort> seriale_;
+    int porta_ = 1;
+    QString impostazioni_ = QStringLiteral("9600,N,8,1");
+    int baud_ = 9600;
+    QSerialPort::Parity parita_ = QSerialPort::NoParity;
+    QSerialPort::DataBits dati_ = QSerialPort::Data8;
+    QSerialPort::StopBits stop_ = QSerialPort::OneStop;
+    bool errore_ = false;
+};
+
+}  // namespace Piattaforma

@@ -1,0 +1,280 @@
+// Serial transactions against a scripted port and a clock that moves only while the link waits.
+#include "mbus.h"
+#include "portafinta.h"
+
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(Copione)
+Q_DECLARE_METATYPE(QList<Copione>)
+
+namespace {
+constexpr std::int64_t Ms = 1000;
+constexpr std::int64_t TimeOut = 500 * Ms;
+constexpr std::int64_t Silenzio = 3646;
+const long VA = MBus::ValoreAssente;
+
+QByteArray H(const char* esadecimale) { return QByteArray::fromHex(esadecimale); }
+const QByteArray Registro215 = ConCrc(H("01030200D7"));
+}  // namespace
+
+class TestTransazione : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void lettura_data();
+    void lettura();
+    void scrittura_data();
+    void scrittura();
+    void silenzioPrimaDiOgniRichiesta();
+    void portaCheNonSiApre();
+    void adattatoreStaccato();
+    void rispostaPrecedenteMaiRiusata();
+    void secondaOperazioneDuranteAttesa();
+    void nienteSulFiloPerRichiesteNonValide_data();
+    void nienteSulFiloPerRichiesteNonValide();
+    void provaSeriale();
+    void simulazione();
+
+private:
+    PortaFinta porta_;
+};
+
+void TestTransazione::init()
+{
+    porta_.~PortaFinta();
+    new (&porta_) PortaFinta;
+    MBus::ImpostaPorta(&porta_);
+    MBus::ImpostaOrologio(&porta_);
+    MBus::ComunicazioneReale = true;
+    MBus::AttesaRisposta = 0.5f;
+    MBus::NumeroTentativi = 1;
+}
+
+void TestTransazione::cleanup()
+{
+    MBus::ImpostaPorta(nullptr);
+    MBus::ImpostaOrologio(nullptr);
+    QVERIFY(!MBus::Occupato());
+}
+
+// Each attempt's request is answered by the next script of the row; past the last, silence.
+static void Recita(PortaFinta& porta, const QList<Copione>& copioni)
+{
+    porta.risponde = [copioni, n = 0](const QByteArray&) mutable { return n < copioni.size() ? copioni[n++] : Copione{}; };
+}
+
+void TestTransazione::lettura_data()
+{
+    QTest::addColumn<int>("funzione");
+    QTest::addColumn<int>("tentativi");
+    QTest::addColumn<QList<Copione>>("copioni");
+    QTest::addColumn<long>("valore");
+    QTest::addColumn<int>("richieste");
+    QTest::addColumn<std::int64_t>("durataMinima");
+    QTest::addColumn<std::int64_t>("durataMassima");
+
+    const std::int64_t subito = TimeOut / 2;
+    QTest::newRow("risposta intera") << 3 << 1 << QList<Copione>{{{10 * Ms, Registro215}}} << 215L << 1 << 0L << subito;
+    QTest::newRow("risposta in due parti") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(3)}, {20 * Ms, Registro215.mid(3)}}} << 215L << 1 << 20 * Ms << subito;
+    QTest::newRow("registro d'ingresso negativo") << 4 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("010402FF00"))}}} << -256L << 1 << 0L << subito;
+    QTest::newRow("bobina") << 1 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01010101"))}}} << 1L << 1 << 0L << subito;
+    QTest::newRow("ingresso discreto") << 2 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01020100"))}}} << 0L << 1 << 0L << subito;
+    QTest::newRow("strumento muto, tre tentativi") << 3 << 3 << QList<Copione>{} << VA << 3 << 3 * TimeOut << 3 * (TimeOut + Silenzio + Ms);
+    QTest::newRow("frammento di 2 byte") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(2)}}} << VA << 1 << TimeOut << TimeOut + Silenzio + Ms;
+    QTest::newRow("frammento, poi il secondo tentativo risponde") << 3 << 2 << QList<Copione>{{{5 * Ms, Registro215.left(2)}}, {{5 * Ms, Registro215}}} << 215L << 2 << TimeOut << 2 * TimeOut;
+    QTest::newRow("risposta corta di 5 byte") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(5)}}} << VA << 1 << TimeOut << 2 * TimeOut;
+    QTest::newRow("altro nodo, poi la risposta giusta") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("0203021234"))}, {15 * Ms, Registro215}}} << 215L << 1 << 15 * Ms << subito;
+    QTest::newRow("solo un altro nodo: si attende il time-out") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("0203021234"))}}} << VA << 1 << TimeOut << 2 * TimeOut;
+    QTest::newRow("CRC errato") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(6) + char(Registro215[6] ^ 1)}}} << VA << 1 << TimeOut << 2 * TimeOut;
+    QTest::newRow("risposta d'eccezione non e un valore") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("018302"))}}} << VA << 1 << 0L << subito;
+    QTest::newRow("eccezione, poi il secondo tentativo risponde") << 3 << 2 << QList<Copione>{{{5 * Ms, ConCrc(H("018304"))}}, {{5 * Ms, Registro215}}} << 215L << 2 << 0L << subito;
+    QTest::newRow("codice funzione diverso") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01040200D7"))}}} << VA << 1 << TimeOut << 2 * TimeOut;
+    QTest::newRow("conteggio byte errato") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01030100D7"))}}} << VA << 1 << TimeOut << 2 * TimeOut;
+    QTest::newRow("byte in piu dopo la risposta") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215 + H("0011")}}} << 215L << 1 << 0L << subito;
+    QTest::newRow("disturbo prima della risposta") << 3 << 1 << QList<Copione>{{{1 * Ms, H("FF00")}, {10 * Ms, Registro215}}} << 215L << 1 << 0L << subito;
+    QTest::newRow("risposta dopo il time-out") << 3 << 1 << QList<Copione>{{{TimeOut + 100 * Ms, Registro215}}} << VA << 1 << TimeOut << TimeOut + 50 * Ms;
+    QTest::newRow("nessun tentativo") << 3 << 0 << QList<Copione>{} << VA << 0 << 0L << 0L;
+}
+
+void TestTransazione::lettura()
+{
+    QFETCH(int, funzione);
+    QFETCH(int, tentativi);
+    QFETCH(QList<Copione>, copioni);
+    QFETCH(long, valore);
+    QFETCH(int, richieste);
+    QFETCH(std::int64_t, durataMinima);
+    QFETCH(std::int64_t, durataMassima);
+
+    MBus::NumeroTentativi = tentativi;
+    Recita(porta_, copioni);
+    const std::int64_t inizio = porta_.ora;
+    QCOMPARE(MBus::LeggiRegistro(funzione, 100, 1), valore);
+    const std::int64_t durata = porta_.ora - inizio;
+
+    QCOMPARE(porta_.inviate.size(), richieste);
+    for (const QByteArray& r : porta_.inviate)
+        QCOMPARE(r, MBus::ComponiTrama(8, 1, std::uint8_t(funzione), 0, 100, 0, 1));
+    QVERIFY2(durata >= durataMinima && durata <= durataMassima, qPrintable(QString::number(durata)));
+    QCOMPARE(porta_.aperture, 1);
+    QCOMPARE(porta_.chiusure, 1);
+}
+
+void TestTransazione::scrittura_data()
+{
+    QTest::addColumn<int>("funzione");
+    QTest::addColumn<long>("inviato");
+    QTest::addColumn<QByteArray>("richiesta");
+    QTest::addColumn<QByteArray>("risposta");
+    QTest::addColumn<long>("eco");
+    const QByteArray bobinaOn = ConCrc(H("01050064FF00"));
+    const QByteArray registro = ConCrc(H("010600640123"));
+    QTest::newRow("bobina ON: l'eco torna -256") << 5 << 65280L << bobinaOn << bobinaOn << -256L;
+    QTest::newRow("bobina OFF") << 5 << 0L << ConCrc(H("010500640000")) << ConCrc(H("010500640000")) << 0L;
+    QTest::newRow("registro") << 6 << 291L << registro << registro << 291L;
+    QTest::newRow("registro negativo") << 6 << -5L << ConCrc(H("01060064FFFB")) << ConCrc(H("01060064FFFB")) << -5L;
+    QTest::newRow("eco con CRC errato") << 6 << 291L << registro << registro.left(7) + char(registro[7] ^ 0x40) << VA;
+    QTest::newRow("eccezione alla scrittura") << 6 << 291L << registro << ConCrc(H("018603")) << VA;
+    QTest::newRow("eco corto") << 6 << 291L << registro << registro.left(6) << VA;
+}
+
+void TestTransazione::scrittura()
+{
+    QFETCH(int, funzione);
+    QFETCH(long, inviato);
+    QFETCH(QByteArray, richiesta);
+    QFETCH(QByteArray, risposta);
+    QFETCH(long, eco);
+    Recita(porta_, {{{8 * Ms, risposta}}});
+    QCOMPARE(MBus::ScriviRegistro(funzione, 100, inviato, 1), eco);
+    QCOMPARE(porta_.inviate, QList<QByteArray>{richiesta});
+}
+
+void TestTransazione::silenzioPrimaDiOgniRichiesta()
+{
+    // Chatter on the line when the port opens, and a slave that answers twice with a bad CRC:
+    // every request still follows at least 3.5 characters of quiet.
+    MBus::NumeroTentativi = 3;
+    porta_.arrivaA(porta_.ora + 1 * Ms, H("AA"));
+    porta_.arrivaA(porta_.ora + 3 * Ms, H("BB"));
+    Recita(porta_, {{{5 * Ms, Registro215.left(6) + '\0'}, {5 * Ms + 100, H("00")}}, {{3 * Ms, H("0102")}}, {{3 * Ms, Registro215}}});
+    std::int64_t ultimaAttivita = porta_.ora;
+    QList<std::int64_t> ultimi;
+    porta_.risponde = [&, base = porta_.risponde](const QByteArray& r) {
+        ultimi.append(porta_.ultimoArrivo);
+        return base(r);
+    };
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
+    QCOMPARE(porta_.inviate.size(), 3);
+    QVERIFY(porta_.istantiInvio[0] >= ultimaAttivita + 3 * Ms + Silenzio);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(porta_.istantiInvio[i] - ultimi[i] >= Silenzio, qPrintable(QString::number(i)));
+    for (int i = 1; i < 3; ++i)
+        QVERIFY(porta_.istantiInvio[i] - porta_.istantiInvio[i - 1] >= TimeOut + Silenzio);
+}
+
+void TestTransazione::portaCheNonSiApre()
+{
+    MBus::NumeroTentativi = 3;
+    porta_.apribile = false;
+    const std::int64_t inizio = porta_.ora;
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+    QCOMPARE(MBus::ScriviRegistro(6, 100, 1, 1), VA);
+    QCOMPARE(porta_.ora, inizio);  // no waiting for a time-out
+    QVERIFY(porta_.inviate.isEmpty());
+}
+
+void TestTransazione::adattatoreStaccato()
+{
+    MBus::NumeroTentativi = 3;
+    porta_.guastaAlSecondoAttesa = true;
+    Recita(porta_, {{{100 * Ms, Registro215}}});
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+    QCOMPARE(porta_.inviate.size(), 1);
+    QCOMPARE(porta_.chiusure, 1);
+}
+
+void TestTransazione::rispostaPrecedenteMaiRiusata()
+{
+    Recita(porta_, {{{5 * Ms, Registro215}}});
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+    QVERIFY(MBus::DatiRicevuti.isEmpty());
+    QCOMPARE(MBus::ScriviRegistro(6, 100, 215, 1), VA);
+}
+
+void TestTransazione::secondaOperazioneDuranteAttesa()
+{
+    // A window event handled while the first read waits starts a write: it must leave the line
+    // alone and fail at once, and the first read must still get its own reply.
+    Recita(porta_, {{{20 * Ms, Registro215}}});
+    long seconda = 0;
+    bool occupatoNelGestore = false;
+    int inviateNelGestore = -1;
+    QTimer::singleShot(0, this, [&] {
+        occupatoNelGestore = MBus::Occupato();
+        seconda = MBus::ScriviRegistro(6, 7, 1, 2);
+        inviateNelGestore = int(porta_.inviate.size());
+    });
+    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
+    QVERIFY(occupatoNelGestore);
+    QCOMPARE(seconda, VA);
+    QVERIFY(inviateNelGestore <= 1);
+    QCOMPARE(porta_.inviate.size(), 1);
+    QCOMPARE(porta_.aperture, 1);
+    QVERIFY(!MBus::Occupato());
+    QVERIFY(!MBus::ProvaSeriale(1) || porta_.aperture == 2);
+}
+
+void TestTransazione::nienteSulFiloPerRichiesteNonValide_data()
+{
+    QTest::addColumn<bool>("scrittura");
+    QTest::addColumn<int>("funzione");
+    QTest::addColumn<int>("nodo");
+    QTest::newRow("lettura con codice 5") << false << 5 << 1;
+    QTest::newRow("lettura con codice 0") << false << 0 << 1;
+    QTest::newRow("scrittura con codice 3") << true << 3 << 1;
+    QTest::newRow("nodo 256") << false << 3 << 256;
+    QTest::newRow("nodo -1") << true << 6 << -1;
+}
+
+void TestTransazione::nienteSulFiloPerRichiesteNonValide()
+{
+    QFETCH(bool, scrittura);
+    QFETCH(int, funzione);
+    QFETCH(int, nodo);
+    MBus::NumeroTentativi = 2;
+    QCOMPARE(scrittura ? MBus::ScriviRegistro(funzione, 1, 1, nodo) : MBus::LeggiRegistro(funzione, 1, nodo), VA);
+    QVERIFY(porta_.inviate.isEmpty());
+}
+
+void TestTransazione::provaSeriale()
+{
+    QVERIFY(MBus::ProvaSeriale(3));
+    QCOMPARE(porta_.porta, 3);
+    QCOMPARE(porta_.aperture, porta_.chiusure);
+    porta_.apribile = false;
+    QVERIFY(!MBus::ProvaSeriale(4));
+}
+
+void TestTransazione::simulazione()
+{
+    MBus::ComunicazioneReale = false;
+    QSet<long> registri;
+    for (int i = 0; i < 300; ++i) {
+        const long v = MBus::LeggiRegistro(3, 100, 1);
+        QVERIFY(v >= 0 && v <= 400);
+        registri.insert(v);
+        const long b = MBus::LeggiRegistro(i % 2 ? 1 : 2, 100, 1);
+        QVERIFY(b == 0 || b == 1);
+    }
+    QVERIFY(registri.size() > 10);
+    QCOMPARE(MBus::ScriviRegistro(5, 100, 65280, 1), 65280L);
+    QCOMPARE(MBus::ScriviRegistro(6, 100, -7, 1), -7L);
+    QCOMPARE(porta_.aperture, 0);
+}
+
+QTEST_GUILESS_MAIN(TestTransazione)
+#include "tst_transazione.moc"
