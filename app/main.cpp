@@ -1,9 +1,11 @@
+#include "caricamento.h"
 #include "file_ini.h"
 #include "finestre.h"
 #include "mainform.h"
 #include "modo.h"
 
 #include <QApplication>
+#include <QMdiSubWindow>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +16,9 @@ int main(int argc, char* argv[])
     for (const char* cartella : {"Dati", "Crono", "Ricetta"})
         File_Ini::CreaCartella(QString::fromLatin1(cartella));
     Generale::ImpostaModo();
+    // The settings window's load: the whole configuration of the active settings file.
+    Configurazione::CaricaImpostazioni();
     finestre.mainForm->showMaximized();
+    finestre.finestraSinottico->show();
     return app.exec();
 }

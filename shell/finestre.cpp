@@ -4,11 +4,17 @@
 #include "generale.h"
 #include "mainform.h"
 #include "modo.h"
+#include "sinottico.h"
 #include "stagione.h"
+#include "vista_configurazione.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 
 Finestre::Finestre()
@@ -16,12 +22,17 @@ Finestre::Finestre()
     mainForm = new MainForm;
     stagione = new Stagione;
     comunicazioni = new Comunicazioni;
+    sinottico = new Sinottico;
+    finestraSinottico = mainForm->Area->addSubWindow(sinottico);
+    finestraSinottico->hide();
     Generale::RietichettaModo = [this] { rietichettaModo(); };
+    collegaCaricamento();
 }
 
 Finestre::~Finestre()
 {
     Generale::RietichettaModo = nullptr;
+    Configurazione::Vista = {};
     delete comunicazioni;
     delete stagione;
     delete mainForm;
@@ -44,4 +55,35 @@ void Finestre::rietichettaModo()
         b->update();
     comunicazioni->Lab_Stat_Gen[6]->update();
     comunicazioni->update();
+}
+
+void Finestre::collegaCaricamento()
+{
+    auto& v = Configurazione::Vista;
+    v.ChiudiPannelli = [this] { sinottico->ChiudiPannelli(); };
+    v.RicostruisciSinottico = [this] { sinottico->RicostruisciDispositivi(); };
+    v.MostraUnitaCrono = [this](const QString& unita) { comunicazioni->MostraUnitaCrono(unita); };
+    v.MostraListe = [this] { comunicazioni->MostraListe(); };
+    v.MostraOpzioneCrono = [this] { comunicazioni->MostraOpzioneCrono(); };
+    v.MostraOpzioniRemoto = [this] { comunicazioni->MostraOpzioniRemoto(); };
+    v.MostraOpzioneAvvio = [this] { comunicazioni->MostraOpzioneAvvio(); };
+    v.MostraOpzioneGrafici = [this] {
+        comunicazioni->MostraOpzioneGrafici();
+        mainForm->MostraOpzioneGrafici(Generale::GraficiAbilitati);
+    };
+    v.MostraOpzioneRicette = [this](bool attiva) {
+        comunicazioni->MostraOpzioneRicette(attiva);
+        mainForm->MostraOpzioneRicette(attiva);
+    };
+    v.MostraOpzioneMaster = [this] { comunicazioni->MostraOpzioneMaster(); };
+    v.MostraStatoPorta = [this](const QString& testo) {
+        mainForm->Pannello(5)->setText(testo);
+        mainForm->statusBar()->repaint();
+    };
+    v.ArmaAvvioAutomatico = [this] {
+        mainForm->Timer_Lampeggio->setInterval(350);
+        mainForm->Pannello(4)->setText(QStringLiteral("Avvio in corso..."));
+        mainForm->statusBar()->repaint();
+        mainForm->TimerAutoStart->start();
+    };
 }

@@ -4,6 +4,8 @@
 class MainForm;
 class Stagione;
 class Comunicazioni;
+class Sinottico;
+class QMdiSubWindow;
 
 class Finestre {
 public:
@@ -15,7 +17,12 @@ public:
     MainForm* mainForm = nullptr;
     Stagione* stagione = nullptr;
     Comunicazioni* comunicazioni = nullptr;
+    Sinottico* sinottico = nullptr;  // inside the main window's MDI area
+    QMdiSubWindow* finestraSinottico = nullptr;
 
     // Relabels the controls that depend on the program mode.
     void rietichettaModo();
+
+private:
+    void collegaCaricamento();
 };
