@@ -5,6 +5,7 @@
 #include "modo.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
 int main(int argc, char* argv[])
@@ -20,5 +21,7 @@ int main(int argc, char* argv[])
     Configurazione::CaricaImpostazioni();
     finestre.mainForm->showMaximized();
     finestre.finestraSinottico->show();
+    finestre.finestraGrafico->show();
+    finestre.mainForm->Area->tileSubWindows();
     return app.exec();
 }

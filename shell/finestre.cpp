@@ -2,10 +2,14 @@
 
 #include "comunicazioni.h"
 #include "generale.h"
+#include "grafico.h"
+#include "impostagrafici.h"
 #include "mainform.h"
+#include "mbus.h"
 #include "modo.h"
 #include "sinottico.h"
 #include "stagione.h"
+#include "../charts/storico.h"  // acquisition/ has a storico.h of its own
 #include "vista_configurazione.h"
 
 #include <QAction>
@@ -25,6 +29,12 @@ Finestre::Finestre()
     sinottico = new Sinottico;
     finestraSinottico = mainForm->Area->addSubWindow(sinottico);
     finestraSinottico->hide();
+    grafico = new Grafico;
+    finestraGrafico = mainForm->Area->addSubWindow(grafico);
+    finestraGrafico->hide();
+    storico = new Storico;
+    finestraStorico = mainForm->Area->addSubWindow(storico);
+    finestraStorico->hide();
     Generale::RietichettaModo = [this] { rietichettaModo(); };
     collegaCaricamento();
 }
@@ -62,6 +72,12 @@ void Finestre::collegaCaricamento()
     auto& v = Configurazione::Vista;
     v.ChiudiPannelli = [this] { sinottico->ChiudiPannelli(); };
     v.RicostruisciSinottico = [this] { sinottico->RicostruisciDispositivi(); };
+    v.ImpostaLimitiAssoluti = [this](float minimo, float massimo) {
+        Generale::ImpostaLimitiAssoluti(*grafico, minimo, massimo);
+    };
+    v.ImpostaGrafici = [this] { Generale::ImpostaGrafici(*grafico, *storico); };
+    v.ProvaSeriale = [](int porta) { return MBus::ProvaSeriale(porta); };
+    v.ImpostaPortaSeriale = [](int porta, const QString& formato) { MBus::ImpostaSeriale(porta, formato); };
     v.MostraUnitaCrono = [this](const QString& unita) { comunicazioni->MostraUnitaCrono(unita); };
     v.MostraListe = [this] { comunicazioni->MostraListe(); };
     v.MostraOpzioneCrono = [this] { comunicazioni->MostraOpzioneCrono(); };

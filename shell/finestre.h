@@ -5,6 +5,8 @@ class MainForm;
 class Stagione;
 class Comunicazioni;
 class Sinottico;
+class Grafico;
+class Storico;
 class QMdiSubWindow;
 
 class Finestre {
@@ -19,6 +21,10 @@ public:
     Comunicazioni* comunicazioni = nullptr;
     Sinottico* sinottico = nullptr;  // inside the main window's MDI area
     QMdiSubWindow* finestraSinottico = nullptr;
+    Grafico* grafico = nullptr;  // live trend, inside the MDI area
+    QMdiSubWindow* finestraGrafico = nullptr;
+    Storico* storico = nullptr;  // history, inside the MDI area
+    QMdiSubWindow* finestraStorico = nullptr;
 
     // Relabels the controls that depend on the program mode.
     void rietichettaModo();

@@ -155,7 +155,7 @@ void TestComunicazioni::menuOpzioni()
 void TestComunicazioni::pannelloPorta()
 {
     carica("[COM]\nPorta=3\nFormato=19200,N,8,1\n");
-    // No port test is wired here: the port counts as failed.
+    // The program folder has no COM3 and the machine no fourth serial port.
     QCOMPARE(f_->mainForm->Pannello(5)->text(), QStringLiteral("Nessuna COM"));
     QVERIFY(!PortaSerialeValida);
     QCOMPARE(f_->mainForm->Pannello(2)->text(), QStringLiteral("Standby"));
