@@ -28,7 +28,7 @@ public:
     QByteArray Input() override { return P_Seriale().Input(); }
     void SvuotaIngresso() override { P_Seriale().SvuotaIngresso(); }
     bool Output(const QByteArray& dati) override { return P_Seriale().Output(dati); }
-    bool AttendiDati(std::int64_t us) override { return P_Seriale().AttendiDati(int((us + 999) / 1000)); }
+    bool AttendiDati(std::int64_t us) override { return P_Seriale().AttendiDati(us); }
     int Baud() const override { return P_Seriale().Baud(); }
     int BitPerCarattere() const override { return P_Seriale().BitPerCarattere(); }
 };

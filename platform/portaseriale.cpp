@@ -8,9 +8,18 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "eventi.h"
+
+#include <limits>
+
+#include <poll.h>
 #include <sys/file.h>
 
 namespace Piattaforma {
+
+namespace {
+constexpr qint64 AttesaBreve = 20000;  // microseconds
+}
 
 PortaSeriale::PortaSeriale() = default;
 
@@ -77,17 +86,18 @@ bool PortaSeriale::Apri()
     errore_ = false;
     auto seriale = std::make_unique<QSerialPort>();
     seriale->setPortName(PercorsoPorta(porta_));
+    // Line settings given before opening are applied by the open itself, in one go.
+    seriale->setBaudRate(baud_);
+    seriale->setParity(parita_);
+    seriale->setDataBits(dati_);
+    seriale->setStopBits(stop_);
+    seriale->setFlowControl(QSerialPort::NoFlowControl);
     if (!seriale->open(QIODevice::ReadWrite))
         return false;
     // QSerialPort's lock file is named after the path it was given, and TIOCEXCL does not stop
     // root: a lock on the device itself also keeps out an opener that reaches the same tty
     // through another name.
     if (::flock(int(seriale->handle()), LOCK_EX | LOCK_NB) != 0) {
-        seriale->close();
-        return false;
-    }
-    if (!seriale->setBaudRate(baud_) || !seriale->setParity(parita_) || !seriale->setDataBits(dati_)
-        || !seriale->setStopBits(stop_) || !seriale->setFlowControl(QSerialPort::NoFlowControl)) {
         seriale->close();
         return false;
     }
@@ -134,21 +144,42 @@ bool PortaSeriale::Output(const QByteArray& dati)
     return !errore_;
 }
 
-bool PortaSeriale::AttendiDati(int ms)
+bool PortaSeriale::AttendiDati(qint64 microsecondi)
 {
     if (!PortOpen() || errore_)
         return false;
     if (seriale_->bytesAvailable() > 0)
         return true;
-    QEventLoop attesa;
-    QTimer scadenza;
-    scadenza.setSingleShot(true);
-    scadenza.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
-    QObject::connect(seriale_.get(), &QSerialPort::readyRead, &attesa, &QEventLoop::quit);
-    QObject::connect(seriale_.get(), &QSerialPort::errorOccurred, &attesa, &QEventLoop::quit);
-    scadenza.start(std::max(ms, 0));
-    attesa.exec();
+    if (microsecondi >= AttesaBreve) {
+        // Long waits sleep in the event loop, so every window event is served as it comes; the
+        // timer's whole milliseconds fall short of the deadline, the caller waits the rest.
+        QEventLoop attesa;
+        QTimer scadenza;
+        scadenza.setSingleShot(true);
+        scadenza.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
+        QObject::connect(seriale_.get(), &QSerialPort::readyRead, &attesa, &QEventLoop::quit);
+        QObject::connect(seriale_.get(), &QSerialPort::errorOccurred, &attesa, &QEventLoop::quit);
+        scadenza.start(int(std::min<qint64>(microsecondi / 1000, std::numeric_limits<int>::max())));
+        attesa.exec();
+        return PortOpen() && !errore_;
+    }
+    // Short waits (the 3.5-character silence, the tail of a time-out) need a finer clock than
+    // the event loop's milliseconds: serve pending events once, then sleep on the device.
+    LasciaEventi();
+    if (!PortOpen() || errore_)
+        return false;
+    if (seriale_->bytesAvailable() > 0)
+        return true;
+    pollfd dispositivo{int(seriale_->handle()), POLLIN, 0};
+    const timespec limite{time_t(microsecondi / 1000000), long(microsecondi % 1000000) * 1000};
+    const int pronti = ::ppoll(&dispositivo, 1, microsecondi > 0 ? &limite : nullptr, nullptr);
+    if (pronti > 0) {
+        if (dispositivo.revents & (POLLERR | POLLHUP | POLLNVAL))
+            errore_ = true;
+        else
+            seriale_->waitForReadyRead(0);  // takes the bytes into the port's buffer
+    }
     return PortOpen() && !errore_;
 }
 

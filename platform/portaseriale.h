@@ -42,10 +42,11 @@ public:
     // Sends the bytes at once; false when the port is closed or the write fails.
     bool Output(const QByteArray& dati);
 
-    // Waits until bytes arrive or `ms` milliseconds pass, letting window events run meanwhile
-    // (no spinning: the thread sleeps in the event loop). False when the port is closed or in
-    // error, for example a USB adapter pulled out.
-    bool AttendiDati(int ms);
+    // Waits until bytes arrive or at most `microsecondi` pass, letting window events run
+    // meanwhile; the thread sleeps (in the event loop, or on the device for short waits), it
+    // never spins. False when the port is closed or in error, for example a USB adapter pulled
+    // out.
+    bool AttendiDati(qint64 microsecondi);
     // True after a read or write error since the port was opened.
     bool InErrore() const { return errore_; }
 

@@ -170,9 +170,9 @@ void SlaveModbus::ciclo()
             const auto it = nodi_.find(r[0]);
             if (it == nodi_.end())
                 continue;
+            ++richieste_;  // counted before the reply leaves, so a test that got it sees the count
             modbus_set_slave(ctx, r[0]);
             modbus_reply(ctx, r, len, it->second);
-            ++richieste_;
         }
     }
     modbus_close(ctx);
