@@ -1,0 +1,90 @@
+#include "dialoghi_qt.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <map>
+
+using Piattaforma::IconaDialogo;
+using Piattaforma::PulsantiDialogo;
+using Piattaforma::RispostaDialogo;
+
+namespace {
+
+QMessageBox::Icon IconaQt(IconaDialogo icona)
+{
+    switch (icona) {
+    case IconaDialogo::Esclamazione:
+        return QMessageBox::Warning;
+    case IconaDialogo::Domanda:
+        return QMessageBox::Question;
+    case IconaDialogo::Informazione:
+        return QMessageBox::Information;
+    case IconaDialogo::Nessuna:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void InPrimoPiano(QWidget* finestra)
+{
+    finestra->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    finestra->setWindowModality(Qt::ApplicationModal);
+    finestra->show();
+    finestra->raise();
+    finestra->activateWindow();
+}
+
+}  // namespace
+
+RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titolo, PulsantiDialogo pulsanti,
+                                      IconaDialogo icona, std::optional<RispostaDialogo> predefinita)
+{
+    QMessageBox box(IconaQt(icona), titolo, testo, QMessageBox::NoButton, QApplication::activeWindow());
+    std::map<QAbstractButton*, RispostaDialogo> risposte;
+    auto aggiungi = [&](const QString& etichetta, QMessageBox::ButtonRole ruolo, RispostaDialogo r) {
+        QPushButton* b = box.addButton(etichetta, ruolo);
+        risposte[b] = r;
+        return b;
+    };
+    QPushButton* fuga = nullptr;
+    switch (pulsanti) {
+    case PulsantiDialogo::OK:
+        fuga = aggiungi(QStringLiteral("OK"), QMessageBox::AcceptRole, RispostaDialogo::OK);
+        break;
+    case PulsantiDialogo::OKAnnulla:
+        aggiungi(QStringLiteral("OK"), QMessageBox::AcceptRole, RispostaDialogo::OK);
+        fuga = aggiungi(QStringLiteral("Annulla"), QMessageBox::RejectRole, RispostaDialogo::Annulla);
+        break;
+    case PulsantiDialogo::SiNo:
+        aggiungi(QStringLiteral("Sì"), QMessageBox::YesRole, RispostaDialogo::Si);
+        fuga = aggiungi(QStringLiteral("No"), QMessageBox::NoRole, RispostaDialogo::No);
+        break;
+    }
+    box.setEscapeButton(fuga);
+    const RispostaDialogo preferita = Piattaforma::RispostaPredefinita(pulsanti, predefinita);
+    for (const auto& [pulsante, risposta] : risposte)
+        if (risposta == preferita)
+            box.setDefaultButton(static_cast<QPushButton*>(pulsante));
+
+    InPrimoPiano(&box);
+    box.exec();
+    const auto trovata = risposte.find(box.clickedButton());
+    return trovata != risposte.end() ? trovata->second : risposte.at(fuga);
+}
+
+std::optional<QString> DialoghiQt::Input(const QString& richiesta, const QString& titolo, const QString& predefinito)
+{
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(titolo);
+    box.setLabelText(richiesta);
+    box.setTextValue(predefinito);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Annulla"));
+    InPrimoPiano(&box);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
+}

@@ -1,0 +1,90 @@
+#include "monitorerrori.h"
+
+#include "generale.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+Allarmi::Allarmi(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("Allarmi"));
+    setWindowTitle(QStringLiteral("Monitor errori di comunicazione"));
+
+    Lst_AllarmiZ = new QListWidget(this);
+    Lst_AllarmiZ->setObjectName(QStringLiteral("Lst_AllarmiZ"));
+    Lst_AllarmiZ->setToolTip(
+        QStringLiteral("Zone che hanno superato il numero massimo di errori di comunicazione"));
+    Lst_AllarmiI = new QListWidget(this);
+    Lst_AllarmiI->setObjectName(QStringLiteral("Lst_AllarmiI"));
+    Lst_AllarmiI->setToolTip(
+        QStringLiteral("Interruttori ed indicatori che hanno superato il numero massimo di errori di comunicazione"));
+
+    Lab_ZoneAll[0] = new QLabel(QStringLiteral("Zone rilevamento temperatura"), this);
+    Lab_ZoneAll[1] = new QLabel(QStringLiteral("Interruttori ed indicatori"), this);
+
+    const QString testi[2] = {QStringLiteral("Azzera gli errori e chiudi il monitor"),
+                              QStringLiteral("Chiudi il monitor")};
+    for (int i = 0; i < 2; ++i) {
+        Lab_ZoneAll[i]->setObjectName(QStringLiteral("Lab_ZoneAll(%1)").arg(i));
+        QFont f = Lab_ZoneAll[i]->font();
+        f.setBold(true);
+        Lab_ZoneAll[i]->setFont(f);
+        Cmd_Chiudi[i] = new QPushButton(testi[i], this);
+        Cmd_Chiudi[i]->setObjectName(QStringLiteral("Cmd_Chiudi(%1)").arg(i));
+        Cmd_Chiudi[i]->setToolTip(testi[i]);
+        connect(Cmd_Chiudi[i], &QPushButton::clicked, this, [this, i] { Cmd_Chiudi_Click(i); });
+    }
+
+    auto* griglia = new QGridLayout(this);
+    griglia->addWidget(Lab_ZoneAll[0], 0, 0);
+    griglia->addWidget(Lab_ZoneAll[1], 0, 1);
+    griglia->addWidget(Lst_AllarmiZ, 1, 0);
+    griglia->addWidget(Lst_AllarmiI, 1, 1);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    pulsanti->addWidget(Cmd_Chiudi[0]);
+    pulsanti->addWidget(Cmd_Chiudi[1]);
+    griglia->addLayout(pulsanti, 2, 0, 1, 2);
+    resize(640, 360);
+}
+
+void Allarmi::AggiungiVoceZona(const QString& voce)
+{
+    Lst_AllarmiZ->addItem(voce);
+}
+
+void Allarmi::AggiungiVoceDispositivo(const QString& voce)
+{
+    Lst_AllarmiI->addItem(voce);
+}
+
+void Allarmi::SvuotaListe()
+{
+    Lst_AllarmiZ->clear();
+    Lst_AllarmiI->clear();
+}
+
+void Allarmi::Mostra()
+{
+    Cmd_Chiudi[0]->setEnabled(Generale::UtenteAmministratore || Generale::UtenteTecnico);
+    Cmd_Chiudi[0]->update();
+    show();
+    raise();
+    update();
+}
+
+void Allarmi::Cmd_Chiudi_Click(int Index)
+{
+    emit ChiudiMonitor(Index);
+}
+
+void Allarmi::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    Cmd_Chiudi_Click(1);
+}

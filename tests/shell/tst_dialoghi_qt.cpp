@@ -1,0 +1,164 @@
+#include "dialoghi_qt.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QDialog>
+#include <QTimer>
+
+#include <functional>
+
+using Piattaforma::IconaDialogo;
+using Piattaforma::PulsantiDialogo;
+using Piattaforma::RispostaDialogo;
+
+namespace {
+// Runs `agisci` on the box once it is open (the box's own event loop delivers the call). A box
+// that never opens fails the test; one that stays open is closed, so the test cannot hang.
+void QuandoAperto(std::function<void(QWidget*)> agisci, int tentativi = 50)
+{
+    QTimer::singleShot(0, qApp, [agisci, tentativi] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box && tentativi > 0)
+            return QuandoAperto(agisci, tentativi - 1);
+        QVERIFY2(box, "nessun box aperto");
+        agisci(box);
+        if (auto* d = qobject_cast<QDialog*>(box); d && d->isVisible())
+            d->reject();
+    });
+}
+
+QStringList Etichette(QMessageBox* box)
+{
+    QStringList testi;
+    for (QAbstractButton* b : box->buttons())
+        testi << b->text();
+    testi.sort();
+    return testi;
+}
+}  // namespace
+
+class TestDialoghiQt : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messaggio_data();
+    void messaggio();
+    void input_data();
+    void input();
+    void servizioInstallato();
+};
+
+void TestDialoghiQt::messaggio_data()
+{
+    QTest::addColumn<int>("pulsanti");
+    QTest::addColumn<int>("icona");
+    QTest::addColumn<QStringList>("etichette");
+    QTest::addColumn<QString>("predefinito");
+    QTest::addColumn<QString>("premuto");  // empty: Esc
+    QTest::addColumn<int>("risposta");
+
+    const QStringList siNo{QStringLiteral("No"), QStringLiteral("Sì")};
+    const QStringList okAnnulla{QStringLiteral("Annulla"), QStringLiteral("OK")};
+    QTest::newRow("Sì/No, Sì") << int(PulsantiDialogo::SiNo) << int(IconaDialogo::Informazione) << siNo << "Sì"
+                               << "Sì" << int(RispostaDialogo::Si);
+    QTest::newRow("Sì/No, No") << int(PulsantiDialogo::SiNo) << int(IconaDialogo::Domanda) << siNo << "Sì" << "No"
+                               << int(RispostaDialogo::No);
+    QTest::newRow("Sì/No, Esc") << int(PulsantiDialogo::SiNo) << int(IconaDialogo::Domanda) << siNo << "Sì" << ""
+                                << int(RispostaDialogo::No);
+    QTest::newRow("OK") << int(PulsantiDialogo::OK) << int(IconaDialogo::Esclamazione) << QStringList{"OK"} << "OK"
+                        << "OK" << int(RispostaDialogo::OK);
+    QTest::newRow("OK, Esc") << int(PulsantiDialogo::OK) << int(IconaDialogo::Esclamazione) << QStringList{"OK"}
+                             << "OK" << "" << int(RispostaDialogo::OK);
+    QTest::newRow("OK/Annulla, Esc") << int(PulsantiDialogo::OKAnnulla) << int(IconaDialogo::Nessuna) << okAnnulla
+                                     << "OK" << "" << int(RispostaDialogo::Annulla);
+}
+
+void TestDialoghiQt::messaggio()
+{
+    QFETCH(int, pulsanti);
+    QFETCH(int, icona);
+    QFETCH(QStringList, etichette);
+    QFETCH(QString, predefinito);
+    QFETCH(QString, premuto);
+    QFETCH(int, risposta);
+
+    const QMessageBox::Icon iconeQt[] = {QMessageBox::NoIcon, QMessageBox::Warning, QMessageBox::Question,
+                                         QMessageBox::Information};
+    QuandoAperto([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Titolo"));
+        QCOMPARE(box->text(), QStringLiteral("Testo del messaggio"));
+        QCOMPARE(box->icon(), iconeQt[icona]);
+        QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(Etichette(box), etichette);
+        QVERIFY(box->defaultButton());
+        QCOMPARE(box->defaultButton()->text(), predefinito);
+        if (premuto.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Escape);
+            return;
+        }
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == premuto)
+                b->click();
+    });
+    DialoghiQt qt;
+    Piattaforma::Dialoghi& dialoghi = qt;
+    const RispostaDialogo r = dialoghi.Messaggio(QStringLiteral("Testo del messaggio"), QStringLiteral("Titolo"),
+                                                 PulsantiDialogo(pulsanti), IconaDialogo(icona));
+    QCOMPARE(int(r), risposta);
+}
+
+void TestDialoghiQt::input_data()
+{
+    QTest::addColumn<bool>("conferma");
+    QTest::addColumn<QString>("scritto");
+    QTest::newRow("OK") << true << "21,5";
+    QTest::newRow("Annulla") << false << "21,5";
+}
+
+void TestDialoghiQt::input()
+{
+    QFETCH(bool, conferma);
+    QFETCH(QString, scritto);
+    QuandoAperto([&](QWidget* w) {
+        auto* box = qobject_cast<QInputDialog*>(w);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Impostazione"));
+        QCOMPARE(box->labelText(), QStringLiteral("Nuovo valore"));
+        QCOMPARE(box->textValue(), QStringLiteral("20"));
+        QCOMPARE(box->okButtonText(), QStringLiteral("OK"));
+        QCOMPARE(box->cancelButtonText(), QStringLiteral("Annulla"));
+        box->setTextValue(scritto);
+        conferma ? box->accept() : box->reject();
+    });
+    DialoghiQt dialoghi;
+    const auto valore = dialoghi.Input(QStringLiteral("Nuovo valore"), QStringLiteral("Impostazione"),
+                                       QStringLiteral("20"));
+    QCOMPARE(valore.has_value(), conferma);
+    if (conferma)
+        QCOMPARE(*valore, scritto);
+}
+
+void TestDialoghiQt::servizioInstallato()
+{
+    // Until the shell installs its service, boxes are answered with their default and not shown.
+    QCOMPARE(Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("x"), QStringLiteral("y"),
+                                                       PulsantiDialogo::SiNo, IconaDialogo::Domanda,
+                                                       RispostaDialogo::No),
+             RispostaDialogo::No);
+    QVERIFY(!Piattaforma::ServizioDialoghi().Input(QStringLiteral("x"), QStringLiteral("y")).has_value());
+
+    DialoghiQt qt;
+    QCOMPARE(Piattaforma::ImpostaServizioDialoghi(&qt), nullptr);
+    QCOMPARE(&Piattaforma::ServizioDialoghi(), &qt);
+    QCOMPARE(Piattaforma::ImpostaServizioDialoghi(nullptr), &qt);
+    QVERIFY(&Piattaforma::ServizioDialoghi() != &qt);
+}
+
+QTEST_MAIN(TestDialoghiQt)
+#include "tst_dialoghi_qt.moc"
