@@ -23,9 +23,17 @@ double interpola(const PuntoTrend& a, const PuntoTrend& b, double t)
     return a.valore + (b.valore - a.valore) * (t - a.tempo) / (b.tempo - a.tempo);
 }
 
-const std::deque<PuntoTrend> Nessuno;
 
 }  // namespace
+
+void DatiTrend::Traccia::lasciaDavanti(std::size_t quanti)
+{
+    primo += std::min(quanti, punti.size() - primo);
+    if (primo * 4 >= punti.size()) {
+        punti.erase(punti.begin(), punti.begin() + std::ptrdiff_t(primo));
+        primo = 0;
+    }
+}
 
 void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
 {
@@ -33,13 +41,15 @@ void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
         return;
     if (!std::isfinite(valore))
         valore = Assente;
-    auto& punti = tracce_[traccia - 1];
-    if (punti.empty() || tempo >= punti.back().tempo)
-        punti.push_back({tempo, valore});
+    Traccia& t = tracce_[traccia - 1];
+    if (t.punti.size() == t.primo || tempo >= t.punti.back().tempo)
+        t.punti.push_back({tempo, valore});
     else
-        punti.insert(std::upper_bound(punti.begin(), punti.end(), tempo, dopoDi), {tempo, valore});
-    while (int(punti.size()) > dimensioneBuffer_)
-        punti.pop_front();
+        t.punti.insert(std::upper_bound(t.punti.begin() + std::ptrdiff_t(t.primo), t.punti.end(), tempo, dopoDi), {tempo, valore});
+    const std::size_t tenuti = t.punti.size() - t.primo;
+    if (tenuti > std::size_t(dimensioneBuffer_))
+        t.lasciaDavanti(tenuti - std::size_t(dimensioneBuffer_));
+    ++t.versione;
     if (!pausa_ && tempo > fine_) {
         fine_ = tempo;
         inizio_ = tempo - ampiezza_;
@@ -48,21 +58,28 @@ void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
 
 void DatiTrend::CancellaPunti()
 {
-    for (auto& punti : tracce_)
-        std::deque<PuntoTrend>().swap(punti);  // gives the memory back too
+    for (Traccia& t : tracce_) {
+        std::vector<PuntoTrend>().swap(t.punti);  // gives the memory back too
+        t.primo = 0;
+        ++t.versione;
+    }
 }
 
-const std::deque<PuntoTrend>& DatiTrend::Punti(int traccia) const
+std::span<const PuntoTrend> DatiTrend::Punti(int traccia) const
 {
-    return valida(traccia) ? tracce_[traccia - 1] : Nessuno;
+    return valida(traccia) ? tracce_[traccia - 1].validi() : std::span<const PuntoTrend>();
 }
 
 void DatiTrend::ImpostaDimensioneBuffer(int punti)
 {
     dimensioneBuffer_ = std::clamp(punti, 1, BufferMassimo);
-    for (auto& p : tracce_)
-        while (int(p.size()) > dimensioneBuffer_)
-            p.pop_front();
+    for (Traccia& t : tracce_) {
+        const std::size_t tenuti = t.punti.size() - t.primo;
+        if (tenuti > std::size_t(dimensioneBuffer_)) {
+            t.lasciaDavanti(tenuti - std::size_t(dimensioneBuffer_));
+            ++t.versione;
+        }
+    }
 }
 
 void DatiTrend::ImpostaAmpiezzaTempo(double giorni)
@@ -116,18 +133,18 @@ std::pair<double, double> DatiTrend::AsseTempi() const
     return {inizio, std::max(fine, inizio + UnSecondo)};
 }
 
-StatisticheTrend DatiTrend::statistiche(std::deque<PuntoTrend>::const_iterator da, std::deque<PuntoTrend>::const_iterator a)
+StatisticheTrend DatiTrend::statistiche(std::span<const PuntoTrend> punti)
 {
     double massimo = -std::numeric_limits<double>::infinity();
     double minimo = std::numeric_limits<double>::infinity();
     double somma = 0;
     long long quanti = 0;
-    for (auto it = da; it != a; ++it) {
-        if (lacuna(*it))
+    for (const PuntoTrend& p : punti) {
+        if (lacuna(p))
             continue;
-        massimo = std::max(massimo, it->valore);
-        minimo = std::min(minimo, it->valore);
-        somma += it->valore;
+        massimo = std::max(massimo, p.valore);
+        minimo = std::min(minimo, p.valore);
+        somma += p.valore;
         ++quanti;
     }
     if (quanti == 0)
@@ -137,21 +154,20 @@ StatisticheTrend DatiTrend::statistiche(std::deque<PuntoTrend>::const_iterator d
 
 StatisticheTrend DatiTrend::Assolute(int traccia) const
 {
-    const auto& punti = Punti(traccia);
-    return statistiche(punti.begin(), punti.end());
+    return statistiche(Punti(traccia));
 }
 
 StatisticheTrend DatiTrend::Viste(int traccia) const
 {
-    const auto& punti = Punti(traccia);
+    const auto punti = Punti(traccia);
     const auto [t0, t1] = AsseTempi();
-    return statistiche(std::lower_bound(punti.begin(), punti.end(), t0, primaDi),
-                       std::upper_bound(punti.begin(), punti.end(), t1, dopoDi));
+    const auto da = std::lower_bound(punti.begin(), punti.end(), t0, primaDi);
+    return statistiche(std::span(da, std::upper_bound(da, punti.end(), t1, dopoDi)));
 }
 
 double DatiTrend::ValoreA(int traccia, double tempo) const
 {
-    const auto& punti = Punti(traccia);
+    const auto punti = Punti(traccia);
     if (punti.empty() || !std::isfinite(tempo))
         return Assente;
     auto dopo = std::lower_bound(punti.begin(), punti.end(), tempo, primaDi);
@@ -169,7 +185,7 @@ double DatiTrend::ValoreA(int traccia, double tempo) const
 std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
 {
     std::vector<ColonnaTrend> colonne;
-    const auto& punti = Punti(traccia);
+    const auto punti = Punti(traccia);
     if (larghezza <= 0 || punti.empty())
         return colonne;
     const auto [t0, t1] = AsseTempi();
@@ -180,31 +196,47 @@ std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
     bool rottura = false;  // a gap since the last value drawn
     PuntoTrend ultimo{};   // the last value drawn, to carry the line out of the window
     bool haUltimo = false;
-    auto aggiungi = [&](int x, double v) {
-        if (!colonne.empty() && colonne.back().x == x) {
-            ColonnaTrend& c = colonne.back();
-            c.minimo = std::min(c.minimo, v);
-            c.massimo = std::max(c.massimo, v);
-            c.ultimo = v;
-        } else {
-            colonne.push_back({x, v, v, v, v, haUltimo && !rottura});
-        }
-        rottura = false;
-        haUltimo = true;
-    };
 
     // The line from the last point before the window, cut at its left edge.
     if (da != punti.begin() && da != punti.end() && !lacuna(*std::prev(da)) && !lacuna(*da)) {
-        ultimo = {t0, interpola(*std::prev(da), *da, t0)};
-        aggiungi(0, ultimo.valore);
+        const double v = interpola(*std::prev(da), *da, t0);
+        colonne.push_back({0, v, v, v, v, false});
+        ultimo = {t0, v};
+        haUltimo = true;
     }
-    for (auto it = da; it != a; ++it) {
+    // Column by column: the points up to the column's right boundary, in one tight loop.
+    auto it = da;
+    while (it != a) {
         if (lacuna(*it)) {
             rottura = true;
+            ++it;
             continue;
         }
-        aggiungi(std::min(larghezza - 1, int((it->tempo - t0) * pixelPerGiorno)), it->valore);
+        const int x = std::min(larghezza - 1, int((it->tempo - t0) * pixelPerGiorno));
+        const double limite = x + 1 < larghezza ? t0 + (x + 1) / pixelPerGiorno : std::numeric_limits<double>::infinity();
+        const bool stessaColonna = !colonne.empty() && colonne.back().x == x;
+        ColonnaTrend c = stessaColonna ? colonne.back() : ColonnaTrend{x, it->valore, it->valore, it->valore, it->valore, haUltimo && !rottura};
+        c.minimo = std::min(c.minimo, it->valore);
+        c.massimo = std::max(c.massimo, it->valore);
+        c.ultimo = it->valore;
         ultimo = *it;
+        // Rounding may put this point's time at the boundary itself: it is taken all the same.
+        for (++it; it != a && it->tempo < limite; ++it) {
+            const double v = it->valore;
+            if (v == Assente)
+                continue;  // inside one column a gap only splits what one pixel shows anyway
+            c.minimo = std::min(c.minimo, v);
+            c.massimo = std::max(c.massimo, v);
+            c.ultimo = v;
+            ultimo = *it;
+        }
+        // A gap that ends the column breaks the line to the next one.
+        rottura = lacuna(*std::prev(it));
+        if (stessaColonna)
+            colonne.back() = c;
+        else
+            colonne.push_back(c);
+        haUltimo = true;
     }
     // The line on to the first point after the window, cut at its right edge.
     if (a != punti.end() && haUltimo && !rottura && !lacuna(*a)) {

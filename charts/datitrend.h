@@ -9,7 +9,8 @@
 #include <QtGlobal>
 
 #include <array>
-#include <deque>
+#include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -52,7 +53,9 @@ public:
     // there, keeping its width `AmpiezzaTempo`; while paused the window stays where it is.
     void AggiungiPunto(int traccia, double tempo, double valore);
     void CancellaPunti();
-    const std::deque<PuntoTrend>& Punti(int traccia) const;
+    std::span<const PuntoTrend> Punti(int traccia) const;
+    // Goes up at every change of the trace's points, so a painter may keep what it drew.
+    std::uint64_t Versione(int traccia) const { return valida(traccia) ? tracce_[traccia - 1].versione : 0; }
 
     // Points held per trace, 1..BufferMassimo; shrinking drops the earliest points.
     int DimensioneBuffer() const { return dimensioneBuffer_; }
@@ -98,9 +101,18 @@ public:
 
 private:
     static bool valida(int traccia) { return traccia >= 1 && traccia <= MaxTracce; }
-    static StatisticheTrend statistiche(std::deque<PuntoTrend>::const_iterator da, std::deque<PuntoTrend>::const_iterator a);
+    static StatisticheTrend statistiche(std::span<const PuntoTrend> punti);
 
-    std::array<std::deque<PuntoTrend>, MaxTracce> tracce_;
+    // The points of one trace, contiguous for a fast pass: the earliest dropped points stay
+    // in front of `primo` until they fill a quarter of the vector, and go in one move then.
+    struct Traccia {
+        std::vector<PuntoTrend> punti;
+        std::size_t primo = 0;
+        std::uint64_t versione = 0;
+        std::span<const PuntoTrend> validi() const { return std::span(punti).subspan(primo); }
+        void lasciaDavanti(std::size_t quanti);
+    };
+    std::array<Traccia, MaxTracce> tracce_;
     int dimensioneBuffer_ = 10000;
     double ampiezza_ = 1.0 / 24 / 60;
     double inizio_ = 0;

@@ -105,9 +105,22 @@ void Trend::paintEvent(QPaintEvent*)
     }
 }
 
+const std::vector<ColonnaTrend>& Trend::colonne(int traccia, int larghezza) const
+{
+    Disegnata& d = disegnate_[traccia - 1];
+    const auto tempi = dati_.AsseTempi();
+    if (d.versione != dati_.Versione(traccia) || d.tempi != tempi || d.larghezza != larghezza) {
+        d.colonne = dati_.Colonne(traccia, larghezza);
+        d.versione = dati_.Versione(traccia);
+        d.tempi = tempi;
+        d.larghezza = larghezza;
+    }
+    return d.colonne;
+}
+
 void Trend::disegnaTraccia(QPainter& p, const QRect& area, int traccia) const
 {
-    const std::vector<ColonnaTrend> colonne = dati_.Colonne(traccia, area.width());
+    const std::vector<ColonnaTrend>& colonne = this->colonne(traccia, area.width());
     if (colonne.empty())
         return;
     const auto [v0, v1] = dati_.AsseValori();
@@ -121,15 +134,29 @@ void Trend::disegnaTraccia(QPainter& p, const QRect& area, int traccia) const
     for (size_t i = 0; i < colonne.size(); ++i) {
         const ColonnaTrend& c = colonne[i];
         const int x = area.left() + c.x;
-        if (c.unitaAllaPrecedente)
-            linee.append(QLine(area.left() + colonne[i - 1].x, y(colonne[i - 1].ultimo), x, y(c.primo)));
-        if (c.minimo != c.massimo)
-            linee.append(QLine(x, y(c.minimo), x, y(c.massimo)));
+        int alto = y(c.massimo);
+        int basso = y(c.minimo);
+        if (c.unitaAllaPrecedente) {
+            const ColonnaTrend& prima = colonne[i - 1];
+            if (c.x - prima.x == 1) {
+                // Next to the column before: the join is part of this column's stroke.
+                alto = std::min(alto, y(prima.ultimo));
+                basso = std::max(basso, y(prima.ultimo));
+            } else {
+                linee.append(QLine(area.left() + prima.x, y(prima.ultimo), x, y(c.primo)));
+            }
+        }
+        if (alto != basso)
+            linee.append(QLine(x, alto, x, basso));
         else if (!c.unitaAllaPrecedente && (i + 1 == colonne.size() || !colonne[i + 1].unitaAllaPrecedente))
-            puntiIsolati.append(QRect(x - 1, y(c.minimo) - 1, 3, 3));
+            puntiIsolati.append(QRect(x - 1, alto - 1, 3, 3));
+        else
+            linee.append(QLine(x - 1, alto, x, alto));  // flat beside the column before
     }
     const QColor colore = ColoreQt(colori_[traccia - 1], palette());
-    p.setPen(QPen(colore, spessori_[traccia - 1], Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    QPen penna(colore, spessori_[traccia - 1], Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    penna.setCosmetic(true);
+    p.setPen(penna);
     p.drawLines(linee);
     for (const QRect& r : puntiIsolati)
         p.fillRect(r, colore);

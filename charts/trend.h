@@ -105,7 +105,19 @@ private:
     void spostaCursore(int x);
     void disegnaTraccia(QPainter& p, const QRect& area, int traccia) const;
 
+    // What the last repaint drew of each trace, kept while its points, the window and the
+    // width stay the same: repainting an unchanged chart (an expose, a cursor move) then costs
+    // the same whatever the number of points.
+    struct Disegnata {
+        std::uint64_t versione = ~std::uint64_t(0);
+        std::pair<double, double> tempi;
+        int larghezza = -1;
+        std::vector<ColonnaTrend> colonne;
+    };
+    const std::vector<ColonnaTrend>& colonne(int traccia, int larghezza) const;
+
     DatiTrend dati_;
+    mutable std::array<Disegnata, DatiTrend::MaxTracce> disegnate_;
     long numeroTracce_ = DatiTrend::MaxTracce;
     long tracciaCorrente_ = 1;
     std::array<ColoreLong, DatiTrend::MaxTracce> colori_{};

@@ -67,11 +67,15 @@ void TstTrend::disegno_data()
     QTest::addColumn<bool>("rosso");
     Punti piatta;
     Punti conLacuna;
+    Punti fitta;  // many points a pixel column
+    for (int i = 0; i <= 5000; ++i)
+        fitta.append({i / 5000.0, 0});
     for (int i = 0; i <= 100; ++i) {
         piatta.append({i / 100.0, 0});
         conLacuna.append({i / 100.0, i >= 40 && i <= 60 ? A : 0});
     }
     QTest::newRow("trace shown") << piatta << true << 0.5 << true;
+    QTest::newRow("flat trace of many points a column") << fitta << true << 0.5 << true;
     QTest::newRow("trace hidden") << piatta << false << 0.5 << false;
     QTest::newRow("gap not drawn") << conLacuna << true << 0.5 << false;
     QTest::newRow("line beside the gap") << conLacuna << true << 0.2 << true;
