@@ -119,6 +119,7 @@ void ImpostaGrafici(Grafico& grafico, Storico& storico)
         live.ImpostaTracciaColore(ColoreTracciaPredefinito[i]);
         live.ImpostaTracciaVisibile(false);
     }
+    grafico.PicTraxLegenda->adjustSize();  // the panel floats, no layout resizes it for new names
     live.Ridisegna();
     aggiorna(&grafico);
 
