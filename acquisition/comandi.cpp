@@ -1,0 +1,227 @@
+#include "comandi.h"
+
+#include "allarmi.h"
+#include "cartellaprogramma.h"
+#include "codabus.h"
+#include "conversioni.h"
+#include "ganci.h"
+#include "generale.h"
+#include "mbus.h"
+#include "valori.h"
+
+#include <algorithm>
+
+namespace Generale {
+
+namespace {
+
+using namespace Acquisizione;
+
+const QString Vuoto;
+
+// Commands on the plant need technician or administrator rights.
+bool autorizzato(bool fuocoPianta)
+{
+    if (UtenteTecnico || UtenteAmministratore)
+        return true;
+    ImpostaPuntatore(Puntatore::Divieto);
+    if (fuocoPianta && GanciAttivi().FuocoPianta)
+        GanciAttivi().FuocoPianta();
+    Pannello4(QStringLiteral("Privilegi insufficienti"));
+    Pausa(1000);
+    Pannello4(Vuoto);
+    ImpostaPuntatore(Puntatore::Predefinito);
+    return false;
+}
+
+// A coil is switched on by writing 0xFF00; the settings store it as 1.
+long valoreBobina(int funzione, long valore)
+{
+    return (funzione == 5 && valore == 1) ? 0xFF00 : valore;
+}
+
+void fuocoERidisegno()
+{
+    if (GanciAttivi().FuocoPianta)
+        GanciAttivi().FuocoPianta();
+}
+
+void ridisegnaSinottico()
+{
+    if (GanciAttivi().RidisegnaSinottico)
+        GanciAttivi().RidisegnaSinottico();
+}
+
+// Re-entry from a yield of the same command: run it again after this one instead of inside it.
+struct Rientro {
+    bool& attivo;
+    bool rientrato;
+    explicit Rientro(bool& a) : attivo(a), rientrato(a) { attivo = true; }
+    ~Rientro()
+    {
+        if (!rientrato)
+            attivo = false;
+    }
+};
+
+bool apriportaInCorso = false;
+bool interruttoreInCorso = false;
+bool impostazioneInCorso = false;
+
+}  // namespace
+
+void AzionaApriporta()
+{
+    // Held before the re-entry guard and released after it, so held-back work finds the guard gone.
+    TieniBus tieni;
+    Rientro rientro(apriportaInCorso);
+    if (rientro.rientrato) {
+        EseguiQuandoLibero(&AzionaApriporta);
+        return;
+    }
+    if (!autorizzato(true))
+        return;
+    ImpostaPuntatore(Puntatore::Clessidra);
+    Pannello3(ModoStagioni ? QStringLiteral("Apertura...") : QStringLiteral("On/Off..."));
+
+    const RigaMappaInterruttore& riga = MappaScritturaApriporta[0];
+    if (riga[FunzioneON] == -1 || riga[RegistroON] == -1 || riga[FunzioneOFF] == -1 || riga[RegistroOFF] == -1) {
+        Pannello3(Vuoto);
+        ImpostaPuntatore(Puntatore::Predefinito);
+        return;
+    }
+    const long valoreOn = valoreBobina(riga[FunzioneON], riga[ValoreON]);
+    const long valoreOff = valoreBobina(riga[FunzioneOFF], riga[ValoreOFF]);
+
+    if (!SuonoPorta.isEmpty() && GanciAttivi().Suona)
+        GanciAttivi().Suona(Piattaforma::PercorsoProgramma(SuonoPorta));
+
+    const bool remoto1 = MBus::AttivaRemotoApriporta(0);
+    long ecoOn = 0;
+    if (remoto1)
+        ecoOn = MBus::ScriviRegistro(riga[FunzioneON], riga[RegistroON], valoreOn, riga[Nodo]);
+    Pausa(std::clamp(TempoApriporta, TempoApriportaMinimo, TempoApriportaMassimo));
+    // An output that was switched on is always switched off again, whatever the second
+    // hand-over answered: a door must never be left open by a lost reply.
+    const bool remoto2 = MBus::AttivaRemotoApriporta(0);
+    long ecoOff = 0;
+    if (remoto2 || remoto1)
+        ecoOff = MBus::ScriviRegistro(riga[FunzioneOFF], riga[RegistroOFF], valoreOff, riga[Nodo]);
+    const bool locale = MBus::AttivaLocaleApriporta(0, false);
+
+    const bool buono = EcoValido(riga[FunzioneON], valoreOn, ecoOn) && EcoValido(riga[FunzioneOFF], valoreOff, ecoOff);
+    if (!buono || !remoto1 || !remoto2 || !locale)
+        Avviso(QStringLiteral("Apriporta"),
+               QStringLiteral("Attenzione: Si sono verificati errori di comunicazione durante l'apertura della porta."));
+
+    fuocoERidisegno();
+    Pannello3(ModoStagioni ? QStringLiteral("Porta aperta") : QStringLiteral("On/Off eseguito"));
+    Pausa(300);
+    Pannello3(Vuoto);
+    ImpostaPuntatore(Puntatore::Predefinito);
+    ridisegnaSinottico();
+}
+
+void ComandaInterruttore(int i, bool accendi)
+{
+    if (i < 0 || i >= MaxInterruttori)
+        return;
+    TieniBus tieni;
+    Rientro rientro(interruttoreInCorso);
+    if (rientro.rientrato) {
+        EseguiQuandoLibero([i, accendi] { ComandaInterruttore(i, accendi); });
+        return;
+    }
+    if (!autorizzato(false))
+        return;
+    ImpostaPuntatore(Puntatore::Clessidra);
+    Pannello3(accendi ? QStringLiteral("Accensione...") : QStringLiteral("Spegnimento..."));
+
+    const RigaMappaInterruttore& riga = MappaScritturaInterruttori[i];
+    if (riga[FunzioneON] == -1 || riga[RegistroON] == -1 || riga[FunzioneOFF] == -1 || riga[RegistroOFF] == -1) {
+        Pannello3(Vuoto);
+        ImpostaPuntatore(Puntatore::Predefinito);
+        return;
+    }
+    const int funzione = accendi ? riga[FunzioneON] : riga[FunzioneOFF];
+    const int registro = accendi ? riga[RegistroON] : riga[RegistroOFF];
+    const long valore = valoreBobina(funzione, accendi ? riga[ValoreON] : riga[ValoreOFF]);
+
+    auto esito = [i](bool buono) {
+        if (buono)
+            ErroriInterruttore[i] = 0;
+        else
+            SegnalaErroreInterruttore(i);
+    };
+    esito(MBus::AttivaRemotoInterruttore(i));
+    const long eco = MBus::ScriviRegistro(funzione, registro, valore, riga[Nodo]);
+    esito(MBus::AttivaLocaleInterruttore(i, false));
+    const bool buono = EcoValido(funzione, valore, eco);
+    esito(buono);
+
+    if (!buono)
+        Avviso(QStringLiteral("Gestione Interruttore"),
+               accendi ? QStringLiteral("Attenzione: L'interruttore potrebbe non essere stato acceso a causa di un errore di comunicazione.")
+                       : QStringLiteral("Attenzione: L'interruttore potrebbe non essere stato spento a causa di un errore di comunicazione."));
+    if (GanciAttivi().MostraInterruttore)
+        GanciAttivi().MostraInterruttore(i, !buono ? IconaInterruttore::Indicatore : accendi ? IconaInterruttore::On : IconaInterruttore::Off);
+    fuocoERidisegno();
+    Pausa(500);
+    Pannello3(Vuoto);
+    ImpostaPuntatore(Puntatore::Predefinito);
+    ridisegnaSinottico();
+}
+
+void InviaValoreZona()
+{
+    TieniBus tieni;
+    Rientro rientro(impostazioneInCorso);
+    if (rientro.rientrato) {
+        EseguiQuandoLibero(&InviaValoreZona);
+        return;
+    }
+    if (!RichiestaImpostazione)
+        return;
+    const Impostazione comando = ComandoImpostazione;
+    RichiestaImpostazione = false;
+    const int z = comando.Zona;
+    if (z < 0 || z >= MaxZone) {
+        Pannello4(Vuoto);
+        return;
+    }
+
+    auto esito = [z](bool buono) {
+        if (buono)
+            ErroriZona[z] = 0;
+        else
+            SegnalaErroreZona(z);
+    };
+    esito(MBus::AttivaRemotoZona(z));
+    const long eco = MBus::ScriviRegistro(comando.Funzione, comando.Registro, comando.Valore, comando.Nodo);
+    esito(MBus::AttivaLocaleZona(z, false));
+
+    const long valore = comando.Valore;
+    bool buono = EcoValido(comando.Funzione, valore, eco);
+    QString didascalia;  // empty: the row keeps its caption
+    if (comando.Funzione == 6)
+        didascalia = buono ? FormattaDecimali(Scala(eco, comando.Decimali), comando.Decimali) : TestiStato[2];
+    else if (buono)
+        didascalia = valore == 0 ? TestiStato[0] : TestiStato[1];
+    else if (eco != -256 && eco != 0 && eco != 0xFF00)
+        didascalia = TestiStato[2];
+
+    Pannello4(Vuoto);
+    // The panel shows the zone selected now: only that zone's row may take this zone's value.
+    if (!didascalia.isEmpty() && ZonaSelezionata - 1 == z && GanciAttivi().TestoRigaZona)
+        GanciAttivi().TestoRigaZona(comando.Riga, didascalia);
+    ridisegnaSinottico();
+    if (!buono) {
+        SegnalaErroreZona(z);
+        Avviso(QStringLiteral("Impostazione Valori"), QStringLiteral("Attenzione: Il valore non è stato inviato allo strumento."));
+    } else {
+        ErroriZona[z] = 0;
+    }
+    ridisegnaSinottico();
+}
+
+}  // namespace Generale

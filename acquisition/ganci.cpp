@@ -1,0 +1,55 @@
+#include "ganci.h"
+
+#include <QThread>
+
+namespace Acquisizione {
+
+Ganci& GanciAttivi()
+{
+    static Ganci ganci;
+    return ganci;
+}
+
+void Pannello3(const QString& testo)
+{
+    if (GanciAttivi().Pannello3)
+        GanciAttivi().Pannello3(testo);
+}
+
+void Pannello4(const QString& testo)
+{
+    if (GanciAttivi().Pannello4)
+        GanciAttivi().Pannello4(testo);
+}
+
+void ImpostaPuntatore(Puntatore forma)
+{
+    if (GanciAttivi().ImpostaPuntatore)
+        GanciAttivi().ImpostaPuntatore(forma);
+}
+
+void Avviso(const QString& titolo, const QString& testo)
+{
+    if (GanciAttivi().Avviso)
+        GanciAttivi().Avviso(titolo, testo);
+}
+
+void Pausa(int millisecondi)
+{
+    if (GanciAttivi().Pausa)
+        GanciAttivi().Pausa(millisecondi);
+    else if (millisecondi > 0)
+        QThread::msleep(static_cast<unsigned long>(millisecondi));
+}
+
+QDateTime Adesso()
+{
+    return GanciAttivi().Adesso ? GanciAttivi().Adesso() : QDateTime::currentDateTime();
+}
+
+QString TestoDataOra(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+}  // namespace Acquisizione

@@ -1,0 +1,28 @@
+#pragma once
+// The daily history file Dati/yyyy_mm_dd.csv: no header, one line per zone pass while the chart
+// option is on: the pass time "dd/MM/yyyy HH:mm:ss;", then each zone's charted value in the
+// display format of its decimals (decimal comma) followed by ";", zone 1 first; CRLF.
+// Field n + 1 belongs to zone n: the history chart maps fields to traces by position.
+#include <QDateTime>
+#include <QString>
+
+namespace File_Ini {
+
+QString PercorsoStorico(const QDate& giorno);
+
+// Appends one line to the file of `giorno`, the day its pass started (a pass that crosses
+// midnight stays in the old day's file). The line reaches the file whole or not at all; a
+// failure drops it silently.
+void ScriviStorico(const QString& riga, const QDate& giorno);
+
+}  // namespace File_Ini
+
+namespace Acquisizione {
+
+// One zone's field: its charted value in the display format of its decimals, then ";". A zone
+// without valid decimals still writes its field (0 decimals), so later zones keep their column.
+QString CampoStorico(int zona);
+// The pass time field, then the fields of zones 1..NumeroZone as the values stand now.
+QString RigaStorico(const QDateTime& inizioPassata);
+
+}  // namespace Acquisizione

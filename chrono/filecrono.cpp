@@ -1,0 +1,135 @@
+#include "filecrono.h"
+
+#include "cartellaprogramma.h"
+#include "chiavi.h"
+#include "conversioni.h"
+#include "crono.h"
+#include "file_ini.h"
+#include "testo1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace Crono {
+
+namespace {
+
+const QByteArray FineRiga = QByteArrayLiteral("\r\n");
+
+bool sostituisci(const QString& percorso, const QByteArray& contenuto)
+{
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(contenuto) != contenuto.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QByteArray contenutoTabella(float (*cella)(int, int, int))
+{
+    QByteArray testo;
+    testo.reserve(RigheFileCrono * 6);
+    for (int s = 0; s < Generale::NumeroFasce; ++s)
+        for (int z = 0; z < Generale::MaxZone; ++z)
+            for (int g = 0; g < Generale::NumeroGiorni; ++g)
+                testo += TestoCella(cella(s, z, g)).toLatin1() + FineRiga;
+    return testo;
+}
+
+// Lines of a text file without their CR LF or LF; nothing when it cannot be read.
+QStringList righe(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList elenco = Piattaforma::Da1252(file.readAll()).split(QLatin1Char('\n'));
+    if (!elenco.isEmpty() && elenco.last().isEmpty())
+        elenco.removeLast();
+    for (QString& r : elenco)
+        if (r.endsWith(QLatin1Char('\r')))
+            r.chop(1);
+    return elenco;
+}
+
+}  // namespace
+
+QString TestoCella(float valore)
+{
+    const long long decimi = std::llround(double(valore) * 10.0);
+    const long long assoluto = std::llabs(decimi);
+    return QStringLiteral("%1%2,%3")
+        .arg(decimi < 0 ? QStringLiteral("-") : QString())
+        .arg(assoluto / 10, 2, 10, QLatin1Char('0'))
+        .arg(assoluto % 10);
+}
+
+QString PercorsoFileCrono() { return Piattaforma::PercorsoProgramma(QStringLiteral("Crono/Cronotermostato.cts")); }
+QString PercorsoFestivita() { return Piattaforma::PercorsoProgramma(QStringLiteral("Crono/Festivita.cts")); }
+
+}  // namespace Crono
+
+namespace File_Ini {
+
+using namespace Crono;
+
+void CreaFileCrono()
+{
+    if (!QFileInfo::exists(PercorsoFileCrono()))
+        sostituisci(PercorsoFileCrono(), contenutoTabella([](int, int, int) { return 20.0f; }));
+    if (!QFileInfo::exists(PercorsoFestivita()))
+        sostituisci(PercorsoFestivita(), QByteArrayLiteral(" \r\n"));
+}
+
+void CaricaCronotermostato()
+{
+    RiempiFasceOrarie();
+    CreaFileCrono();
+
+    const QStringList tabella = righe(PercorsoFileCrono());
+    const int lette = std::min<int>(tabella.size(), RigheFileCrono);
+    for (int n = 0; n < lette; ++n) {
+        const auto valore = Generale::LeggiNumero(tabella[n]);
+        if (!valore)
+            continue;
+        const int s = n / (Generale::MaxZone * Generale::NumeroGiorni);
+        const int z = (n / Generale::NumeroGiorni) % Generale::MaxZone;
+        const int g = n % Generale::NumeroGiorni;
+        Generale::TabellaCrono[s][z][g] = float(*valore);
+    }
+
+    Festivita.clear();
+    for (const QString& riga : righe(PercorsoFestivita())) {
+        const QString giorno = riga.trimmed();
+        if (!giorno.isEmpty())
+            Festivita.append(giorno);
+    }
+}
+
+bool SalvaCronotermostato()
+{
+    bool riuscito = sostituisci(PercorsoFileCrono(), contenutoTabella([](int s, int z, int g) { return Generale::TabellaCrono[s][z][g]; }));
+    riuscito = SalvaFestivita() && riuscito;
+    for (int z = 0; z < Generale::MaxZone; ++z)
+        ScriviIni(Generale::SezioneZona(z), Chiavi::Dispositivo::Cronotermostato,
+                  Generale::CronoAttivoZona[z] ? QStringLiteral("1") : QStringLiteral("0"));
+    return riuscito;
+}
+
+bool SalvaFestivita()
+{
+    QByteArray testo;
+    for (const QString& giorno : Festivita)
+        testo += Piattaforma::In1252(giorno) + FineRiga;
+    if (Festivita.isEmpty())
+        testo = QByteArray(10, ' ') + FineRiga;
+    return sostituisci(PercorsoFestivita(), testo);
+}
+
+}  // namespace File_Ini

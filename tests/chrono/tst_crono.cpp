@@ -1,0 +1,184 @@
+// The chrono files in a real program folder, and the day and slot a moment runs.
+#include "cartellatemporanea.h"
+#include "crono.h"
+#include "file_ini.h"
+#include "filecrono.h"
+
+#include <QTest>
+
+using namespace Generale;
+
+class TestCrono : public QObject {
+    Q_OBJECT
+
+    void tabella20()
+    {
+        for (auto& s : TabellaCrono)
+            for (auto& z : s)
+                z.fill(20.0f);
+    }
+
+private slots:
+    void init()
+    {
+        tabella20();
+        Crono::Festivita.clear();
+        Crono::RiempiFasceOrarie();
+    }
+
+    void fasceOrarie()
+    {
+        QCOMPARE(FasceOrarie[0], QStringLiteral("00:00"));
+        QCOMPARE(FasceOrarie[1], QStringLiteral("00:15"));
+        QCOMPARE(FasceOrarie[32], QStringLiteral("08:00"));
+        QCOMPARE(FasceOrarie[95], QStringLiteral("23:45"));
+        QCOMPARE(FasceOrarie[96], QStringLiteral("24:00"));
+    }
+
+    void giornoEFascia_data()
+    {
+        QTest::addColumn<QDateTime>("momento");
+        QTest::addColumn<QStringList>("festivita");
+        QTest::addColumn<int>("fascia");
+        QTest::addColumn<int>("giorno");
+        QTest::newRow("Monday 00:00") << QDateTime(QDate(2026, 12, 7), QTime(0, 0)) << QStringList{} << 0 << 0;
+        QTest::newRow("Wednesday 08:14") << QDateTime(QDate(2026, 12, 9), QTime(8, 14)) << QStringList{} << 32 << 2;
+        QTest::newRow("Saturday 23:59:59") << QDateTime(QDate(2026, 12, 12), QTime(23, 59, 59)) << QStringList{} << 95 << 5;
+        QTest::newRow("holiday Monday") << QDateTime(QDate(2026, 12, 7), QTime(9, 30)) << QStringList{"07/12/2026"} << 38 << 6;
+        QTest::newRow("one-digit day never matches") << QDateTime(QDate(2026, 12, 7), QTime(9, 30)) << QStringList{"7/12/2026"} << 38 << 0;
+        QTest::newRow("text that is no date") << QDateTime(QDate(2026, 12, 7), QTime(9, 30)) << QStringList{"Natale"} << 38 << 0;
+    }
+    void giornoEFascia()
+    {
+        QFETCH(QDateTime, momento);
+        QFETCH(QStringList, festivita);
+        Crono::Festivita = festivita;
+        const auto casella = Crono::CasellaAttiva(momento);
+        QVERIFY(casella);
+        QTEST(casella->fascia, "fascia");
+        QTEST(casella->giorno, "giorno");
+    }
+
+    void senzaEtichetteNessunaFascia()
+    {
+        FasceOrarie.fill(QString());
+        QVERIFY(!Crono::CasellaAttiva(QDateTime(QDate(2026, 12, 7), QTime(9, 30))));
+    }
+
+    void testoCella_data()
+    {
+        QTest::addColumn<float>("valore");
+        QTest::addColumn<QString>("testo");
+        QTest::newRow("20") << 20.0f << "20,0";
+        QTest::newRow("5.5") << 5.5f << "05,5";
+        QTest::newRow("-3") << -3.0f << "-03,0";
+        QTest::newRow("105.25 to the nearest tenth") << 105.25f << "105,3";
+        QTest::newRow("0.04") << 0.04f << "00,0";
+        QTest::newRow("21.45, stored as 21.4500008") << 21.45f << "21,5";
+    }
+    void testoCella()
+    {
+        QFETCH(float, valore);
+        QTEST(Crono::TestoCella(valore), "testo");
+    }
+
+    // First start with an empty Crono folder: both files are created with their defaults.
+    void primoAvvio()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Crono"));
+        TabellaCrono[5][5][5] = 99.0f;
+        File_Ini::CaricaCronotermostato();
+        const QByteArray tabella = cartella.leggi(QStringLiteral("Crono/Cronotermostato.cts"));
+        QCOMPARE(tabella.count("\r\n"), 20370);
+        QCOMPARE(tabella, QByteArray("20,0\r\n").repeated(20370));
+        QCOMPARE(cartella.leggi(QStringLiteral("Crono/Festivita.cts")), QByteArray(" \r\n"));
+        QCOMPARE(TabellaCrono[5][5][5], 20.0f);
+        QVERIFY(Crono::Festivita.isEmpty());
+    }
+
+    void salvaERileggi()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Crono"));
+        cartella.scrivi(QStringLiteral("Quelvar2.ini"), "[Zona 01]\r\nCronotermostato=0\r\n");
+        FileImpostazioni = QStringLiteral("Quelvar2.ini");
+        TabellaCrono[32][4][2] = 21.5f;
+        TabellaCrono[96][29][6] = -3.0f;
+        Crono::Festivita = QStringList{"25/12/2026", "01/01/2027"};
+        CronoAttivoZona.fill(false);
+        CronoAttivoZona[0] = CronoAttivoZona[29] = true;
+        QVERIFY(File_Ini::SalvaCronotermostato());
+        const QList<QByteArray> righe = cartella.leggi(QStringLiteral("Crono/Cronotermostato.cts")).split('\n');
+        QCOMPARE(righe.at(Crono::RigaFileCrono(32, 4, 2)), QByteArray("21,5\r"));
+        QCOMPARE(Crono::RigaFileCrono(32, 4, 2), 6750);
+        QCOMPARE(righe.at(20369), QByteArray("-03,0\r"));
+        QCOMPARE(cartella.leggi(QStringLiteral("Crono/Festivita.cts")), QByteArray("25/12/2026\r\n01/01/2027\r\n"));
+        QCOMPARE(File_Ini::LeggiIni(QStringLiteral("Zona 01"), QStringLiteral("Cronotermostato"), QString()), QStringLiteral("1"));
+        QCOMPARE(File_Ini::LeggiIni(QStringLiteral("Zona 02"), QStringLiteral("Cronotermostato"), QString()), QStringLiteral("0"));
+        QCOMPARE(File_Ini::LeggiIni(QStringLiteral("Zona 30"), QStringLiteral("Cronotermostato"), QString()), QStringLiteral("1"));
+
+        tabella20();
+        Crono::Festivita.clear();
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(TabellaCrono[32][4][2], 21.5f);
+        QCOMPARE(TabellaCrono[96][29][6], -3.0f);
+        QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "01/01/2027"}));
+    }
+
+    void festivitaVuota()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Crono"));
+        QVERIFY(File_Ini::SalvaFestivita());
+        QCOMPARE(cartella.leggi(QStringLiteral("Crono/Festivita.cts")), QByteArray("          \r\n"));
+        Crono::Festivita = QStringList{"x"};
+        File_Ini::CaricaCronotermostato();
+        QVERIFY(Crono::Festivita.isEmpty());
+    }
+
+    // Files written by hand or elsewhere: either separator, LF endings, blank and padded holiday
+    // lines, a line that is no number, and a file that ends early.
+    void fileScrittiAMano()
+    {
+        CartellaTemporanea cartella;
+        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), "21.5\n19,5\r\nabc\n18\n");
+        cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), "  25/12/2026  \r\n\r\n   \n06/01/2027");
+        TabellaCrono[0][0][2] = 7.0f;
+        TabellaCrono[96][29][6] = 8.0f;
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(TabellaCrono[0][0][0], 21.5f);
+        QCOMPARE(TabellaCrono[0][0][1], 19.5f);
+        QCOMPARE(TabellaCrono[0][0][2], 7.0f);   // not a number: the cell keeps its value
+        QCOMPARE(TabellaCrono[0][0][3], 18.0f);
+        QCOMPARE(TabellaCrono[0][0][4], 20.0f);  // past the end: kept
+        QCOMPARE(TabellaCrono[96][29][6], 8.0f);
+        QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "06/01/2027"}));
+    }
+
+    void festivitaIlleggibile()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Crono/Festivita.cts"));  // a folder: cannot be read
+        Crono::Festivita = QStringList{"01/01/2000"};
+        File_Ini::CaricaCronotermostato();
+        QVERIFY(Crono::Festivita.isEmpty());
+    }
+
+    // A save replaces the file whole: when it cannot, the old file stays as it was.
+    void salvataggioFallitoLasciaIlVecchio()
+    {
+        CartellaTemporanea cartella;
+        cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), "25/12/2026\r\n");
+        QFile::setPermissions(cartella.percorso(QStringLiteral("Crono")), QFile::ReadOwner | QFile::ExeOwner);
+        Crono::Festivita = QStringList{"01/01/2027"};
+        const bool riuscito = File_Ini::SalvaFestivita();
+        QFile::setPermissions(cartella.percorso(QStringLiteral("Crono")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (riuscito)
+            QSKIP("running with rights that ignore folder permissions");
+        QCOMPARE(cartella.leggi(QStringLiteral("Crono/Festivita.cts")), QByteArray("25/12/2026\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrono)
+#include "tst_crono.moc"
