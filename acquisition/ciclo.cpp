@@ -8,7 +8,7 @@
 #include "ganci.h"
 #include "generale.h"
 #include "mbus.h"
-#include "storico.h"
+#include "storicogiornaliero.h"
 #include "valori.h"
 
 #include <algorithm>

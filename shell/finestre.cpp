@@ -9,7 +9,7 @@
 #include "modo.h"
 #include "sinottico.h"
 #include "stagione.h"
-#include "../charts/storico.h"  // acquisition/ has a storico.h of its own
+#include "storico.h"
 #include "vista_configurazione.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "ciclo.h"
 #include "fintobus.h"
 #include "modello.h"
-#include "storico.h"
+#include "storicogiornaliero.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "storico.h"
+#include "storicogiornaliero.h"
 
 #include "cartellaprogramma.h"
 #include "conversioni.h"
