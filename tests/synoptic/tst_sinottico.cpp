@@ -1,10 +1,5 @@
 // The real synoptic, offscreen, after whole-configuration loads of real settings files.
-#include "caricamento.h"
-#include "cartellatemporanea.h"
-#include "finestre.h"
-#include "generale.h"
-#include "sinottico.h"
-#include "testo1252.h"
+#include "banco.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -38,32 +33,26 @@ private:
     template <typename W>
     QList<W*> visibili(const QString& prefisso) const;
 
-    std::unique_ptr<CartellaTemporanea> cartella_;
-    std::unique_ptr<Finestre> finestre_;
+    std::unique_ptr<Banco> banco_;
+    CartellaTemporanea* cartella_ = nullptr;
     Sinottico* s_ = nullptr;
 };
 
 void TestSinottico::init()
 {
-    cartella_ = std::make_unique<CartellaTemporanea>();
-    ModoStagioni = true;
-    FileImpostazioni = QStringLiteral("Quelvar1.ini");
-    finestre_ = std::make_unique<Finestre>();
-    s_ = finestre_->sinottico;
+    banco_ = std::make_unique<Banco>();
+    cartella_ = &banco_->cartella;
+    s_ = banco_->s.get();
 }
 
 void TestSinottico::cleanup()
 {
-    finestre_.reset();
-    cartella_.reset();
+    banco_.reset();
 }
 
 void TestSinottico::carica(const QString& ini)
 {
-    QString crlf = ini;
-    crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    cartella_->scrivi(FileImpostazioni, Piattaforma::In1252(crlf));
-    Configurazione::CaricaImpostazioni();
+    banco_->carica(ini);
 }
 
 template <typename W>

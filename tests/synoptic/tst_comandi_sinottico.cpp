@@ -1,0 +1,295 @@
+// Clicks on the real synoptic, offscreen: what runs at once on the bus, what waits in a mailbox,
+// what a double click on a value row posts and what it refuses.
+#include "banco.h"
+#include "dialoghifinti.h"
+#include "drag.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace Generale;
+using Scrittura = BusRegistrato::Scrittura;
+
+namespace {
+
+// Zone 1 a master, zone 2 a slave; SP and AL1 registers (one decimal) and AL2 a coil are
+// writable, AL3 is not. Three switches on coils, an opener.
+const char* const Impianto = R"([Generale]
+Zone=2
+Interruttori=3
+Apriporta=1
+[Apriporta]
+Indirizzo=20
+On_w=5,1
+Off_w=5,1
+Val_on=1
+Val_off=0
+[Zona 01]
+Indirizzo=1
+Decimali=1
+PV_r=3,0
+SP_r=3,1
+AL1_r=3,2
+AL2_r=1,0
+AL3_r=3,4
+SP_w=6,1
+AL1_w=6,2
+AL2_w=5,0
+[Zona 02]
+Indirizzo=2
+Decimali=1
+Slave=1
+PV_r=3,0
+SP_r=3,1
+SP_w=6,1
+[Interruttore 01]
+Indirizzo=11
+On_w=5,7
+Off_w=5,8
+Val_on=1
+Val_off=0
+[Interruttore 02]
+Indirizzo=12
+On_w=5,7
+Off_w=5,8
+Val_on=1
+Val_off=0
+[Interruttore 03]
+Indirizzo=13
+On_w=5,7
+Off_w=5,8
+Val_on=1
+Val_off=0
+)";
+
+}  // namespace
+
+class TestComandiSinottico : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void clicInterruttori_data();
+    void clicInterruttori();
+    void clicSuccessivoSovrascrive();
+    void apriporta_data();
+    void apriporta();
+    void doppioClic_data();
+    void doppioClic();
+    void doppioClicSuBobina_data();
+    void doppioClicSuBobina();
+
+private:
+    std::unique_ptr<Banco> b_;
+};
+
+void TestComandiSinottico::init()
+{
+    b_ = std::make_unique<Banco>();
+    b_->carica(QString::fromUtf8(Impianto));
+    b_->s->show();
+    QVERIFY(QTest::qWaitForWindowExposed(b_->s.get()));
+}
+
+void TestComandiSinottico::cleanup() { b_.reset(); }
+
+void TestComandiSinottico::clicInterruttori_data()
+{
+    QTest::addColumn<bool>("attiva");
+    QTest::addColumn<QString>("look");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<int>("accensione");
+    QTest::addColumn<int>("spegnimento");
+    QTest::addColumn<QList<Scrittura>>("scritture");
+    QTest::addColumn<QString>("lookDopo");
+
+    const Scrittura spegni{5, 8, 0, 12};
+    const Scrittura accendi{5, 7, 0xFF00, 12};
+    QTest::newRow("ON, ferma: spegne subito") << false << "on" << int(Qt::LeftButton) << -1 << -1 << QList{spegni} << "off";
+    QTest::newRow("ON, in corso: nella casella") << true << "on" << int(Qt::LeftButton) << -1 << 1 << QList<Scrittura>{} << "on";
+    QTest::newRow("OFF, ferma: accende subito") << false << "off" << int(Qt::LeftButton) << -1 << -1 << QList{accendi} << "on";
+    QTest::newRow("OFF, in corso") << true << "off" << int(Qt::LeftButton) << 1 << -1 << QList<Scrittura>{} << "off";
+    QTest::newRow("indeterminato, ferma: accende") << false << "ind" << int(Qt::LeftButton) << -1 << -1 << QList{accendi} << "on";
+    QTest::newRow("indeterminato, in corso") << true << "ind" << int(Qt::LeftButton) << 1 << -1 << QList<Scrittura>{} << "ind";
+    QTest::newRow("destro, ferma: niente") << false << "on" << int(Qt::RightButton) << -1 << -1 << QList<Scrittura>{} << "on";
+    QTest::newRow("destro, in corso: niente") << true << "off" << int(Qt::RightButton) << -1 << -1 << QList<Scrittura>{} << "off";
+    QTest::newRow("centrale: niente") << false << "off" << int(Qt::MiddleButton) << -1 << -1 << QList<Scrittura>{} << "off";
+}
+
+void TestComandiSinottico::clicInterruttori()
+{
+    QFETCH(bool, attiva);
+    QFETCH(QString, look);
+    QFETCH(int, tasto);
+    QFETCH(int, accensione);
+    QFETCH(int, spegnimento);
+    QFETCH(QList<Scrittura>, scritture);
+    QFETCH(QString, lookDopo);
+
+    Sinottico& s = *b_->s;
+    using Acquisizione::IconaInterruttore;
+    s.MostraInterruttore(1, look == "on" ? IconaInterruttore::On : look == "off" ? IconaInterruttore::Off : IconaInterruttore::Indicatore);
+    QLabel* icona = look == "on" ? s.Img_on[1] : look == "off" ? s.Img_off[1] : s.Img_ind[1];
+    AcquisizioneAttiva = attiva;
+    QTest::mouseClick(icona, Qt::MouseButton(tasto));
+
+    QCOMPARE(TastoMouseInterruttore, Drag::CodicePulsante(Qt::MouseButton(tasto)));
+    QCOMPARE(RichiestaAccensione, accensione);
+    QCOMPARE(RichiestaSpegnimento, spegnimento);
+    QCOMPARE(b_->bus.scritture, scritture);
+    QCOMPARE(s.Img_on[1]->isVisible(), lookDopo == "on");
+    QCOMPARE(s.Img_off[1]->isVisible(), lookDopo == "off");
+    QCOMPARE(s.Img_ind[1]->isVisible(), lookDopo == "ind");
+    QVERIFY(s.Pic_Pianta->hasFocus());
+}
+
+void TestComandiSinottico::clicSuccessivoSovrascrive()
+{
+    AcquisizioneAttiva = true;
+    QTest::mouseClick(b_->s->Img_off[0], Qt::LeftButton);
+    QTest::mouseClick(b_->s->Img_off[2], Qt::LeftButton);
+    QCOMPARE(RichiestaAccensione, 2);
+    QCOMPARE(RichiestaSpegnimento, -1);
+    QVERIFY(b_->bus.scritture.isEmpty());
+}
+
+void TestComandiSinottico::apriporta_data()
+{
+    QTest::addColumn<bool>("attiva");
+    QTest::addColumn<bool>("richiesta");
+    QTest::addColumn<QList<Scrittura>>("scritture");
+    QTest::newRow("ferma: impulso subito") << false << false << QList<Scrittura>{{5, 1, 0xFF00, 20}, {5, 1, 0, 20}};
+    QTest::newRow("in corso: nella casella") << true << true << QList<Scrittura>{};
+}
+
+void TestComandiSinottico::apriporta()
+{
+    QFETCH(bool, attiva);
+    QFETCH(bool, richiesta);
+    QFETCH(QList<Scrittura>, scritture);
+    AcquisizioneAttiva = attiva;
+    QTest::mouseClick(b_->s->Cmd_Apriporta[0], Qt::LeftButton);
+    QCOMPARE(RichiestaApriporta, richiesta);
+    QCOMPARE(b_->bus.scritture, scritture);
+}
+
+void TestComandiSinottico::doppioClic_data()
+{
+    QTest::addColumn<int>("zona");
+    QTest::addColumn<int>("riga");
+    QTest::addColumn<bool>("attiva");
+    QTest::addColumn<bool>("tecnico");
+    QTest::addColumn<bool>("crono");          // the chrono programme drives SP of the zone
+    QTest::addColumn<QStringList>("risposte"); // typed in the input box; none: cancelled
+    QTest::addColumn<int>("valore");           // posted value, -1: nothing posted
+    QTest::addColumn<int>("domande");          // input boxes shown
+    QTest::addColumn<int>("messaggi");         // message boxes shown
+
+    QTest::newRow("virgola") << 1 << 1 << true << true << false << QStringList{"21,5"} << 215 << 1 << 0;
+    QTest::newRow("punto") << 1 << 1 << true << true << false << QStringList{"21.5"} << 215 << 1 << 0;
+    QTest::newRow("spazi intorno, AL1") << 1 << 2 << true << true << false << QStringList{" -3 "} << -30 << 1 << 0;
+    QTest::newRow("acquisizione ferma") << 1 << 1 << false << true << false << QStringList{"21,5"} << -1 << 0 << 0;
+    QTest::newRow("senza diritti") << 1 << 1 << true << false << false << QStringList{"21,5"} << -1 << 0 << 0;
+    QTest::newRow("valore copiato dal master") << 2 << 1 << true << true << false << QStringList{"21,5"} << -1 << 0 << 0;
+    QTest::newRow("valore del crono") << 1 << 1 << true << true << true << QStringList{"21,5"} << -1 << 0 << 0;
+    QTest::newRow("annullato") << 1 << 1 << true << true << false << QStringList{} << -1 << 1 << 0;
+    QTest::newRow("vuoto") << 1 << 1 << true << true << false << QStringList{"   "} << -1 << 1 << 0;
+    QTest::newRow("non un numero") << 1 << 1 << true << true << false << QStringList{"21,5a"} << -1 << 1 << 1;
+    QTest::newRow("oltre 16 bit") << 1 << 1 << true << true << false << QStringList{"3276,8"} << -1 << 1 << 1;
+    QTest::newRow("registro non scrivibile") << 1 << 4 << true << true << false << QStringList{"1"} << -1 << 0 << 0;
+}
+
+void TestComandiSinottico::doppioClic()
+{
+    QFETCH(int, zona);
+    QFETCH(int, riga);
+    QFETCH(bool, attiva);
+    QFETCH(bool, tecnico);
+    QFETCH(bool, crono);
+    QFETCH(QStringList, risposte);
+    QFETCH(int, valore);
+    QFETCH(int, domande);
+    QFETCH(int, messaggi);
+
+    DialoghiFinti dialoghi;
+    for (const QString& r : risposte)
+        dialoghi.testi.enqueue(r);
+    MasterSlaveAbilitato = true;
+    ValoreAllineato[1] = true;  // the slaves copy SP
+    CronotermostatoAbilitato = crono;
+    CronoAttivoZona[zona - 1] = crono;
+    IndiceCrono = 1;
+    QTest::mouseClick(b_->s->Cmd_PuntoMon[zona - 1], Qt::LeftButton);
+    ValoriZone[0][1] = 20.0f;
+    Acquisizione::GanciAttivi().AggiornaSinottico(true, false);
+
+    // A command left from before is dropped whatever follows.
+    RichiestaImpostazione = true;
+    ComandoImpostazione = {6, 9, 99, 9, 0, 0, 0};
+    AcquisizioneAttiva = attiva;
+    UtenteTecnico = tecnico;
+    QTest::mouseDClick(b_->s->Lab_Temp[riga], Qt::LeftButton);
+
+    QCOMPARE(RichiestaImpostazione, valore != -1);
+    int domandeViste = 0;
+    for (const auto& box : dialoghi.mostrati) {
+        if (!box.input)
+            continue;
+        ++domandeViste;
+        QCOMPARE(box.testo, QStringLiteral("Inserire il valore da impostare:"));
+        QCOMPARE(box.titolo, b_->s->Lab_Temp_1[riga]->text());
+    }
+    QCOMPARE(domandeViste, domande);
+    QCOMPARE(int(dialoghi.mostrati.size()) - domandeViste, messaggi);
+    if (messaggi)
+        QVERIFY(dialoghi.mostrati.last().testo.startsWith(QStringLiteral("Attenzione: ")));
+    if (valore != -1) {
+        const RigaMappaZona& w = MappaScritturaZone[zona - 1];
+        QCOMPARE(ComandoImpostazione.Valore, valore);
+        QCOMPARE(ComandoImpostazione.Funzione, 6);
+        QCOMPARE(ComandoImpostazione.Registro, int(w[CampoRegistroValore(riga)]));
+        QCOMPARE(ComandoImpostazione.Nodo, zona);
+        QCOMPARE(ComandoImpostazione.Decimali, 1);
+        QCOMPARE(ComandoImpostazione.Riga, riga);
+        QCOMPARE(ComandoImpostazione.Zona, zona - 1);
+        QCOMPARE(b_->pannello4, QStringList{"Modifica parametro..."});
+    } else {
+        QCOMPARE(ComandoImpostazione.Funzione, -1);
+        QCOMPARE(ComandoImpostazione.Valore, -1);
+        // "Modifica parametro..." never stays behind when nothing was posted.
+        QVERIFY(b_->pannello4.isEmpty() || b_->pannello4.last().isEmpty());
+    }
+    QVERIFY(b_->bus.scritture.isEmpty());
+}
+
+void TestComandiSinottico::doppioClicSuBobina_data()
+{
+    QTest::addColumn<float>("lettura");
+    QTest::addColumn<int>("valore");  // -1: nothing posted
+    QTest::newRow("OFF chiede ON") << 0.0f << 0xFF00;
+    QTest::newRow("ON chiede OFF") << 1.0f << 0;
+    QTest::newRow("nessuna lettura") << float(ValoreAssente) << -1;
+}
+
+void TestComandiSinottico::doppioClicSuBobina()
+{
+    QFETCH(float, lettura);
+    QFETCH(int, valore);
+    DialoghiFinti dialoghi;
+    QTest::mouseClick(b_->s->Cmd_PuntoMon[0], Qt::LeftButton);
+    ValoriZone[0][3] = lettura;
+    Acquisizione::GanciAttivi().AggiornaSinottico(true, false);
+    AcquisizioneAttiva = true;
+    QTest::mouseDClick(b_->s->Lab_Temp[3], Qt::LeftButton);
+    QVERIFY(dialoghi.mostrati.isEmpty());
+    QCOMPARE(RichiestaImpostazione, valore != -1);
+    if (valore != -1) {
+        QCOMPARE(ComandoImpostazione.Funzione, 5);
+        QCOMPARE(ComandoImpostazione.Registro, 0);
+        QCOMPARE(ComandoImpostazione.Valore, valore);
+    }
+}
+
+QTEST_MAIN(TestComandiSinottico)
+#include "tst_comandi_sinottico.moc"
