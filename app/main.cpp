@@ -1,27 +1,24 @@
-#include "caricamento.h"
-#include "file_ini.h"
-#include "finestre.h"
+#include "avvio.h"
+#include "dialoghi_qt.h"
 #include "mainform.h"
-#include "modo.h"
+#include "finestre.h"
+#include "risorse.h"
 
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quelvar"));
+    QApplication::setApplicationVersion(QStringLiteral(QUELVAR_VERSIONE));
+    Risorse::Inizializza();
+    QApplication::setWindowIcon(QIcon(Risorse::Icona));
+    DialoghiQt dialoghiQt;
+    Piattaforma::ImpostaServizioDialoghi(&dialoghiQt);
 
-    Finestre finestre;
-    for (const char* cartella : {"Dati", "Crono", "Ricetta"})
-        File_Ini::CreaCartella(QString::fromLatin1(cartella));
-    Generale::ImpostaModo();
-    // The settings window's load: the whole configuration of the active settings file.
-    Configurazione::CaricaImpostazioni();
-    finestre.mainForm->showMaximized();
-    finestre.finestraSinottico->show();
-    finestre.finestraGrafico->show();
-    finestre.mainForm->Area->tileSubWindows();
-    return app.exec();
+    Avvio avvio;
+    QObject::connect(avvio.finestre().mainForm, &MainForm::FineProgramma, &app, &QApplication::quit);
+    const int esito = app.exec();
+    Piattaforma::ImpostaServizioDialoghi(nullptr);
+    return esito;
 }

@@ -1,51 +1,149 @@
 #include "finestre.h"
 
+#include "allarmi.h"
+#include "caricamento.h"
 #include "comunicazioni.h"
+#include "dialoghi.h"
+#include "filecrono.h"
+#include "frmlogin.h"
+#include "frmsplash.h"
+#include "ganci.h"
 #include "generale.h"
 #include "grafico.h"
 #include "impostagrafici.h"
 #include "mainform.h"
 #include "mbus.h"
 #include "modo.h"
+#include "monitorerrori.h"
 #include "sinottico.h"
 #include "stagione.h"
 #include "storico.h"
+#include "tempotrend.h"
 #include "vista_configurazione.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTimer>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+
+using namespace Generale;
+
+namespace {
+
+Finestre* attive = nullptr;
+
+bool conDiritti() { return UtenteAmministratore || UtenteTecnico; }
+
+// A control of a window by its name; windows that lack it are left alone.
+void abilita(QWidget* finestra, const QString& nome, bool abilitato)
+{
+    if (auto* w = finestra->findChild<QWidget*>(nome)) {
+        w->setEnabled(abilitato);
+        w->update();
+    }
+}
+
+// The close box of a work window only hides it, through its window procedure.
+class ChiusuraNasconde final : public QObject {
+public:
+    ChiusuraNasconde(QObject* genitore, void (*nascondi)()) : QObject(genitore), nascondi_(nascondi) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::Close)
+            return false;
+        evento->ignore();
+        nascondi_();
+        return true;
+    }
+
+private:
+    void (*nascondi_)();
+};
+
+void mostraMassimizzata(QMdiSubWindow* sotto)
+{
+    sotto->widget()->show();
+    sotto->showMaximized();
+    sotto->raise();
+}
+
+}  // namespace
 
 Finestre::Finestre()
 {
+    allarmi = new Allarmi;
     mainForm = new MainForm;
+    mainForm->ImpostaMonitor(allarmi);
     stagione = new Stagione;
+    finestraStagione = ospita(stagione, [] { MostraStagione(false); });
     comunicazioni = new Comunicazioni;
+    finestraComunicazioni = ospita(comunicazioni, [] { MostraComunicazioni(false); });
     sinottico = new Sinottico;
-    finestraSinottico = mainForm->Area->addSubWindow(sinottico);
-    finestraSinottico->hide();
+    finestraSinottico = ospita(sinottico, [] { MostraSinottico(false); });
     grafico = new Grafico;
-    finestraGrafico = mainForm->Area->addSubWindow(grafico);
-    finestraGrafico->hide();
+    finestraGrafico = ospita(grafico, [] { MostraGrafico(false); });
     storico = new Storico;
-    finestraStorico = mainForm->Area->addSubWindow(storico);
-    finestraStorico->hide();
+    finestraStorico = ospita(storico, [] { MostraStorico(false); });
+    login = new frmLogin;
+    // Closing the login is its Cancel: the boxes are emptied too.
+    finestraLogin = ospita(login, [] {
+        if (attive)
+            attive->login->cmdCancel_Click();
+    });
+    finestraLogin->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    finestraLogin->resize(finestraLogin->sizeHint());
+
+    attive = this;
     Generale::RietichettaModo = [this] { rietichettaModo(); };
     collegaCaricamento();
+    collegaAcquisizione();
+    collegaPiccole();
 }
 
 Finestre::~Finestre()
 {
+    attive = nullptr;
     Generale::RietichettaModo = nullptr;
     Configurazione::Vista = {};
-    delete comunicazioni;
-    delete stagione;
-    delete mainForm;
+    Acquisizione::GanciAttivi() = {};
+    delete mainForm;  // the work windows with it
+    delete allarmi;
+}
+
+QMdiSubWindow* Finestre::ospita(QWidget* finestra, void (*nascondi)())
+{
+    QMdiSubWindow* sotto = mainForm->Area->addSubWindow(finestra);
+    sotto->setObjectName(finestra->objectName() + QStringLiteral("_Cornice"));
+    sotto->setWindowTitle(finestra->windowTitle());
+    sotto->installEventFilter(new ChiusuraNasconde(sotto, nascondi));
+    sotto->hide();
+    return sotto;
+}
+
+void Finestre::Carica()
+{
+    allarmi->SvuotaListe();
+    mainForm->DopoModo = [this] {
+        // Touching the recipe window and then the settings window loads them; the settings
+        // window's load is the whole-configuration load, and the chrono programme read
+        // right after this first load fills the table it has just set to 20.0.
+        Configurazione::CaricaImpostazioni();
+        File_Ini::CaricaCronotermostato();
+    };
+    mainForm->MDIForm_Load();
+    mainForm->setWindowTitle(Versione::TitoloPrincipale());
+    login->repaint();
 }
 
 void Finestre::rietichettaModo()
@@ -92,14 +190,227 @@ void Finestre::collegaCaricamento()
         mainForm->MostraOpzioneRicette(attiva);
     };
     v.MostraOpzioneMaster = [this] { comunicazioni->MostraOpzioneMaster(); };
-    v.MostraStatoPorta = [this](const QString& testo) {
-        mainForm->Pannello(5)->setText(testo);
-        mainForm->statusBar()->repaint();
-    };
+    v.MostraStatoPorta = [this](const QString& testo) { mainForm->ScriviPannello(5, testo); };
     v.ArmaAvvioAutomatico = [this] {
         mainForm->Timer_Lampeggio->setInterval(350);
-        mainForm->Pannello(4)->setText(QStringLiteral("Avvio in corso..."));
-        mainForm->statusBar()->repaint();
-        mainForm->TimerAutoStart->start();
+        Generale::ImpostaLampeggio(true);
+        mainForm->ScriviPannello(4, QStringLiteral("Avvio in corso..."));
+        // Arming never restarts a countdown already running (a reload during start-up).
+        if (!mainForm->TimerAutoStart->isActive())
+            mainForm->TimerAutoStart->start();
     };
 }
+
+void Finestre::collegaAcquisizione()
+{
+    using namespace Acquisizione;
+    Ganci& g = GanciAttivi();
+    g = {};
+    g.Pannello3 = [this](const QString& testo) { mainForm->ScriviPannello(3, testo); };
+    g.Pannello4 = [this](const QString& testo) { mainForm->ScriviPannello(4, testo); };
+    g.ImpostaPuntatore = [](Puntatore forma) {
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+        if (forma == Puntatore::Clessidra)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else if (forma == Puntatore::Divieto)
+            QApplication::setOverrideCursor(Qt::ForbiddenCursor);
+    };
+    g.Avviso = [](const QString& titolo, const QString& testo) {
+        Piattaforma::ServizioDialoghi().Messaggio(testo, titolo, Piattaforma::PulsantiDialogo::OK,
+                                                  Piattaforma::IconaDialogo::Esclamazione);
+    };
+    g.Pausa = &MainForm::PausaBloccante;
+    g.Suona = [this](const QString& percorso) {
+        if (mainForm->Suona)
+            mainForm->Suona(percorso);
+    };
+    g.AggiungiPunto = [this](int traccia, const QDateTime& tempo, double valore) {
+        grafico->Trend->AggiungiPunto(traccia, SerialeDaDataOra(tempo), valore);
+    };
+    g.Ridisegna = [this] {
+        grafico->Trend->Ridisegna();
+        grafico->update();
+    };
+    g.VoceAllarmeZona = [this](const QString& voce) { allarmi->AggiungiVoceZona(voce); };
+    g.VoceAllarmeDispositivo = [this](const QString& voce) { allarmi->AggiungiVoceDispositivo(voce); };
+    g.SvuotaAllarmi = [this] { allarmi->SvuotaListe(); };
+    g.NascondiMonitor = [this] { allarmi->hide(); };
+    g.Lampeggio = [this](bool acceso) { mainForm->Lampeggio(acceso); };
+    // Live values, LED and switch looks, the zone panel's rows: the synoptic's own.
+    sinottico->CollegaGanci();
+}
+
+void Finestre::collegaPiccole()
+{
+    login->ScriviUtente = [this](const QString& testo) { mainForm->ScriviPannello(1, testo); };
+    login->MostraLogin = [](bool mostra) { MostraLogin(mostra); };
+    QObject::connect(allarmi, &Allarmi::ChiudiMonitor, allarmi, [](int modo) { Generale::ChiudiMonitor(modo); });
+}
+
+// ---- The six window procedures ----------------------------------------------------------------
+
+namespace Generale {
+
+void MostraLogin(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    m->MenuLogin->setChecked(mostra);
+    m->ImpostaImmagine(1, mostra ? 2 : 1);
+    if (mostra)
+        attive->login->Mostra();  // normal size, focus in the user-name box
+    else
+        attive->login->Nascondi();
+    attive->finestraLogin->update();
+}
+
+void MostraSinottico(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    Sinottico* s = attive->sinottico;
+    if (!mostra) {
+        m->MenuSinottico->setChecked(false);
+        m->ImpostaImmagine(2, 1);
+        s->Pic_Info->hide();
+        s->Pic_Info->update();
+        FermaWebcam();
+        attive->finestraSinottico->hide();
+    } else {
+        m->MenuSinottico->setChecked(true);
+        m->ImpostaImmagine(2, 2);
+        mostraMassimizzata(attive->finestraSinottico);
+        s->Pic_Pianta->setFocus();
+    }
+    attive->finestraSinottico->update();
+}
+
+void MostraGrafico(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    m->MenuGrafico->setChecked(mostra);
+    m->ImpostaImmagine(3, mostra ? 2 : 1);
+    if (!mostra) {
+        attive->finestraGrafico->hide();
+    } else {
+        mostraMassimizzata(attive->finestraGrafico);
+        const bool diritti = conDiritti();
+        for (const char* nome : {"Cmd_Sfondo", "Cmd_Bordo", "Cmd_Griglia", "Cmd_Cursore", "Cmd_Limite(0)",
+                                 "Cmd_Limite(1)", "Cmd_Pausa", "Cmd_CancellaTutto"})
+            abilita(attive->grafico, QLatin1String(nome), diritti);
+    }
+    attive->finestraGrafico->update();
+}
+
+void MostraStorico(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    m->MenuStorico->setChecked(mostra);
+    m->ImpostaImmagine(4, mostra ? 2 : 1);
+    if (!mostra) {
+        attive->finestraStorico->hide();
+    } else {
+        abilita(attive->storico, QStringLiteral("Cmd_Chiudi"), false);
+        abilita(attive->storico, QStringLiteral("Cmd_Apri"), true);
+        mostraMassimizzata(attive->finestraStorico);
+    }
+    attive->finestraStorico->update();
+}
+
+void MostraStagione(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    Stagione* st = attive->stagione;
+    if (!mostra) {
+        m->MenuStagione->setChecked(false);
+        m->ImpostaImmagine(5, 1);
+        StagioneAperta = false;
+        attive->finestraStagione->hide();
+    } else {
+        const bool diritti = conDiritti();
+        for (QPushButton* b : st->Cmd_Stagione) {
+            b->setEnabled(diritti);
+            b->update();
+        }
+        abilita(st, QStringLiteral("Cmd_Cancella"), diritti);
+        abilita(st, QStringLiteral("Cmd_Invio_Stagione"), diritti);
+        for (const char* nome : {"Lst_Dev", "Lst_Sadd", "Lst_FC", "Lst_MB", "Lst_MBVal", "Lst_NomePar"}) {
+            if (auto* lista = st->findChild<QAbstractItemView*>(QLatin1String(nome))) {
+                lista->clearSelection();
+                lista->setCurrentIndex(QModelIndex());
+                lista->update();
+            }
+        }
+        if (auto* avanzamento = st->findChild<QWidget*>(QStringLiteral("Pic_Avanzamento")))
+            avanzamento->hide();
+        StagioneAperta = true;
+        m->MenuStagione->setChecked(true);
+        m->ImpostaImmagine(5, 2);
+        mostraMassimizzata(attive->finestraStagione);
+        if (auto* ricette = st->findChild<QWidget*>(QStringLiteral("Pic_Ricette")))
+            ricette->setFocus();
+        else
+            st->setFocus();
+    }
+    attive->finestraStagione->update();
+}
+
+void MostraComunicazioni(bool mostra)
+{
+    if (!attive)
+        return;
+    MainForm* m = attive->mainForm;
+    Comunicazioni* c = attive->comunicazioni;
+    if (!mostra) {
+        m->MenuComunicazione->setChecked(false);
+        m->ImpostaImmagine(7, 1);
+        attive->finestraComunicazioni->hide();
+        ImpostazioniAperte = false;
+    } else {
+        OffriMenuImposta(!AcquisizioneAttiva && UtenteAmministratore);
+        c->Cmd_Accessori[5]->setEnabled(conDiritti());
+        m->MenuComunicazione->setChecked(true);
+        m->ImpostaImmagine(7, 2);
+        mostraMassimizzata(attive->finestraComunicazioni);
+        ImpostazioniAperte = true;
+    }
+    attive->finestraComunicazioni->update();
+}
+
+void AzzeraSinottico()
+{
+    if (attive)
+        attive->sinottico->AzzeraSinottico();
+}
+
+void RipristinaIcone()
+{
+    if (attive)
+        attive->sinottico->RipristinaIcone();
+}
+
+void FermaWebcam()
+{
+    // Stops the capture and hides the webcam panel; the zone panel is left as it is.
+    if (attive && attive->sinottico->Pic_WebCam->isVisibleTo(attive->sinottico))
+        attive->sinottico->Cmd_ChiudiWC_Click();
+}
+
+void OffriMenuImposta(bool offerto)
+{
+    if (!attive)
+        return;
+    attive->comunicazioni->MenuImposta->menuAction()->setEnabled(offerto);
+    attive->comunicazioni->update();
+}
+
+}  // namespace Generale

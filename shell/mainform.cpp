@@ -1,63 +1,221 @@
 #include "mainform.h"
 
+#include "allarmi.h"
+#include "ciclo.h"
+#include "codabus.h"
+#include "file_ini.h"
+#include "finestre.h"
+#include "frm_about.h"
+#include "ganci.h"
+#include "generale.h"
+#include "modo.h"
+#include "monitorerrori.h"
+#include "cartellaprogramma.h"
+#include "risorse.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QSoundEffect>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+
+using namespace Generale;
+
+namespace {
+
+// Panel widths are given in twips; one pixel is 15 twips.
+constexpr int Pixel(int twips) { return twips / 15; }
+
+const QString NonPermessa = QStringLiteral("Operazione non permessa");
+
+}  // namespace
 
 MainForm::MainForm(QWidget* parent)
     : QMainWindow(parent)
 {
+    Risorse::Inizializza();
     setObjectName(QStringLiteral("MainForm"));
+    setWindowIcon(QIcon(Risorse::Icona));
+    resize(1024, 768);
     Area = new QMdiArea(this);
     Area->setObjectName(QStringLiteral("Area"));
     setCentralWidget(Area);
+    Ciclo = new CicloAcquisizione(this);
+    Ciclo->setObjectName(QStringLiteral("Ciclo"));
+    Timer_Monitor = &Ciclo->Timer_Monitor;
     createMenus();
     createToolBar();
     createStatusBar();
     createTimers();
+    Suona = [this](const QString& percorso) { suonaFile(percorso); };
+}
+
+MainForm::~MainForm() = default;
+
+QAction* MainForm::voceFinestra(QMenu* menu, const char* nome, const QString& testo, void (MainForm::*click)())
+{
+    QAction* voce = menu->addAction(testo);
+    voce->setObjectName(QLatin1String(nome));
+    voce->setCheckable(true);
+    // The mark mirrors the window and only the window procedures set it: the click first
+    // undoes the toggle Qt made, so the handler reads the mark as it was.
+    connect(voce, &QAction::triggered, this, [this, voce, click] {
+        voce->setChecked(!voce->isChecked());
+        (this->*click)();
+    });
+    return voce;
 }
 
 void MainForm::createMenus()
 {
-    QMenu* finestre = menuBar()->addMenu(QStringLiteral("&Visualizza"));
-    MenuGrafico = finestre->addAction(QStringLiteral("Grafico"));
-    MenuGrafico->setObjectName(QStringLiteral("MenuGrafico"));
-    MenuGrafico->setCheckable(true);
-    MenuStorico = finestre->addAction(QStringLiteral("Storico"));
-    MenuStorico->setObjectName(QStringLiteral("MenuStorico"));
-    MenuStorico->setCheckable(true);
-    MenuStagione = finestre->addAction(QStringLiteral("Stagione"));
-    MenuStagione->setObjectName(QStringLiteral("MenuStagione"));
-    MenuStagione->setCheckable(true);
+    auto azione = [this](QMenu* menu, const char* nome, const QString& testo, void (MainForm::*click)()) {
+        QAction* voce = menu->addAction(testo);
+        voce->setObjectName(QLatin1String(nome));
+        connect(voce, &QAction::triggered, this, click);
+        return voce;
+    };
+    MenuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    MenuFine = azione(MenuFile, "MenuFine", QStringLiteral("Fine programma"), &MainForm::MenuFine_Click);
+
+    MenuFunzioni = menuBar()->addMenu(QStringLiteral("F&unzioni"));
+    MenuFunzioni->setObjectName(QStringLiteral("MenuFunzioni"));
+    MenuLogin = voceFinestra(MenuFunzioni, "MenuLogin", QStringLiteral("Login"), &MainForm::MenuLogin_Click);
+    MenuFunzioni->addSeparator();
+    MenuSinottico = voceFinestra(MenuFunzioni, "MenuSinottico", QStringLiteral("Sinottico"), &MainForm::MenuSinottico_Click);
+    MenuGrafico = voceFinestra(MenuFunzioni, "MenuGrafico", QStringLiteral("Grafico"), &MainForm::MenuGrafico_Click);
+    MenuStorico = voceFinestra(MenuFunzioni, "MenuStorico", QStringLiteral("Storico"), &MainForm::MenuStorico_Click);
+    MenuStagione = voceFinestra(MenuFunzioni, "MenuStagione", QStringLiteral("Stagione"), &MainForm::MenuStagione_Click);
+    MenuFunzioni->addSeparator();
+    MenuComunicazione = voceFinestra(MenuFunzioni, "MenuComunicazione", QStringLiteral("Impostazioni"),
+                                     &MainForm::MenuComunicazione_Click);
+
+    MenuAcquisizione = menuBar()->addMenu(QStringLiteral("Acquisizione"));
+    MenuAcquisizione->setObjectName(QStringLiteral("MenuAcquisizione"));
+    MenuStart = azione(MenuAcquisizione, "MenuStart", QStringLiteral("Start"), &MainForm::MenuStart_Click);
+    MenuStop = azione(MenuAcquisizione, "MenuStop", QStringLiteral("Stop"), &MainForm::MenuStop_Click);
+    MenuAcquisizione->addSeparator();
+    MenuRileggi = azione(MenuAcquisizione, "MenuRileggi", QStringLiteral("Rileggi"), &MainForm::MenuRileggi_Click);
+    MenuAcquisizione->addSeparator();
+    MenuErroriCOM = azione(MenuAcquisizione, "MenuErroriCOM", QStringLiteral("Errori di comunicazione"),
+                           &MainForm::MenuErroriCOM_Click);
+
+    MenuAbout0 = menuBar()->addMenu(QStringLiteral("&?"));
+    MenuAbout0->setObjectName(QStringLiteral("MenuAbout0"));
+    MenuAbout = azione(MenuAbout0, "MenuAbout", QStringLiteral("Informazioni su..."), &MainForm::MenuAbout_Click);
 }
 
 void MainForm::createToolBar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
     Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setMovable(false);
+    Toolbar->setIconSize(QSize(21, 28));
+    Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const QString testi[9] = {QString(),
+                              QStringLiteral("Utenti"),
+                              QStringLiteral("Sinottico"),
+                              QStringLiteral("Grafico"),
+                              QStringLiteral("Storico"),
+                              QStringLiteral("Stagione"),
+                              QString(),
+                              QStringLiteral(" Impostazioni "),
+                              QStringLiteral("Acquisizione")};
     for (int n = 1; n <= 8; ++n) {
-        pulsanti_[n] = Toolbar->addAction(QString());
+        pulsanti_[n] = n == 6 ? Toolbar->addSeparator() : Toolbar->addAction(testi[n]);
         pulsanti_[n]->setObjectName(QStringLiteral("Toolbar(%1)").arg(n));
+        if (n != 6)
+            connect(pulsanti_[n], &QAction::triggered, this, [this, n] { Toolbar_ButtonClick(n); });
     }
-    pulsanti_[3]->setText(QStringLiteral("Grafico"));
-    pulsanti_[4]->setText(QStringLiteral("Storico"));
-    pulsanti_[5]->setText(QStringLiteral("Stagione"));
+
+    MenuPulsante8 = new QMenu(this);
+    MenuPulsante8->setObjectName(QStringLiteral("MenuPulsante8"));
+    for (const char* voce : {"Start", "Stop", "", "Rileggi", "", "Errori di comunicazione"}) {
+        if (!*voce) {
+            MenuPulsante8->addSeparator();
+            continue;
+        }
+        QAction* a = MenuPulsante8->addAction(QString::fromLatin1(voce));
+        connect(a, &QAction::triggered, this, [this, a] { Toolbar_ButtonMenuClick(a->text()); });
+    }
+    pulsanti_[8]->setMenu(MenuPulsante8);
+    if (auto* b = qobject_cast<QToolButton*>(Toolbar->widgetForAction(pulsanti_[8])))
+        b->setPopupMode(QToolButton::MenuButtonPopup);
+
+    for (int n : {1, 2, 3, 4, 5, 7})
+        ImpostaImmagine(n, 1);
+    ImpostaImmagine(8, 3);
+}
+
+void MainForm::ImpostaImmagine(int numero, int immagine)
+{
+    if (numero < 1 || numero > 8 || numero == 6 || immagine < 1 || immagine > 4)
+        return;
+    if (immagini_[numero] == immagine)
+        return;
+    immagini_[numero] = immagine;
+    pulsanti_[numero]->setIcon(QIcon(Risorse::ImmagineToolbar(immagine)));
 }
 
 void MainForm::createStatusBar()
 {
+    struct Pannello {
+        const char* suggerimento;
+        int twips;
+    };
+    const Pannello pannelli[8] = {{"", 0},
+                                  {"Utente", 6174},
+                                  {"Stato del supervisore", 3528},
+                                  {"Stato della comunicazione", 2999},
+                                  {"Stato della funzione Remoto", 5468},
+                                  {"Porta seriale", 3528},
+                                  {"Data", 2540},
+                                  {"Ora", 2540}};
     for (int n = 1; n <= 7; ++n) {
         pannelli_[n] = new QLabel(this);
         pannelli_[n]->setObjectName(QStringLiteral("Pannello(%1)").arg(n));
         pannelli_[n]->setFrameShape(QFrame::Panel);
         pannelli_[n]->setFrameShadow(QFrame::Sunken);
-        // Panel 3 and 4 take the room left.
-        statusBar()->addPermanentWidget(pannelli_[n], n == 3 || n == 4 ? 1 : 0);
+        pannelli_[n]->setToolTip(QString::fromLatin1(pannelli[n].suggerimento));
+        pannelli_[n]->setMinimumWidth(Pixel(pannelli[n].twips));
+        if (n >= 6)
+            pannelli_[n]->setAlignment(Qt::AlignCenter);
+        // The message panel takes the room left.
+        statusBar()->addPermanentWidget(pannelli_[n], n == 4 ? 1 : 0);
     }
+    pannelli_[1]->setText(QStringLiteral("Utente: Anonimo"));
     pannelli_[2]->setText(QStringLiteral("Standby"));
+    statusBar()->setSizeGripEnabled(false);
+
+    orologio_ = new QTimer(this);
+    orologio_->setObjectName(QStringLiteral("Orologio"));
+    orologio_->setInterval(1000);
+    connect(orologio_, &QTimer::timeout, this, &MainForm::aggiornaOrologio);
+    orologio_->start();
+    aggiornaOrologio();
+}
+
+void MainForm::aggiornaOrologio()
+{
+    const QDateTime adesso = QDateTime::currentDateTime();
+    pannelli_[6]->setText(adesso.toString(QStringLiteral("dd/MM/yyyy")));
+    pannelli_[7]->setText(adesso.toString(QStringLiteral("HH:mm:ss")));
+}
+
+void MainForm::ScriviPannello(int numero, const QString& testo)
+{
+    if (numero < 1 || numero > 7)
+        return;
+    pannelli_[numero]->setText(testo);
+    pannelli_[numero]->repaint();
+    statusBar()->repaint();
 }
 
 void MainForm::createTimers()
@@ -66,9 +224,11 @@ void MainForm::createTimers()
     TimerAutoStart->setObjectName(QStringLiteral("TimerAutoStart"));
     TimerAutoStart->setSingleShot(true);
     TimerAutoStart->setInterval(10000);
+    connect(TimerAutoStart, &QTimer::timeout, this, &MainForm::TimerAutoStart_Timer);
     Timer_Lampeggio = new QTimer(this);
     Timer_Lampeggio->setObjectName(QStringLiteral("Timer_Lampeggio"));
     Timer_Lampeggio->setInterval(700);
+    connect(Timer_Lampeggio, &QTimer::timeout, this, &MainForm::Timer_Lampeggio_Timer);
 }
 
 void MainForm::MostraOpzioneGrafici(bool attiva)
@@ -85,4 +245,365 @@ void MainForm::MostraOpzioneRicette(bool attiva)
     MenuStagione->setVisible(attiva);
     pulsanti_[5]->setVisible(attiva);
     Toolbar->update();
+}
+
+// ---- Load and start-up ---------------------------------------------------------------------
+
+void MainForm::MDIForm_Load()
+{
+    ContatoreCicli = 0;
+    AcquisizioneAttiva = false;
+    StagioneAperta = false;
+    RichiestaApriporta = false;
+    AvvioInCorso = true;
+    sceltaFatta_ = false;
+    avvioRimandato_ = false;
+
+    Timer_Monitor->stop();
+    Timer_Monitor->setInterval(1000);
+    Timer_Lampeggio->stop();
+    Timer_Lampeggio->setInterval(700);
+    TimerAutoStart->stop();
+    TimerAutoStart->setInterval(10000);
+
+    pannelli_[2]->setText(QStringLiteral("Standby"));
+    pannelli_[3]->clear();
+    pannelli_[4]->clear();
+    ImpostaLampeggio(false);
+    statusBar()->repaint();
+
+    ChiudiMonitor(1);
+    for (const char* cartella : {"Dati", "Crono", "Ricetta"})
+        File_Ini::CreaCartella(QString::fromLatin1(cartella));
+    // The program mode chooses the active settings file; the recipe and settings windows load
+    // after it, the settings window with the first whole-configuration load.
+    ImpostaModo();
+    if (DopoModo)
+        DopoModo();
+
+    for (int n : {1, 2, 3, 4, 5, 7})
+        ImpostaImmagine(n, 1);
+    ImpostaImmagine(8, 3);
+    Toolbar->update();
+}
+
+void MainForm::SceltaComunicazione(bool reale)
+{
+    MBus::ComunicazioneReale = reale;
+    sceltaFatta_ = true;
+    if (std::exchange(avvioRimandato_, false))
+        TimerAutoStart_Timer();
+}
+
+// ---- Acquisition ---------------------------------------------------------------------------
+
+void MainForm::ImpostaAcquisizione(bool attiva)
+{
+    AcquisizioneAttiva = attiva;
+    if (attiva) {
+        ImpostaImmagine(8, 4);
+        pannelli_[2]->setText(QStringLiteral("Acquisizione"));
+        Timer_Monitor->start();
+    } else {
+        ImpostaImmagine(8, 3);
+        pannelli_[2]->setText(QStringLiteral("Standby"));
+        pannelli_[3]->clear();
+        pannelli_[4]->clear();
+        Timer_Monitor->stop();
+        Timer_Lampeggio->stop();
+    }
+    Toolbar->update();
+    statusBar()->update();
+}
+
+void MainForm::MenuStart_Click()
+{
+    Acquisizione::EseguiQuandoLibero([this] { avvia(); });
+}
+
+void MainForm::avvia()
+{
+    ContatoreCicli = 0;
+    RichiestaApriporta = false;
+    RichiestaSpegnimento = -1;
+    RichiestaAccensione = -1;
+    if (MBus::ComunicazioneReale && !PortaSerialeValida)
+        return;
+    if (StagioneAperta) {
+        Rifiuto();
+        return;
+    }
+    Ciclo->LeggiZone();
+    Ciclo->LeggiInterruttori();
+    ImpostaAcquisizione(true);
+    if (AllarmePresente)
+        ImpostaLampeggio(true);
+    if (ImpostazioniAperte)
+        OffriMenuImposta(false);
+}
+
+void MainForm::MenuStop_Click()
+{
+    Acquisizione::EseguiQuandoLibero([this] { ferma(); });
+}
+
+void MainForm::ferma()
+{
+    ImpostaAcquisizione(false);
+    AzzeraSinottico();
+    RipristinaIcone();
+    ImpostaLampeggio(false);
+    if (ImpostazioniAperte)
+        OffriMenuImposta(UtenteAmministratore);
+}
+
+void MainForm::MenuRileggi_Click()
+{
+    Acquisizione::EseguiQuandoLibero([this] { rileggi(); });
+}
+
+void MainForm::rileggi()
+{
+    if (!AcquisizioneAttiva)
+        return;
+    if (MBus::ComunicazioneReale && !PortaSerialeValida)
+        return;
+    if (StagioneAperta) {
+        Rifiuto();
+        return;
+    }
+    ImpostaAcquisizione(false);
+    Ciclo->LeggiZone();
+    Ciclo->LeggiInterruttori();
+    ImpostaAcquisizione(true);
+    // Stopping for the reads silenced the alarm; a latched alarm blinks on, as after a Start.
+    if (AllarmePresente)
+        ImpostaLampeggio(true);
+}
+
+void MainForm::MenuErroriCOM_Click()
+{
+    if (StagioneAperta || !monitor_)
+        return;
+    monitor_->Mostra();
+}
+
+void MainForm::Rifiuto()
+{
+    ScriviPannello(4, NonPermessa);
+    Acquisizione::Pausa(500);
+    ScriviPannello(4, QString());
+}
+
+void MainForm::PausaBloccante(int millisecondi)
+{
+    // Only paint events are delivered here: no click, key or timer handler runs during the pause.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    if (millisecondi > 0)
+        QThread::msleep(static_cast<unsigned long>(millisecondi));
+}
+
+// ---- Blinking and automatic start ----------------------------------------------------------
+
+void MainForm::Lampeggio(bool acceso)
+{
+    if (!acceso) {
+        Timer_Lampeggio->stop();
+        ImpostaImmagine(8, AcquisizioneAttiva ? 4 : 3);
+        Toolbar->update();
+    } else if (!Timer_Lampeggio->isActive()) {
+        Timer_Lampeggio->start();
+    }
+}
+
+void MainForm::Timer_Lampeggio_Timer()
+{
+    if (!LampeggioAllarme)
+        return;
+    Timer_Lampeggio->stop();
+    FaseLampeggio = !FaseLampeggio;
+    if (FaseLampeggio) {
+        ImpostaImmagine(8, 3);
+        if (!SuonoAllarme.isEmpty() && Suona)
+            Suona(Piattaforma::PercorsoProgramma(SuonoAllarme));
+    } else {
+        ImpostaImmagine(8, 4);
+    }
+    Toolbar->update();
+    if (AcquisizioneAttiva || AvvioInCorso)
+        Timer_Lampeggio->start();
+}
+
+void MainForm::TimerAutoStart_Timer()
+{
+    TimerAutoStart->stop();
+    if (!sceltaFatta_) {
+        // The question is still open: start once it is answered, with every check of Start.
+        avvioRimandato_ = true;
+        return;
+    }
+    Timer_Lampeggio->setInterval(700);
+    ImpostaLampeggio(false);
+    AvvioInCorso = false;
+    MenuStart_Click();
+    ScriviPannello(4, QString());
+}
+
+void MainForm::suonaFile(const QString& percorso)
+{
+    auto& effetto = suoni_[percorso];
+    if (!effetto) {
+        effetto = std::make_unique<QSoundEffect>();
+        effetto->setSource(QUrl::fromLocalFile(percorso));
+    }
+    effetto->play();
+}
+
+// ---- Windows -------------------------------------------------------------------------------
+
+void MainForm::MenuLogin_Click()
+{
+    MostraGrafico(false);
+    MostraStorico(false);
+    MostraStagione(false);
+    MostraComunicazioni(false);
+    MostraSinottico(false);
+    MostraLogin(!MenuLogin->isChecked());
+}
+
+void MainForm::MenuSinottico_Click()
+{
+    MostraLogin(false);
+    MostraGrafico(false);
+    MostraStorico(false);
+    MostraStagione(false);
+    MostraComunicazioni(false);
+    MostraSinottico(!MenuSinottico->isChecked());
+}
+
+void MainForm::MenuGrafico_Click()
+{
+    MostraLogin(false);
+    MostraSinottico(false);
+    MostraStorico(false);
+    MostraStagione(false);
+    MostraComunicazioni(false);
+    MostraGrafico(!MenuGrafico->isChecked());
+}
+
+void MainForm::MenuStorico_Click()
+{
+    MostraLogin(false);
+    MostraSinottico(false);
+    MostraGrafico(false);
+    MostraStagione(false);
+    MostraComunicazioni(false);
+    MostraStorico(!MenuStorico->isChecked());
+}
+
+void MainForm::MenuStagione_Click()
+{
+    if (AcquisizioneAttiva) {
+        Rifiuto();
+        return;
+    }
+    MostraLogin(false);
+    MostraSinottico(false);
+    MostraGrafico(false);
+    MostraStorico(false);
+    MostraComunicazioni(false);
+    MostraStagione(!MenuStagione->isChecked());
+}
+
+void MainForm::MenuComunicazione_Click()
+{
+    MostraLogin(false);
+    MostraSinottico(false);
+    MostraGrafico(false);
+    MostraStorico(false);
+    MostraStagione(false);
+    MostraComunicazioni(!MenuComunicazione->isChecked());
+}
+
+void MainForm::Toolbar_ButtonClick(int pulsante)
+{
+    switch (pulsante) {
+    case 1: MenuLogin_Click(); break;
+    case 2: MenuSinottico_Click(); break;
+    case 3: MenuGrafico_Click(); break;
+    case 4: MenuStorico_Click(); break;
+    case 5: MenuStagione_Click(); break;
+    case 7: MenuComunicazione_Click(); break;
+    case 8:
+        if (AcquisizioneAttiva)
+            MenuErroriCOM_Click();
+        else
+            MenuStart_Click();
+        break;
+    default: break;
+    }
+    Toolbar->update();
+}
+
+void MainForm::Toolbar_ButtonMenuClick(const QString& voce)
+{
+    const QString v = voce.toUpper();
+    if (v == QLatin1String("START"))
+        MenuStart_Click();
+    else if (v == QLatin1String("STOP"))
+        MenuStop_Click();
+    else if (v == QLatin1String("RILEGGI"))
+        MenuRileggi_Click();
+    else
+        MenuErroriCOM_Click();
+    Toolbar->update();
+}
+
+// ---- About and exit ------------------------------------------------------------------------
+
+void MainForm::MenuAbout_Click()
+{
+    if (AcquisizioneAttiva) {
+        Rifiuto();
+        return;
+    }
+    setEnabled(false);
+    if (!about_) {
+        // Without a parent: a disabled main window would disable it too.
+        about_ = std::make_unique<Frm_About>();
+        about_->setWindowIcon(windowIcon());
+        connect(about_.get(), &Frm_About::Chiuso, this, [this] {
+            setEnabled(true);
+            activateWindow();
+            setFocus();
+        });
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+    about_->setFocus();
+}
+
+void MainForm::MenuFine_Click()
+{
+    // An exit asked for while a command or a pass waits on the line runs when it has ended,
+    // so a door pulse is never cut and no device is left in remote.
+    Acquisizione::EseguiQuandoLibero([this] { fine(); });
+}
+
+void MainForm::fine()
+{
+    if (AcquisizioneAttiva || StagioneAperta) {
+        Rifiuto();
+        return;
+    }
+    FermaWebcam();
+    emit FineProgramma();
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    MenuFine_Click();
 }

@@ -1,0 +1,47 @@
+#include "avvio.h"
+
+#include "dialoghi.h"
+#include "finestre.h"
+#include "frmsplash.h"
+#include "generale.h"
+#include "mainform.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+
+const QString Avvio::Domanda = QStringLiteral("Se si desidera comunicare con gli strumenti selezionare < SI >\r"
+                                              "Se desidera simularne la presenza selezionare < NO >");
+
+Avvio::Avvio()
+    : splash_(std::make_unique<frmSplash>())
+{
+    finestre_ = std::make_unique<Finestre>();
+    finestre_->Carica();
+
+    // The splash's own part: nobody logged in, acquisition stopped, the texts.
+    splash_->Form_Load();
+    MainForm* m = finestre_->mainForm;
+    m->Pannello(1)->setText(QStringLiteral("Utente: Anonimo"));
+    m->Pannello(2)->setText(QStringLiteral("Standby"));
+    m->Timer_Monitor->stop();
+    m->statusBar()->repaint();
+
+    connect(splash_.get(), &frmSplash::Terminato, this, &Avvio::ChiudiSplash);
+    splash_->show();
+    splash_->repaint();
+}
+
+Avvio::~Avvio() = default;
+
+void Avvio::ChiudiSplash()
+{
+    MainForm* m = finestre_->mainForm;
+    m->showMaximized();
+    // The plant is what the operator wants to see first.
+    Generale::MostraSinottico(true);
+    const auto risposta = Piattaforma::ServizioDialoghi().Messaggio(
+        Domanda, m->windowTitle(), Piattaforma::PulsantiDialogo::SiNo, Piattaforma::IconaDialogo::Informazione,
+        Piattaforma::RispostaDialogo::Si);
+    m->SceltaComunicazione(risposta != Piattaforma::RispostaDialogo::No);
+}

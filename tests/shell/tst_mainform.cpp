@@ -1,0 +1,454 @@
+// The main window on the real windows: one work window at a time with menu marks, toolbar
+// pictures and privileged controls; Start, Stop, Re-read and their refusals; the alarm blink and
+// its sound; the exit and the About window.
+#include "allarmi.h"
+#include "banco_shell.h"
+#include "caricamento.h"
+#include "codabus.h"
+#include "comunicazioni.h"
+#include "finestre.h"
+#include "frm_about.h"
+#include "frmlogin.h"
+#include "generale.h"
+#include "mainform.h"
+#include "monitorerrori.h"
+#include "sinottico.h"
+#include "stagione.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+using namespace BancoShell;
+
+namespace {
+
+enum Utente { Anonimo, Tecnico, Amministratore };
+
+const char* const NomiMenu[6] = {"MenuLogin", "MenuSinottico", "MenuGrafico",
+                                 "MenuStorico", "MenuStagione", "MenuComunicazione"};
+constexpr int Pulsanti[6] = {1, 2, 3, 4, 5, 7};
+
+}  // namespace
+
+class TstMainForm : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void unaFinestraAllaVolta_data();
+    void unaFinestraAllaVolta();
+    void secondoClicNasconde();
+    void chiusuraNasconde();
+    void rifiuti_data();
+    void rifiuti();
+    void portaGuastaNonParte();
+    void rileggiConservaLampeggio();
+    void lampeggio_data();
+    void lampeggio();
+    void pulsante8();
+    void fineProgramma_data();
+    void fineProgramma();
+    void fineAttendeIlBus();
+    void about();
+    void monitor();
+
+private:
+    QMdiSubWindow* cornice(int finestra) const;
+    std::unique_ptr<CartellaTemporanea> cartella_;
+    std::unique_ptr<Finestre> f_;
+    MainForm* m_ = nullptr;
+    Registro registro_;
+};
+
+void TstMainForm::init()
+{
+    cartella_ = std::make_unique<CartellaTemporanea>();
+    cartella_->scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
+    cartella_->scrivi(QStringLiteral("Quelvar1.ini"), Impostazioni(0, "1"));
+    StatoIniziale();
+    f_ = std::make_unique<Finestre>();
+    f_->Carica();
+    m_ = f_->mainForm;
+    registro_ = {};
+    registro_.installa(m_);
+    m_->SceltaComunicazione(false);
+    m_->show();
+}
+
+void TstMainForm::cleanup()
+{
+    Generale::AcquisizioneAttiva = false;
+    f_.reset();
+}
+
+QMdiSubWindow* TstMainForm::cornice(int finestra) const
+{
+    QMdiSubWindow* cornici[6] = {f_->finestraLogin, f_->finestraSinottico, f_->finestraGrafico,
+                                 f_->finestraStorico, f_->finestraStagione, f_->finestraComunicazioni};
+    return cornici[finestra];
+}
+
+void TstMainForm::unaFinestraAllaVolta_data()
+{
+    QTest::addColumn<int>("finestra");
+    QTest::addColumn<int>("utente");
+    QTest::addColumn<bool>("acquisizione");
+    const char* finestre[6] = {"login", "sinottico", "grafico", "storico", "stagione", "impostazioni"};
+    const char* utenti[3] = {"anonimo", "tecnico", "amministratore"};
+    for (int w = 0; w < 6; ++w)
+        for (int u = 0; u < 3; ++u)
+            for (bool a : {false, true})
+                QTest::addRow("%s, %s, %s", finestre[w], utenti[u], a ? "in acquisizione" : "fermo")
+                    << w << u << a;
+}
+
+void TstMainForm::unaFinestraAllaVolta()
+{
+    QFETCH(int, finestra);
+    QFETCH(int, utente);
+    QFETCH(bool, acquisizione);
+    // Another window is open first, so the switch has to hide it.
+    const int prima = finestra == 1 ? 2 : 1;
+    m_->Toolbar_ButtonClick(Pulsanti[prima]);
+    QVERIFY(cornice(prima)->isVisible());
+
+    Generale::UtenteTecnico = utente == Tecnico;
+    Generale::UtenteAmministratore = utente == Amministratore;
+    Generale::AcquisizioneAttiva = acquisizione;
+    m_->findChild<QAction*>(QLatin1String(NomiMenu[finestra]))->trigger();
+
+    // The recipe window is refused while acquisition runs; the window open before stays.
+    const bool rifiutata = finestra == 4 && acquisizione;
+    const int mostrata = rifiutata ? prima : finestra;
+    QCOMPARE(registro_.pannello4InPausa, rifiutata ? QStringList{QStringLiteral("Operazione non permessa")} : QStringList());
+    for (int w = 0; w < 6; ++w) {
+        QCOMPARE(m_->findChild<QAction*>(QLatin1String(NomiMenu[w]))->isChecked(), w == mostrata);
+        QCOMPARE(m_->ImmaginePulsante(Pulsanti[w]), w == mostrata ? 2 : 1);
+        QCOMPARE(cornice(w)->isVisible(), w == mostrata);
+    }
+    QCOMPARE(Generale::StagioneAperta, mostrata == 4);
+    QCOMPARE(Generale::ImpostazioniAperte, mostrata == 5);
+    if (rifiutata)
+        return;
+
+    const bool diritti = utente != Anonimo;
+    switch (finestra) {
+    case 0:
+        QVERIFY(!cornice(0)->isMaximized());
+        QCOMPARE(m_->focusWidget(), f_->login->txtUserName);
+        break;
+    case 4:
+        QVERIFY(cornice(4)->isMaximized());
+        for (QPushButton* b : f_->stagione->Cmd_Stagione)
+            QCOMPARE(b->isEnabled(), diritti);
+        break;
+    case 5:
+        QCOMPARE(f_->comunicazioni->MenuImposta->menuAction()->isEnabled(),
+                 utente == Amministratore && !acquisizione);
+        QCOMPARE(f_->comunicazioni->Cmd_Accessori[5]->isEnabled(), diritti);
+        break;
+    default:
+        QVERIFY(cornice(finestra)->isMaximized());
+        break;
+    }
+}
+
+void TstMainForm::secondoClicNasconde()
+{
+    m_->Toolbar_ButtonClick(2);
+    f_->sinottico->Pic_Info->show();
+    m_->MenuSinottico->trigger();
+    QVERIFY(!m_->MenuSinottico->isChecked());
+    QCOMPARE(m_->ImmaginePulsante(2), 1);
+    for (int w = 0; w < 6; ++w)
+        QVERIFY(!cornice(w)->isVisible());
+    QVERIFY(!f_->sinottico->Pic_Info->isVisibleTo(f_->sinottico));
+}
+
+void TstMainForm::chiusuraNasconde()
+{
+    // The settings window's close box: hidden, mark and picture cleared, never destroyed.
+    m_->Toolbar_ButtonClick(7);
+    QVERIFY(Generale::ImpostazioniAperte);
+    QVERIFY(!f_->finestraComunicazioni->close());
+    QVERIFY(!f_->finestraComunicazioni->isVisible());
+    QVERIFY(!m_->MenuComunicazione->isChecked());
+    QCOMPARE(m_->ImmaginePulsante(7), 1);
+    QVERIFY(!Generale::ImpostazioniAperte);
+    // The login's close box is its Cancel: the boxes are emptied.
+    m_->Toolbar_ButtonClick(1);
+    f_->login->txtUserName->setText(QStringLiteral("Tecnico"));
+    QVERIFY(!f_->finestraLogin->close());
+    QVERIFY(!f_->finestraLogin->isVisible());
+    QVERIFY(f_->login->txtUserName->text().isEmpty());
+    QCOMPARE(m_->ImmaginePulsante(1), 1);
+}
+
+void TstMainForm::rifiuti_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<bool>("acquisizione");
+    QTest::addColumn<bool>("stagione");
+    QTest::addColumn<bool>("rifiutato");
+    QTest::addColumn<bool>("acquisizioneDopo");
+    QTest::newRow("Start, fermo") << "start" << false << false << false << true;
+    QTest::newRow("Start, ricette aperte") << "start" << false << true << true << false;
+    QTest::newRow("Rileggi, fermo: niente") << "rileggi" << false << false << false << false;
+    QTest::newRow("Rileggi, in acquisizione") << "rileggi" << true << false << false << true;
+    QTest::newRow("Rileggi, ricette aperte") << "rileggi" << true << true << true << true;
+    QTest::newRow("Stop, in acquisizione") << "stop" << true << false << false << false;
+    QTest::newRow("Stop, ricette aperte: mai rifiutato") << "stop" << true << true << false << false;
+    QTest::newRow("Stop, già fermo") << "stop" << false << false << false << false;
+}
+
+void TstMainForm::rifiuti()
+{
+    QFETCH(QString, comando);
+    QFETCH(bool, acquisizione);
+    QFETCH(bool, stagione);
+    QFETCH(bool, rifiutato);
+    QFETCH(bool, acquisizioneDopo);
+    if (acquisizione) {
+        m_->MenuStart_Click();
+        QVERIFY(Generale::AcquisizioneAttiva);
+    }
+    // Opened after the start: the menu would refuse it while acquisition runs.
+    if (stagione)
+        Generale::MostraStagione(true);
+
+    if (comando == QLatin1String("start"))
+        m_->Toolbar_ButtonMenuClick(QStringLiteral("Start"));
+    else if (comando == QLatin1String("stop"))
+        m_->Toolbar_ButtonMenuClick(QStringLiteral("Stop"));
+    else
+        m_->Toolbar_ButtonMenuClick(QStringLiteral("Rileggi"));
+
+    QCOMPARE(registro_.pannello4InPausa,
+             rifiutato ? QStringList{QStringLiteral("Operazione non permessa")} : QStringList());
+    QCOMPARE(m_->Pannello(4)->text(), QString());
+    QCOMPARE(Generale::AcquisizioneAttiva, acquisizioneDopo);
+    QCOMPARE(m_->Timer_Monitor->isActive(), acquisizioneDopo);
+    QCOMPARE(m_->ImmaginePulsante(8), acquisizioneDopo ? 4 : 3);
+    QCOMPARE(m_->Pannello(2)->text(), acquisizioneDopo ? QStringLiteral("Acquisizione") : QStringLiteral("Standby"));
+}
+
+void TstMainForm::portaGuastaNonParte()
+{
+    MBus::ComunicazioneReale = true;
+    Generale::PortaSerialeValida = false;
+    Generale::RichiestaApriporta = true;
+    m_->MenuStart_Click();
+    QVERIFY(!Generale::AcquisizioneAttiva);
+    QVERIFY(!Generale::RichiestaApriporta);  // the mailboxes are emptied before the check
+    QVERIFY(registro_.pannello4InPausa.isEmpty());
+    MBus::ComunicazioneReale = false;
+}
+
+void TstMainForm::rileggiConservaLampeggio()
+{
+    m_->MenuStart_Click();
+    Generale::AllarmePresente = true;
+    Generale::ImpostaLampeggio(true);
+    m_->MenuRileggi_Click();
+    QVERIFY(Generale::AcquisizioneAttiva);
+    QVERIFY(Generale::LampeggioAllarme);
+    QVERIFY(m_->Timer_Lampeggio->isActive());
+    // Stop silences it, with the stopped picture.
+    m_->MenuStop_Click();
+    QVERIFY(!Generale::LampeggioAllarme);
+    QVERIFY(!m_->Timer_Lampeggio->isActive());
+    QCOMPARE(m_->ImmaginePulsante(8), 3);
+    // Start brings the blinking of a latched alarm back.
+    m_->MenuStart_Click();
+    QVERIFY(Generale::LampeggioAllarme);
+    QVERIFY(m_->Timer_Lampeggio->isActive());
+}
+
+void TstMainForm::lampeggio_data()
+{
+    QTest::addColumn<bool>("acquisizione");
+    QTest::addColumn<bool>("avvioInCorso");
+    QTest::addColumn<QString>("suono");
+    QTest::newRow("in acquisizione, con suono") << true << false << QStringLiteral("Allarme.wav");
+    QTest::newRow("in acquisizione, senza suono") << true << false << QString();
+    QTest::newRow("avvio in corso") << false << true << QStringLiteral("Allarme.wav");
+    QTest::newRow("fermo, avvio finito: si ferma da sé") << false << false << QStringLiteral("Allarme.wav");
+}
+
+void TstMainForm::lampeggio()
+{
+    QFETCH(bool, acquisizione);
+    QFETCH(bool, avvioInCorso);
+    QFETCH(QString, suono);
+    Generale::AcquisizioneAttiva = acquisizione;
+    Generale::AvvioInCorso = avvioInCorso;
+    Generale::SuonoAllarme = suono;
+    m_->FaseLampeggio = false;
+    Generale::ImpostaLampeggio(true);
+    QVERIFY(m_->Timer_Lampeggio->isActive());
+
+    const bool continua = acquisizione || avvioInCorso;
+    QList<int> immagini;
+    for (int scatto = 0; scatto < 4; ++scatto) {
+        m_->Timer_Lampeggio_Timer();
+        immagini << m_->ImmaginePulsante(8);
+        QCOMPARE(registro_.suoni.size(), suono.isEmpty() ? 0 : (scatto + 2) / 2);
+        QCOMPARE(m_->Timer_Lampeggio->isActive(), continua);
+    }
+    QCOMPARE(immagini, (QList<int>{3, 4, 3, 4}));
+    if (!suono.isEmpty())
+        QCOMPARE(registro_.suoni.first(), cartella_->percorso(suono));
+
+    // Blinking off: the steady picture of the acquisition state; a tick then changes nothing.
+    Generale::ImpostaLampeggio(false);
+    QCOMPARE(m_->ImmaginePulsante(8), acquisizione ? 4 : 3);
+    m_->Timer_Lampeggio_Timer();
+    QCOMPARE(m_->ImmaginePulsante(8), acquisizione ? 4 : 3);
+    QCOMPARE(registro_.suoni.size(), suono.isEmpty() ? 0 : 2);
+}
+
+void TstMainForm::pulsante8()
+{
+    m_->Toolbar_ButtonClick(8);
+    QVERIFY(Generale::AcquisizioneAttiva);
+    QVERIFY(!f_->allarmi->isVisible());
+    m_->Toolbar_ButtonClick(8);
+    QVERIFY(f_->allarmi->isVisible());
+    QVERIFY(!f_->allarmi->Cmd_Chiudi[0]->isEnabled());  // anonymous: no reset
+    // The drop-down: entries dispatched on their text.
+    const QStringList voci = [&] {
+        QStringList t;
+        for (QAction* a : m_->MenuPulsante8->actions())
+            if (!a->isSeparator())
+                t << a->text();
+        return t;
+    }();
+    QCOMPARE(voci, (QStringList{QStringLiteral("Start"), QStringLiteral("Stop"), QStringLiteral("Rileggi"),
+                                QStringLiteral("Errori di comunicazione")}));
+    m_->MenuPulsante8->actions().at(1)->trigger();
+    QVERIFY(!Generale::AcquisizioneAttiva);
+    // With the recipe window open the monitor does not open, silently.
+    f_->allarmi->hide();
+    Generale::StagioneAperta = true;
+    m_->MenuErroriCOM_Click();
+    QVERIFY(!f_->allarmi->isVisible());
+    QVERIFY(registro_.pannello4InPausa.isEmpty());
+}
+
+void TstMainForm::fineProgramma_data()
+{
+    QTest::addColumn<bool>("acquisizione");
+    QTest::addColumn<bool>("stagione");
+    QTest::addColumn<bool>("termina");
+    QTest::newRow("fermo") << false << false << true;
+    QTest::newRow("in acquisizione") << true << false << false;
+    QTest::newRow("ricette aperte") << false << true << false;
+}
+
+void TstMainForm::fineProgramma()
+{
+    QFETCH(bool, acquisizione);
+    QFETCH(bool, stagione);
+    QFETCH(bool, termina);
+    if (acquisizione)
+        m_->MenuStart_Click();
+    Generale::StagioneAperta = stagione;
+    QSignalSpy fine(m_, &MainForm::FineProgramma);
+    // The close box is routed to "Fine programma".
+    QCOMPARE(m_->close(), false);
+    QVERIFY(m_->isVisible());
+    QCOMPARE(fine.count(), termina ? 1 : 0);
+    QCOMPARE(registro_.pannello4InPausa,
+             termina ? QStringList() : QStringList{QStringLiteral("Operazione non permessa")});
+    m_->MenuFine->trigger();
+    QCOMPARE(fine.count(), termina ? 2 : 0);
+}
+
+void TstMainForm::fineAttendeIlBus()
+{
+    QSignalSpy fine(m_, &MainForm::FineProgramma);
+    {
+        // A command holds the line (waiting for a reply): the exit waits for it to end.
+        Acquisizione::TieniBus comando;
+        m_->MenuFine_Click();
+        QCOMPARE(fine.count(), 0);
+        QCOMPARE(Acquisizione::LavoriInAttesa(), 1);
+    }
+    QCOMPARE(fine.count(), 1);
+    // A Start asked for during the wait runs before an exit asked for later, which is then refused.
+    {
+        Acquisizione::TieniBus comando;
+        m_->MenuStart_Click();
+        m_->MenuFine_Click();
+    }
+    QVERIFY(Generale::AcquisizioneAttiva);
+    QCOMPARE(fine.count(), 1);
+    QCOMPARE(registro_.pannello4InPausa, QStringList{QStringLiteral("Operazione non permessa")});
+}
+
+void TstMainForm::about()
+{
+    m_->MenuStart_Click();
+    m_->MenuAbout->trigger();
+    QVERIFY(!m_->About() || !m_->About()->isVisible());
+    QVERIFY(m_->isEnabled());
+    QCOMPARE(registro_.pannello4InPausa, QStringList{QStringLiteral("Operazione non permessa")});
+
+    m_->MenuStop_Click();
+    m_->MenuAbout->trigger();
+    QVERIFY(m_->About() && m_->About()->isVisible());
+    QVERIFY(!m_->isEnabled());
+    QVERIFY(m_->About()->isEnabled());
+    QTest::mouseClick(m_->About()->cmdOK, Qt::LeftButton);
+    QVERIFY(!m_->About()->isVisible());
+    QVERIFY(m_->isEnabled());
+    // The close box does the same; the window is kept for the next time.
+    Frm_About* primo = m_->About();
+    m_->MenuAbout_Click();
+    QVERIFY(!m_->isEnabled());
+    QVERIFY(!primo->close());
+    QVERIFY(m_->isEnabled());
+    QCOMPARE(m_->About(), primo);
+}
+
+void TstMainForm::monitor()
+{
+    Generale::NomiZone[0] = QStringLiteral("Ingresso");
+    for (int i = 0; i < Generale::ErroriPerAllarme; ++i)
+        Generale::SegnalaErroreZona(0);
+    QCOMPARE(f_->allarmi->Lst_AllarmiZ->count(), 1);
+    QVERIFY(Generale::LampeggioAllarme);
+    QVERIFY(m_->Timer_Lampeggio->isActive());
+
+    Generale::UtenteTecnico = true;
+    m_->MenuErroriCOM->trigger();
+    QVERIFY(f_->allarmi->isVisible());
+    QVERIFY(f_->allarmi->Cmd_Chiudi[0]->isEnabled());
+    // Close box and "Chiudi il monitor": hidden, nothing reset.
+    QVERIFY(!f_->allarmi->close());
+    QVERIFY(!f_->allarmi->isVisible());
+    m_->MenuErroriCOM_Click();
+    QTest::mouseClick(f_->allarmi->Cmd_Chiudi[1], Qt::LeftButton);
+    QVERIFY(!f_->allarmi->isVisible());
+    QCOMPARE(f_->allarmi->Lst_AllarmiZ->count(), 1);
+    QVERIFY(Generale::AllarmePresente);
+    // The reset: lists emptied, latches cleared, blinking off.
+    m_->MenuErroriCOM_Click();
+    QTest::mouseClick(f_->allarmi->Cmd_Chiudi[0], Qt::LeftButton);
+    QVERIFY(!f_->allarmi->isVisible());
+    QCOMPARE(f_->allarmi->Lst_AllarmiZ->count(), 0);
+    QVERIFY(!Generale::AllarmePresente);
+    QVERIFY(!Generale::LampeggioAllarme);
+    QVERIFY(!m_->Timer_Lampeggio->isActive());
+    QCOMPARE(m_->ImmaginePulsante(8), 3);
+}
+
+QTEST_MAIN(TstMainForm)
+#include "tst_mainform.moc"
