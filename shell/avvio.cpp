@@ -38,8 +38,6 @@ void Avvio::ChiudiSplash()
 {
     MainForm* m = finestre_->mainForm;
     m->showMaximized();
-    // The plant is what the operator wants to see first.
-    Generale::MostraSinottico(true);
     const auto risposta = Piattaforma::ServizioDialoghi().Messaggio(
         Domanda, m->windowTitle(), Piattaforma::PulsantiDialogo::SiNo, Piattaforma::IconaDialogo::Informazione,
         Piattaforma::RispostaDialogo::Si);
