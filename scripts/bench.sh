@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELVAR_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-mapfile -t bersagli < <(cmake --build build-bench --target help | sed -n 's/^\(bench_[A-Za-z0-9_]*\):.*/\1/p' | sort -u)
+mapfile -t bersagli < <(cmake --build build-bench --target help | sed -n 's/^\(bench_[A-Za-z0-9_]*\):.*/\1/p' | grep -v "_autogen" | sort -u)
 [ ${#bersagli[@]} -gt 0 ] || { echo "No benchmarks."; exit 0; }
 cmake --build build-bench --target "${bersagli[@]}"
 export QT_QPA_PLATFORM=offscreen
