@@ -83,7 +83,10 @@ void CicloAcquisizione::scatto()
     tickInCoda_ = true;
     EseguiQuandoLibero([this] {
         tickInCoda_ = false;
-        Timer_Monitor_Timer();
+        // A Stop held back ahead of this tick has already disabled the timer that fired it:
+        // the tick belongs to the acquisition that ended and must not poll a stopped plant.
+        if (AcquisizioneAttiva)
+            Timer_Monitor_Timer();
     });
 }
 

@@ -246,10 +246,35 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(fatto.count(), 0);
             QCOMPARE(Acquisizione::LavoriInAttesa(), 1);
-            AcquisizioneAttiva = false;
         });
         QCOMPARE(fatto.count(), 1);
         QCOMPARE(ContatoreCicli, 60);
+        QVERIFY(ciclo->Timer_Monitor.isActive());
+        ciclo->Timer_Monitor.stop();
+    }
+
+    // A Stop held back before a tick that fell due during the same wait: the stopped timer's
+    // tick does not run after it, so nothing is read and nothing shown while stopped.
+    void tickInCodaDopoLoStopNonParte()
+    {
+        piccolaPianta();
+        AcquisizioneAttiva = true;
+        ContatoreCicli = 59;
+        ciclo->Timer_Monitor.setInterval(0);
+        QSignalSpy fatto(ciclo, &CicloAcquisizione::TickEseguito);
+        Acquisizione::EseguiQuandoLibero([&] {
+            Acquisizione::EseguiQuandoLibero([&] {
+                AcquisizioneAttiva = false;
+                ciclo->Timer_Monitor.stop();
+            });
+            ciclo->Timer_Monitor.start();
+            QTest::qWait(0);
+            QCoreApplication::processEvents();
+            QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+        });
+        QCOMPARE(fatto.count(), 0);
+        QCOMPARE(ContatoreCicli, 59);
+        QVERIFY(bus->traffico.isEmpty());
         QVERIFY(!ciclo->Timer_Monitor.isActive());
     }
 };
