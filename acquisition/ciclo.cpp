@@ -270,8 +270,10 @@ void CicloAcquisizione::LeggiLED()
             continue;
         }
         // The threshold is stored in register units: compare it in the value's own unit, so
-        // "21,5" on a point with one decimal means 21.5.
-        const float soglia = Scala(mappa[Soglia], mappa[Decimali]);
+        // "21,5" on a point with one decimal means 21.5. A bit and its threshold carry no
+        // decimals, whatever the device's own.
+        const bool bit = mappa[FunzioneP1] == 1 || mappa[FunzioneP1] == 2;
+        const float soglia = bit ? float(mappa[Soglia]) : Scala(mappa[Soglia], mappa[Decimali]);
         bool vero = false;
         switch (mappa[Condizione]) {
         case 1: vero = valore >= soglia; break;

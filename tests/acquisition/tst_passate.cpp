@@ -168,15 +168,19 @@ private slots:
         QTest::addColumn<int>("soglia");  // register units, as the load stores it
         QTest::addColumn<int>("condizione");
         QTest::addColumn<int>("stato");
+        QTest::addColumn<int>("funzione");
         for (int c = 1; c <= 6; ++c)
-            QTest::addRow("equal, condition %d", c) << 20 << 0 << 20 << c << ((c == 1 || c == 2 || c == 5) ? 4 : 0);
-        QTest::newRow("condition 0 is off") << 20 << 0 << 20 << 0 << 0;
-        QTest::newRow("condition 7 is off") << 20 << 0 << 10 << 7 << 0;
-        QTest::newRow("threshold 21,5 on 1 decimal: 21.5 equal") << 215 << 1 << 215 << 5 << 4;
-        QTest::newRow("threshold 21,5 on 1 decimal: 21.6 greater") << 216 << 1 << 215 << 3 << 4;
-        QTest::newRow("threshold 21,5 on 1 decimal: 21.4 not greater") << 214 << 1 << 215 << 3 << 0;
-        QTest::newRow("threshold 1,50 on 2 decimals: 2.00 lower?") << 200 << 2 << 150 << 4 << 0;
-        QTest::newRow("failed read") << ValoreAssente << 0 << 0 << 1 << -1;
+            QTest::addRow("equal, condition %d", c) << 20 << 0 << 20 << c << ((c == 1 || c == 2 || c == 5) ? 4 : 0) << 3;
+        QTest::newRow("condition 0 is off") << 20 << 0 << 20 << 0 << 0 << 3;
+        QTest::newRow("condition 7 is off") << 20 << 0 << 10 << 7 << 0 << 3;
+        QTest::newRow("threshold 21,5 on 1 decimal: 21.5 equal") << 215 << 1 << 215 << 5 << 4 << 3;
+        QTest::newRow("threshold 21,5 on 1 decimal: 21.6 greater") << 216 << 1 << 215 << 3 << 4 << 3;
+        QTest::newRow("threshold 21,5 on 1 decimal: 21.4 not greater") << 214 << 1 << 215 << 3 << 0 << 3;
+        QTest::newRow("threshold 1,50 on 2 decimals: 2.00 lower?") << 200 << 2 << 150 << 4 << 0 << 3;
+        QTest::newRow("failed read") << ValoreAssente << 0 << 0 << 1 << -1 << 3;
+        // A bit is read and its threshold stored without decimals, whatever the device's decimals.
+        QTest::newRow("coil 1 equal to threshold 1, device with 1 decimal") << 1 << 1 << 1 << 5 << 4 << 1;
+        QTest::newRow("input 1 not above threshold 1, device with 2 decimals") << 1 << 2 << 1 << 3 << 0 << 2;
     }
     void led()
     {
@@ -184,11 +188,12 @@ private slots:
         QFETCH(int, decimali);
         QFETCH(int, soglia);
         QFETCH(int, condizione);
+        QFETCH(int, funzione);
         NumeroLED = 1;
         auto& l = MappaLetturaLED[0];
-        l[Nodo] = 5; l[Decimali] = std::int16_t(decimali); l[FunzioneP1] = 3; l[RegistroP1] = 40;
+        l[Nodo] = 5; l[Decimali] = std::int16_t(decimali); l[FunzioneP1] = std::int16_t(funzione); l[RegistroP1] = 40;
         l[Soglia] = std::int16_t(soglia); l[Colore] = 4; l[Condizione] = std::int16_t(condizione);
-        bus->punto(3, 40, 5, grezzo);
+        bus->punto(funzione, 40, 5, grezzo);
         QList<std::pair<int, int>> mostrati;
         GanciAttivi().MostraLED = [&](int i, int s) { mostrati.append({i, s}); };
         ErroriLED[0] = 3;
