@@ -377,6 +377,10 @@ long LeggiRegistro(int funzione, long indirizzo, int nodo)
 
 long ScriviRegistro(int funzione, int indirizzo, long valore, int nodo)
 {
+    // A register holds -32768..32767, or 0..65535 read unsigned (a coil ON is 65280). Anything
+    // else, ValoreAssente above all, would go out cut to its low 16 bits as another number.
+    if (valore < -32768 || valore > 65535)
+        return ValoreAssente;
     Linea linea;
     if (!linea.presa())
         return ValoreAssente;

@@ -19,7 +19,8 @@ using Generale::ValoreAssente;
 // AttesaRisposta seconds per attempt; in simulation (ComunicazioneReale false) a made-up value.
 long LeggiRegistro(int funzione, long indirizzo, int nodo);
 // One write (function code 5, 6 or 8); returns the decoded echo (a coil ON, 65280, echoes -256
-// from an instrument and 65280 in simulation).
+// from an instrument and 65280 in simulation). A value outside -32768..65535 is never sent:
+// ValoreAssente at once.
 long ScriviRegistro(int funzione, int indirizzo, long valore, int nodo);
 // True when the port could be opened and closed.
 bool ProvaSeriale(int porta);

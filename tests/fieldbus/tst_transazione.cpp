@@ -233,11 +233,16 @@ void TestTransazione::nienteSulFiloPerRichiesteNonValide_data()
     QTest::addColumn<bool>("scrittura");
     QTest::addColumn<int>("funzione");
     QTest::addColumn<int>("nodo");
-    QTest::newRow("lettura con codice 5") << false << 5 << 1;
-    QTest::newRow("lettura con codice 0") << false << 0 << 1;
-    QTest::newRow("scrittura con codice 3") << true << 3 << 1;
-    QTest::newRow("nodo 256") << false << 3 << 256;
-    QTest::newRow("nodo -1") << true << 6 << -1;
+    QTest::addColumn<long>("valore");
+    QTest::newRow("lettura con codice 5") << false << 5 << 1 << 1L;
+    QTest::newRow("lettura con codice 0") << false << 0 << 1 << 1L;
+    QTest::newRow("scrittura con codice 3") << true << 3 << 1 << 1L;
+    QTest::newRow("nodo 256") << false << 3 << 256 << 1L;
+    QTest::newRow("nodo -1") << true << 6 << -1 << 1L;
+    // Cut to 16 bits these would reach the instrument as another number (-99999 as 31073).
+    QTest::newRow("scrittura di ValoreAssente") << true << 6 << 1 << VA;
+    QTest::newRow("scrittura oltre 16 bit") << true << 6 << 1 << 70000L;
+    QTest::newRow("scrittura sotto -32768") << true << 6 << 1 << -32769L;
 }
 
 void TestTransazione::nienteSulFiloPerRichiesteNonValide()
@@ -245,8 +250,9 @@ void TestTransazione::nienteSulFiloPerRichiesteNonValide()
     QFETCH(bool, scrittura);
     QFETCH(int, funzione);
     QFETCH(int, nodo);
+    QFETCH(long, valore);
     MBus::NumeroTentativi = 2;
-    QCOMPARE(scrittura ? MBus::ScriviRegistro(funzione, 1, 1, nodo) : MBus::LeggiRegistro(funzione, 1, nodo), VA);
+    QCOMPARE(scrittura ? MBus::ScriviRegistro(funzione, 1, valore, nodo) : MBus::LeggiRegistro(funzione, 1, nodo), VA);
     QVERIFY(porta_.inviate.isEmpty());
 }
 
@@ -273,6 +279,9 @@ void TestTransazione::simulazione()
     QVERIFY(registri.size() > 10);
     QCOMPARE(MBus::ScriviRegistro(5, 100, 65280, 1), 65280L);
     QCOMPARE(MBus::ScriviRegistro(6, 100, -7, 1), -7L);
+    // A value no register holds fails in simulation too, so a simulated run shows the fault.
+    QCOMPARE(MBus::ScriviRegistro(6, 100, VA, 1), VA);
+    QCOMPARE(MBus::ScriviRegistro(6, 100, 65536, 1), VA);
     QCOMPARE(porta_.aperture, 0);
 }
 
