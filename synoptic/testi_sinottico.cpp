@@ -33,8 +33,14 @@ AspettoInterruttore AspettoDiInterruttore(int i)
     if (i < 0 || i >= MaxInterruttori)
         return AspettoInterruttore::Indeterminato;
     const RigaMappaInterruttore& riga = MappaLetturaInterruttori[i];
-    const float on = Acquisizione::Scala(riga[ValoreON], riga[Decimali]);
-    const float off = Acquisizione::Scala(riga[ValoreOFF], riga[Decimali]);
+    // A bit reads its raw 0 or 1, so Val_on and Val_off meet it unscaled; a register is
+    // compared in its own unit, scaled by the device's decimals as its reading is.
+    auto nellUnitaLetta = [&riga](int campoFunzione, int campoValore) {
+        const bool bit = riga[campoFunzione] == 1 || riga[campoFunzione] == 2;
+        return Acquisizione::Scala(riga[campoValore], bit ? 0 : riga[Decimali]);
+    };
+    const float on = nellUnitaLetta(FunzioneON, ValoreON);
+    const float off = nellUnitaLetta(FunzioneOFF, ValoreOFF);
     AspettoInterruttore aspetto = AspettoInterruttore::Indeterminato;
     if (ValoriInterruttori[i][0] != float(ValoreAssente) && ValoriInterruttori[i][0] == on)
         aspetto = AspettoInterruttore::On;

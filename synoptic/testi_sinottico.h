@@ -13,7 +13,8 @@ QString TestoValoreZona(int zona, int k, bool conUnita);
 enum class AspettoInterruttore { Indeterminato, On, Off };
 // The look of switch `i` from its two feedback values: OFF when the OFF point reads Val_off,
 // else ON when the ON point reads Val_on, else indeterminate. Val_on and Val_off are stored in
-// register units; they are compared in the value's own unit, as the LED thresholds are.
+// register units; they are compared in the unit of the value read: unscaled against a bit
+// (codes 1, 2), scaled by the decimals against a register.
 AspettoInterruttore AspettoDiInterruttore(int i);
 
 // The caption of value row k of the zone panel: the zone's own caption as stored when it has

@@ -309,6 +309,12 @@ void TestPannello::aspettoInterruttori_data()
     QTest::newRow("nessuna lettura") << bobina << assente << assente << "ind";
     QTest::newRow("registro con decimali, nella sua unità")
         << "Decimali=1\nOn_r=3,0\nOff_r=3,0\nOn_w=6,0\nOff_w=6,0\nVal_on=21,5\nVal_off=0\n" << 21.5f << 21.5f << "on";
+    // A coil reads 0 or 1 and Val_on of a coil is stored unscaled: the device's decimals are
+    // for its registers and never apply to a bit.
+    QTest::newRow("bobine su un dispositivo con decimali, ON") << "Decimali=1\n" + bobina << 1.0f << 1.0f << "on";
+    QTest::newRow("bobine su un dispositivo con decimali, OFF") << "Decimali=2\n" + bobina << 0.0f << 0.0f << "off";
+    QTest::newRow("registro letto, bobina scritta, con decimali")
+        << "Decimali=1\nOn_r=3,0\nOff_r=3,0\nOn_w=5,0\nOff_w=5,0\nVal_on=1\nVal_off=0\n" << 0.1f << 0.1f << "on";
 }
 
 void TestPannello::aspettoInterruttori()
