@@ -14,10 +14,28 @@ QString PercorsoStorico(const QDate& giorno)
     return Piattaforma::PercorsoProgramma(QStringLiteral("Dati/") + giorno.toString(QStringLiteral("yyyy_MM_dd")) + QStringLiteral(".csv"));
 }
 
+namespace {
+
+// True when the file ends inside a line: a write cut short by a power failure or a full disk.
+bool finisceAMetaRiga(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0 || !file.seek(file.size() - 1))
+        return false;
+    char ultimo = 0;
+    return file.getChar(&ultimo) && ultimo != '\n';
+}
+
+}  // namespace
+
 void ScriviStorico(const QString& riga, const QDate& giorno)
 {
-    const QByteArray testo = riga.toLatin1() + QByteArrayLiteral("\r\n");
-    QFile file(PercorsoStorico(giorno));
+    QByteArray testo = riga.toLatin1() + QByteArrayLiteral("\r\n");
+    const QString percorso = PercorsoStorico(giorno);
+    // The torn line keeps a line of its own; this one starts on a fresh line and stays whole.
+    if (finisceAMetaRiga(percorso))
+        testo.prepend(QByteArrayLiteral("\r\n"));
+    QFile file(percorso);
     // Unbuffered: the whole line goes to the file in one write, never half of it.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return;

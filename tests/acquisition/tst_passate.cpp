@@ -451,6 +451,23 @@ private slots:
         QVERIFY(!QFile::exists(cartella.percorso(QStringLiteral("Dati/2027_01_01.csv"))));
     }
 
+    // A line cut short by a power failure is left alone on its own line: the next line starts
+    // on a fresh one instead of being glued to it, so it reaches the reader whole.
+    void storicoDopoUnaRigaTroncata()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Dati"));
+        const QString nome = QStringLiteral("Dati/2026_01_02.csv");
+        QFile troncato(cartella.percorso(nome));
+        QVERIFY(troncato.open(QIODevice::WriteOnly));
+        troncato.write("02/01/2026 10:00:00;1;\r\n02/01/2026 10:01:00;2");
+        troncato.close();
+        File_Ini::ScriviStorico(QStringLiteral("02/01/2026 10:02:00;3;"), QDate(2026, 1, 2));
+        File_Ini::ScriviStorico(QStringLiteral("02/01/2026 10:03:00;4;"), QDate(2026, 1, 2));
+        QCOMPARE(cartella.leggi(nome), QByteArray("02/01/2026 10:00:00;1;\r\n02/01/2026 10:01:00;2\r\n"
+                                                  "02/01/2026 10:02:00;3;\r\n02/01/2026 10:03:00;4;\r\n"));
+    }
+
     void storicoSenzaCartellaPerdeSoloLaRiga()
     {
         CartellaTemporanea cartella;
