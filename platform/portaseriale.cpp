@@ -10,6 +10,7 @@
 
 #include "eventi.h"
 
+#include <algorithm>
 #include <limits>
 
 #include <poll.h>
@@ -171,9 +172,11 @@ bool PortaSeriale::AttendiDati(qint64 microsecondi)
         return false;
     if (seriale_->bytesAvailable() > 0)
         return true;
+    // No time left is a look, never a wait without end.
+    const qint64 us = std::max<qint64>(microsecondi, 0);
     pollfd dispositivo{int(seriale_->handle()), POLLIN, 0};
-    const timespec limite{time_t(microsecondi / 1000000), long(microsecondi % 1000000) * 1000};
-    const int pronti = ::ppoll(&dispositivo, 1, microsecondi > 0 ? &limite : nullptr, nullptr);
+    const timespec limite{time_t(us / 1000000), long(us % 1000000) * 1000};
+    const int pronti = ::ppoll(&dispositivo, 1, &limite, nullptr);
     if (pronti > 0) {
         if (dispositivo.revents & (POLLERR | POLLHUP | POLLNVAL))
             errore_ = true;

@@ -30,6 +30,7 @@ private slots:
     void nodoSconosciuto();
     void duecentoOperazioni();
     void secondoApritore();
+    void attesaSenzaTempoNonBlocca();
     void slaveSpentoERiacceso();
     void passaggioRemotoLocale();
 
@@ -171,6 +172,16 @@ void TestLinea::secondoApritore()
     QVERIFY(MBus::ProvaSeriale(1));
     slave_->impostaRegistro(1, 100, 42);
     QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 42L);
+}
+
+// A wait of no time (or less) looks once and returns: it never waits for bytes without end.
+void TestLinea::attesaSenzaTempoNonBlocca()
+{
+    Piattaforma::PortaSeriale porta;
+    QVERIFY(porta.Apri());
+    QVERIFY(porta.AttendiDati(0));
+    QVERIFY(porta.AttendiDati(-1));
+    QCOMPARE(porta.InBufferCount(), 0);
 }
 
 void TestLinea::slaveSpentoERiacceso()
