@@ -19,6 +19,7 @@ namespace Crono {
 namespace {
 
 const QByteArray FineRiga = QByteArrayLiteral("\r\n");
+constexpr double ValoreCellaMassimo = 1e9;
 
 bool sostituisci(const QString& percorso, const QByteArray& contenuto)
 {
@@ -95,8 +96,10 @@ void CaricaCronotermostato()
     const QStringList tabella = righe(PercorsoFileCrono());
     const int lette = std::min<int>(tabella.size(), RigheFileCrono);
     for (int n = 0; n < lette; ++n) {
+        // A number no cell can hold (infinite in single precision, or beyond what the file
+        // writes back) is no value either.
         const auto valore = Generale::LeggiNumero(tabella[n]);
-        if (!valore)
+        if (!valore || !(std::fabs(*valore) < ValoreCellaMassimo))
             continue;
         const int s = n / (Generale::MaxZone * Generale::NumeroGiorni);
         const int z = (n / Generale::NumeroGiorni) % Generale::MaxZone;

@@ -142,7 +142,7 @@ private slots:
     void fileScrittiAMano()
     {
         CartellaTemporanea cartella;
-        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), "21.5\n19,5\r\nabc\n18\n");
+        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), "21.5\n19,5\r\nabc\n18\n1e39\n");
         cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), "  25/12/2026  \r\n\r\n   \n06/01/2027");
         TabellaCrono[0][0][2] = 7.0f;
         TabellaCrono[96][29][6] = 8.0f;
@@ -151,7 +151,8 @@ private slots:
         QCOMPARE(TabellaCrono[0][0][1], 19.5f);
         QCOMPARE(TabellaCrono[0][0][2], 7.0f);   // not a number: the cell keeps its value
         QCOMPARE(TabellaCrono[0][0][3], 18.0f);
-        QCOMPARE(TabellaCrono[0][0][4], 20.0f);  // past the end: kept
+        QCOMPARE(TabellaCrono[0][0][4], 20.0f);  // beyond any temperature a cell holds: kept
+        QCOMPARE(TabellaCrono[0][0][5], 20.0f);  // past the end: kept
         QCOMPARE(TabellaCrono[96][29][6], 8.0f);
         QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "06/01/2027"}));
     }
