@@ -68,6 +68,7 @@ Grafico::Grafico(QWidget* genitore)
         Shp_Trax[i]->setObjectName(QStringLiteral("Shp_Trax(%1)").arg(i));
         Lab_Trax[i] = new QLabel(QStringLiteral("--------"), PicTraxLegenda);
         Lab_Trax[i]->setObjectName(QStringLiteral("Lab_Trax(%1)").arg(i));
+        Lab_Trax[i]->setTextFormat(Qt::PlainText);  // zone names as written, never markup
         Lab_Trax[i]->setMinimumWidth(Lab_Trax[i]->fontMetrics().averageCharWidth() * 20);  // the 20 characters a label shows
         const int r = i % 15;
         const int c = (i / 15) * 3;

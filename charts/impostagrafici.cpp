@@ -7,6 +7,8 @@
 #include "grafico.h"
 #include "storico.h"
 
+#include <QTextDocument>
+
 #include <algorithm>
 
 namespace Generale {
@@ -40,6 +42,13 @@ void leggiLimite(const Chiavi::Chiave& chiave, Imposta imposta)
 {
     if (const auto v = LeggiNumero(File_Ini::LeggiIni(SezioneGrafico, chiave)))
         imposta(double(float(*v)));
+}
+
+// A tool tip whose text looks like markup is taken for markup: such a text goes escaped, so a
+// zone name shows as written and a tag in a hand-edited name never loads a file.
+QString suggerimento(const QString& testo)
+{
+    return Qt::mightBeRichText(testo) ? Qt::convertFromPlainText(testo, Qt::WhiteSpacePre) : testo;
 }
 
 void aggiorna(QWidget* w)
@@ -99,7 +108,8 @@ void ImpostaGrafici(Grafico& grafico, Storico& storico)
         grafico.Shp_Trax[i]->ImpostaSfondo(ColoreSfondo);
         const QString etichetta = nome.left(20).trimmed();
         grafico.Lab_Trax[i]->setText(etichetta);
-        grafico.Lab_Trax[i]->setToolTip(QStringLiteral("Doppio click per modificare il colore della traccia <") + etichetta + QLatin1Char('>'));
+        grafico.Lab_Trax[i]->setToolTip(
+            suggerimento(QStringLiteral("Doppio click per modificare il colore della traccia <") + etichetta + QLatin1Char('>')));
         grafico.Lab_Trax[i]->setEnabled(true);
         live.ImpostaTracciaCorrente(i + 1);
         live.ImpostaTracciaColore(ColoreTraccia[i]);

@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -108,11 +109,18 @@ void riduciAlPrimo(std::vector<W*>& array)
     array.front()->update();
 }
 
+// A tool tip whose text looks like markup is taken for markup: such a name goes as escaped
+// text, so it shows as written and a tag in a hand-edited name never loads a file.
+QString suggerimento(const QString& nome)
+{
+    return Qt::mightBeRichText(nome) ? Qt::convertFromPlainText(nome, Qt::WhiteSpacePre) : nome;
+}
+
 template <typename W>
 void colloca(W* w, const Posizione& p, const QString& nome)
 {
     w->move(Sinottico::Pixel(p.X), Sinottico::Pixel(p.Y));
-    w->setToolTip(nome);
+    w->setToolTip(suggerimento(nome));
 }
 
 template <typename W>
@@ -329,8 +337,10 @@ void Sinottico::creaPannelloInfo()
     for (QLabel* l : {Img_Master, Img_Slave, Img_Cro})
         l->move(Pixel(MarcatoreSinistra), Pixel(105));
 
+    // Names and captions from the settings are shown as written, never as markup.
     Lab_Nome = new QLabel(Pic_Info);
     Lab_Nome->setObjectName(QStringLiteral("Lab_Nome"));
+    Lab_Nome->setTextFormat(Qt::PlainText);
     QFont grassetto = Lab_Nome->font();
     grassetto.setBold(true);
     Lab_Nome->setFont(grassetto);
@@ -360,6 +370,7 @@ void Sinottico::creaPannelloInfo()
 
         Lab_Temp_1[k] = new QLabel(Pic_Info);
         Lab_Temp_1[k]->setObjectName(elemento("Lab_Temp_1", k));
+        Lab_Temp_1[k]->setTextFormat(Qt::PlainText);
         Lab_Temp_1[k]->setGeometry(Pixel(510), Pixel(alto), Pixel(2520), Pixel(300));
 
         Lab_Temp[k] = new QLabel(nessunValore, Pic_Info);
@@ -387,6 +398,7 @@ void Sinottico::creaPannelloWebcam()
 
     Lab_Nome_WC = new QLabel(Pic_WebCam);
     Lab_Nome_WC->setObjectName(QStringLiteral("Lab_Nome_WC"));
+    Lab_Nome_WC->setTextFormat(Qt::PlainText);
     QFont grassetto = Lab_Nome_WC->font();
     grassetto.setBold(true);
     Lab_Nome_WC->setFont(grassetto);
@@ -706,7 +718,7 @@ void Sinottico::Cmd_Webcam_Click()
                                             QString::fromLatin1(Chiavi::Dispositivo::NomeWebcam));
     CatturaVideo& c = cattura();
     auto avviso = [this, &c] {
-        Piattaforma::ServizioDialoghi().Messaggio(c.UltimoErrore(), Cmd_Webcam->toolTip(), Piattaforma::PulsantiDialogo::OK,
+        Piattaforma::ServizioDialoghi().Messaggio(c.UltimoErrore(), NomeWebcam, Piattaforma::PulsantiDialogo::OK,
                                                   Piattaforma::IconaDialogo::Esclamazione);
     };
     bool riuscito = true;

@@ -7,7 +7,9 @@
 #include "impostagrafici.h"
 #include "storico.h"
 
+#include <QImage>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 const QString Trattini = QStringLiteral("--------");
@@ -41,6 +43,8 @@ private slots:
     void nessunaZona();
     void senzaSezioneGrafico();
     void nomiLunghi();
+    void nomiComeScritti_data();
+    void nomiComeScritti();
     void coloriZone_data();
     void coloriZone();
     void sezioneGrafico_data();
@@ -133,6 +137,44 @@ void TstImpostaGrafici::nomiLunghi()
     QVERIFY(g.Lab_Trax[1]->isEnabled());
     QCOMPARE(g.Lab_Trax[2]->text(), Trattini);
     QVERIFY(s.Chk_Trax[2]->isHidden());
+}
+
+void TstImpostaGrafici::nomiComeScritti_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("un tag di immagine") << "<img src=f.png>";
+    QTest::newRow("un nome che è un tag") << "P";
+    QTest::newRow("grassetto") << "<b>Forno</b>";
+}
+
+// Zone names come from a file anyone may edit: the legend shows them as written, and markup in
+// them never makes the station load a file.
+void TstImpostaGrafici::nomiComeScritti()
+{
+    QFETCH(QString, nome);
+    CartellaTemporanea cartella;
+    scriviImpostazioni(cartella, "[Generale]\r\nZone=1\r\n");
+    const QString corrente = QDir::currentPath();
+    QDir::setCurrent(cartella.percorso());
+    QImage foto(300, 200, QImage::Format_RGB32);
+    foto.fill(Qt::green);
+    foto.save(cartella.percorso("f.png"));
+    nominaZone(1);
+    Generale::NomiZone[0] = nome;
+    Grafico g;
+    Storico s;
+    Generale::ImpostaGrafici(g, s);
+    QCOMPARE(g.Lab_Trax[0]->text(), nome);
+    QVERIFY(g.Lab_Trax[0]->sizeHint().height() < g.fontMetrics().height() * 3);
+    // A tool tip that looks like markup is shown as markup.
+    QString suggerimento = g.Lab_Trax[0]->toolTip();
+    if (Qt::mightBeRichText(suggerimento)) {
+        QTextDocument documento;
+        documento.setHtml(suggerimento);
+        suggerimento = documento.toPlainText();
+    }
+    QCOMPARE(suggerimento, QStringLiteral("Doppio click per modificare il colore della traccia <") + nome + QLatin1Char('>'));
+    QDir::setCurrent(corrente);
 }
 
 void TstImpostaGrafici::coloriZone_data()

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -27,6 +28,8 @@ private slots:
     void apriportaSecondoIlModo();
     void interruttoriELED();
     void pannelliChiusiAdOgniCaricamento();
+    void nomiComeScritti_data();
+    void nomiComeScritti();
 
 private:
     void carica(const QString& ini);
@@ -246,6 +249,57 @@ void TestSinottico::pannelliChiusiAdOgniCaricamento()
     QCOMPARE(s_->Lab_Temp_1[1]->text(), QStringLiteral(" [°C]:"));
     QCOMPARE(s_->Lab_Temp_1[2]->text(), QStringLiteral("Allarme 1:"));
     QCOMPARE(s_->Lab_Temp_1[4]->text(), QStringLiteral(":"));
+}
+
+// What a tool tip shows of its text: the window system takes a text that looks like markup
+// for markup.
+QString suggerimentoMostrato(const QString& testo)
+{
+    if (!Qt::mightBeRichText(testo))
+        return testo;
+    QTextDocument documento;
+    documento.setHtml(testo);
+    return documento.toPlainText();
+}
+
+void TestSinottico::nomiComeScritti_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("un tag di immagine") << "<img src=\"FOTO\">";
+    QTest::newRow("grassetto") << "<b>Caldaia</b> nord";
+    QTest::newRow("un'entità") << "T &lt; 5";
+    QTest::newRow("testo semplice") << "Caldaia < 5 > 3";
+}
+
+// Names and captions come from a file anyone may edit: they show as written, and markup in
+// them never makes the station load a file (a device or a pipe named there would hang it).
+void TestSinottico::nomiComeScritti()
+{
+    QFETCH(QString, nome);
+    QImage foto(300, 200, QImage::Format_RGB32);
+    foto.fill(Qt::green);
+    foto.save(cartella_->percorso("foto.png"));
+    nome.replace("FOTO", cartella_->percorso("foto.png"));
+    carica(QStringLiteral("[Generale]\nZone=2\nInterruttori=1\nLED=1\nWebcam=1\nApriporta=1\n[Sinottico]\nCampo_1=%1\n"
+                          "[Zona 01]\nNome=%1\n[Zona 02]\nCampo_2=%1\n[Interruttore 01]\nNome=%1\n[LED 01]\nNome=%1\n"
+                          "[Webcam]\nNome=%1\n[Apriporta]\nNome=%1\n")
+               .arg(nome));
+    QList<QWidget*> conSuggerimento = {s_->Cmd_PuntoMon[0], s_->Cmd_Webcam, s_->Cmd_Apriporta[0]};
+    for (auto* look : s_->LookInterruttore())
+        conSuggerimento << look->front();
+    for (auto* look : s_->LookLED())
+        conSuggerimento << look->front();
+    for (QWidget* w : conSuggerimento)
+        QCOMPARE(suggerimentoMostrato(w->toolTip()), nome);
+
+    const int rigaDiTesto = s_->fontMetrics().height() * 3;
+    s_->Cmd_PuntoMon_Click(0);
+    QCOMPARE(s_->Lab_Nome->text(), nome);
+    QVERIFY(s_->Lab_Nome->sizeHint().height() < rigaDiTesto);
+    QVERIFY(s_->Lab_Temp_1[0]->sizeHint().height() < rigaDiTesto);
+    s_->Cmd_PuntoMon_Click(1);
+    QCOMPARE(s_->Lab_Temp_1[1]->text(), nome);
+    QVERIFY(s_->Lab_Temp_1[1]->sizeHint().height() < rigaDiTesto);
 }
 
 QTEST_MAIN(TestSinottico)

@@ -56,6 +56,7 @@ private slots:
     void apertura_data();
     void apertura();
     void senzaSezione();
+    void nomeComeScritto();
     void fermaQuandoNonSiVede_data();
     void fermaQuandoNonSiVede();
     void audio();
@@ -130,6 +131,24 @@ void TestWebcam::senzaSezione()
     QCOMPARE(b_->s->Lab_Nome_WC->text(), QStringLiteral("Webcam"));
     QCOMPARE(b_->s->Pic_WebCam->pos(), QPoint(20, 20));
     QVERIFY(dialoghi.mostrati.isEmpty());
+}
+
+// A name holding markup shows as written on the panel and in the message title, and never
+// makes the station load the file it names.
+void TestWebcam::nomeComeScritto()
+{
+    QImage foto(300, 200, QImage::Format_RGB32);
+    foto.fill(Qt::green);
+    foto.save(b_->cartella.percorso("foto.png"));
+    const QString nome = QStringLiteral("<img src=\"%1\">").arg(b_->cartella.percorso("foto.png"));
+    b_->carica(QStringLiteral("[Generale]\nWebcam=1\n[Webcam]\nNome=%1\n").arg(nome));
+    DialoghiFinti dialoghi;
+    camera_->apre = false;
+    QTest::mouseClick(b_->s->Cmd_Webcam, Qt::LeftButton);
+    QCOMPARE(b_->s->Lab_Nome_WC->text(), nome);
+    QVERIFY(b_->s->Lab_Nome_WC->sizeHint().height() < b_->s->fontMetrics().height() * 3);
+    QCOMPARE(dialoghi.mostrati.size(), 1);
+    QCOMPARE(dialoghi.mostrati.front().titolo, nome);
 }
 
 void TestWebcam::fermaQuandoNonSiVede_data()
