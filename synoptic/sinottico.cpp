@@ -688,7 +688,7 @@ void Sinottico::Lab_Temp_DblClick(int indice)
             return nienteDaInviare();
         }
         valore = *intero;
-    } else {
+    } else if (funzione == 5) {
         // A coil row toggles: OFF asks for ON (0xFF00), ON for OFF.
         const QString didascalia = Lab_Temp[indice]->text();
         if (didascalia == TestiStato[0])
@@ -697,6 +697,9 @@ void Sinottico::Lab_Temp_DblClick(int indice)
             valore = 0;
         else
             return nienteDaInviare();
+    } else {
+        // No other code writes one value: 0xFF00 sent with it would be some other request.
+        return nienteDaInviare();
     }
     ComandoImpostazione.Funzione = funzione;
     ComandoImpostazione.Registro = registro;

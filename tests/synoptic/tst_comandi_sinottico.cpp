@@ -267,16 +267,23 @@ void TestComandiSinottico::doppioClicSuBobina_data()
 {
     QTest::addColumn<float>("lettura");
     QTest::addColumn<int>("valore");  // -1: nothing posted
-    QTest::newRow("OFF chiede ON") << 0.0f << 0xFF00;
-    QTest::newRow("ON chiede OFF") << 1.0f << 0;
-    QTest::newRow("nessuna lettura") << float(ValoreAssente) << -1;
+    QTest::addColumn<int>("funzione");  // write code of the AL2 row
+    QTest::newRow("OFF chiede ON") << 0.0f << 0xFF00 << 5;
+    QTest::newRow("ON chiede OFF") << 1.0f << 0 << 5;
+    QTest::newRow("nessuna lettura") << float(ValoreAssente) << -1 << 5;
+    // Only a coil takes 0xFF00 and 0: a hand-edited code sends nothing (8 would be a
+    // diagnostics request, a restart of the instrument's communications).
+    QTest::newRow("codice 8: niente") << 0.0f << -1 << 8;
+    QTest::newRow("codice 15: niente") << 1.0f << -1 << 15;
 }
 
 void TestComandiSinottico::doppioClicSuBobina()
 {
     QFETCH(float, lettura);
     QFETCH(int, valore);
+    QFETCH(int, funzione);
     DialoghiFinti dialoghi;
+    MappaScritturaZone[0][FunzioneAL2] = std::int16_t(funzione);
     QTest::mouseClick(b_->s->Cmd_PuntoMon[0], Qt::LeftButton);
     ValoriZone[0][3] = lettura;
     Acquisizione::GanciAttivi().AggiornaSinottico(true, false);
