@@ -17,7 +17,6 @@ int main(int argc, char* argv[])
     Piattaforma::ImpostaServizioDialoghi(&dialoghiQt);
 
     Avvio avvio;
-    QObject::connect(avvio.finestre().mainForm, &MainForm::FineProgramma, &app, &QApplication::quit);
     const int esito = app.exec();
     Piattaforma::ImpostaServizioDialoghi(nullptr);
     return esito;

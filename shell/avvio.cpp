@@ -6,6 +6,7 @@
 #include "generale.h"
 #include "mainform.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -28,6 +29,9 @@ Avvio::Avvio()
     m->statusBar()->repaint();
 
     connect(splash_.get(), &frmSplash::Terminato, this, &Avvio::ChiudiSplash);
+    // The program ends at once, without asking the windows to close: the main window's close
+    // box is routed back to "Fine programma", so a quit request would only ask again and again.
+    connect(m, &MainForm::FineProgramma, qApp, [] { QCoreApplication::exit(0); });
     splash_->show();
     splash_->repaint();
 }

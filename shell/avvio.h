@@ -17,7 +17,7 @@ public:
     static const QString Domanda;
 
     // Creates the splash (its timer runs from here) and the windows, runs their loads, and
-    // shows the splash.
+    // shows the splash. An accepted "Fine programma" ends the application's event loop.
     Avvio();
     ~Avvio() override;
 

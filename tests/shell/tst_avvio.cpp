@@ -1,6 +1,7 @@
 // The start-up on the real windows: the order of the window loads, the communicate-or-simulate
 // question and the automatic start that waits for its answer.
 #include "avvio.h"
+#include "codabus.h"
 #include "banco_shell.h"
 #include "dialoghi_qt.h"
 #include "finestre.h"
@@ -11,6 +12,7 @@
 #include "monitorerrori.h"
 #include "vista_configurazione.h"
 
+#include <QAction>
 #include <QDir>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -32,6 +34,7 @@ private slots:
     void domandaFinestraVera();
     void avvioAutomaticoAttendeRisposta_data();
     void avvioAutomaticoAttendeRisposta();
+    void fineProgrammaTermina();
 
 private:
     std::unique_ptr<CartellaTemporanea> cartella_;
@@ -225,6 +228,32 @@ void TstAvvio::avvioAutomaticoAttendeRisposta()
     QCOMPARE(m->Pannello(4)->text(), QString());
     QCOMPARE(m->Pannello(2)->text(), acquisizione ? QStringLiteral("Acquisizione") : QStringLiteral("Standby"));
     Generale::AcquisizioneAttiva = false;
+}
+
+void TstAvvio::fineProgrammaTermina()
+{
+    // "Fine programma" accepted ends the program at once: the windows are not asked to close,
+    // since the main window's close box is itself routed back to "Fine programma".
+    DialoghiScriptati dialoghi;
+    dialoghi.risposta = RispostaDialogo::No;
+    Avvio avvio;
+    MainForm* m = avvio.finestre().mainForm;
+    Registro registro;
+    registro.installa(m);
+    avvio.Splash()->ChiudiSplash();
+    m->TimerAutoStart->stop();
+    int fini = 0;
+    connect(m, &MainForm::FineProgramma, m, [&] {
+        // A program that keeps asking itself to end is stopped here, and the test fails.
+        if (++fini == 3) {
+            Generale::StagioneAperta = true;
+            QCoreApplication::exit(1);
+        }
+    });
+    QTimer::singleShot(0, m->MenuFine, &QAction::trigger);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(fini, 1);
+    QCOMPARE(Acquisizione::LavoriInAttesa(), 0);
 }
 
 QTEST_MAIN(TstAvvio)
