@@ -91,16 +91,16 @@ struct Punto {
     QString testo;  // as typed, only trimmed: the list shows it
 };
 
-// CoppiaRegistro: code "," register. Empty, without a comma or with a number that does not fit
-// 16 bits: no point.
+// CoppiaRegistro: code "," register. Empty, without a comma, with a number that does not fit
+// 16 bits or a negative one (-1 is the rows' own "no point"): no point.
 std::optional<Punto> leggiPunto(const QString& sez, const Chiavi::Chiave& chiave)
 {
     const QString testo = leggi(sez, chiave);
     const qsizetype virgola = testo.indexOf(QLatin1Char(','));
     if (virgola < 0)
         return std::nullopt;
-    const auto funzione = intero16(testo.left(virgola));
-    const auto registro = intero16(testo.mid(virgola + 1));
+    const auto funzione = intero(testo.left(virgola), 0, 32767);
+    const auto registro = intero(testo.mid(virgola + 1), 0, 32767);
     if (!funzione || !registro)
         return std::nullopt;
     return Punto{static_cast<qint16>(*funzione), static_cast<qint16>(*registro), testo};

@@ -340,6 +340,11 @@ void TestCaricamento::tabelleIndirizzi_data()
     QTest::newRow("punto che non converte")
         << z1 + "PV_r=3,abc\nSP_r=x,4\nAL1_r=3,40000\nAL2_r=3,7\n" << "zonaL 0"
         << QList<int>{5, 0, _, _, _, _, _, _, _, _, 3, 7, _, _} << int(ListaLetture) << QStringList{"100>5:3,7 [0]"};
+    // -1 marks "no point" in the rows: a negative code or register is no Modbus point, and would
+    // otherwise be listed (and read as the keep-alive) with a row that says it is not there.
+    QTest::newRow("codice o registro negativo")
+        << z1 + "PV_r=3,-1\nSP_r=-3,4\nAL1_r=3,-100\nAL2_r=-1,-1\nAL3_r=4,0\n" << "zonaL 0"
+        << QList<int>{5, 0, _, _, _, _, _, _, _, _, _, _, 4, 0} << int(ListaLetture) << QStringList{"100>5:4,0 [0]"};
 
     const QList<int> zonaVuota(14, -1);
     const QString senzaNodo = "[Generale]\nZone=1\n[Zona 01]\nIndirizzo=%1\nPV_r=3,100\nREM_w=5,1\n";
