@@ -379,6 +379,9 @@ void MainForm::rileggi()
     // Stopping for the reads silenced the alarm; a latched alarm blinks on, as after a Start.
     if (AllarmePresente)
         ImpostaLampeggio(true);
+    // The settings window opened during the reads offered its settings menu; acquisition runs.
+    if (ImpostazioniAperte)
+        OffriMenuImposta(false);
 }
 
 void MainForm::MenuErroriCOM_Click()
@@ -504,6 +507,13 @@ void MainForm::MenuStorico_Click()
 
 void MainForm::MenuStagione_Click()
 {
+    // Start and Re-read read the plant before acquisition shows as running; the recipe window
+    // asked for during those reads waits for them, and is then refused.
+    Acquisizione::EseguiQuandoLibero([this] { apriStagione(); });
+}
+
+void MainForm::apriStagione()
+{
     if (AcquisizioneAttiva) {
         Rifiuto();
         return;
@@ -563,6 +573,12 @@ void MainForm::Toolbar_ButtonMenuClick(const QString& voce)
 // ---- About and exit ------------------------------------------------------------------------
 
 void MainForm::MenuAbout_Click()
+{
+    // Held back like the recipe window: asked for during the reads of a Start it is refused.
+    Acquisizione::EseguiQuandoLibero([this] { apriAbout(); });
+}
+
+void MainForm::apriAbout()
 {
     if (AcquisizioneAttiva) {
         Rifiuto();

@@ -19,7 +19,8 @@ class QToolBar;
 
 // The station's main window: the MDI frame of the work windows, with the menus, the toolbar and
 // the status bar, and the host of the acquisition cycle and its timers. Start, Stop, Re-read and
-// the exit are bus work: they wait for the pass or command that holds the line.
+// the exit are bus work: they wait for the pass or command that holds the line. So do the recipe
+// window and the About window, which are refused while acquisition runs.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -130,6 +131,8 @@ private:
     void avvia();
     void ferma();
     void rileggi();
+    void apriStagione();
+    void apriAbout();
     void fine();
     void aggiornaOrologio();
     void suonaFile(const QString& percorso);

@@ -58,6 +58,8 @@ private slots:
     void fineAttendeIlBus();
     void about();
     void monitor();
+    void durantePrimeLetture_data();
+    void durantePrimeLetture();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
@@ -448,6 +450,62 @@ void TstMainForm::monitor()
     QVERIFY(!Generale::LampeggioAllarme);
     QVERIFY(!m_->Timer_Lampeggio->isActive());
     QCOMPARE(m_->ImmaginePulsante(8), 3);
+}
+
+void TstMainForm::durantePrimeLetture_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<QString>("richiesta");
+    QTest::newRow("Start, poi ricette") << "start" << "ricette";
+    QTest::newRow("Start, poi informazioni") << "start" << "about";
+    QTest::newRow("Rileggi, poi ricette") << "rileggi" << "ricette";
+    QTest::newRow("Rileggi, poi impostazioni") << "rileggi" << "impostazioni";
+}
+
+void TstMainForm::durantePrimeLetture()
+{
+    // Start and Re-read read the plant with acquisition not yet (or no longer) marked as running,
+    // and every wait for a reply lets the operator's clicks run. What is refused while acquisition
+    // runs must not slip in there and stay open once it runs.
+    QFETCH(QString, comando);
+    QFETCH(QString, richiesta);
+    Generale::UtenteAmministratore = true;
+    if (comando == QLatin1String("rileggi"))
+        m_->MenuStart_Click();
+    QVERIFY(Generale::AcquisizioneAttiva == (comando == QLatin1String("rileggi")));
+    bool chiesto = false;
+    auto& ganci = Acquisizione::GanciAttivi();
+    const auto pannello3 = ganci.Pannello3;
+    ganci.Pannello3 = [&](const QString& testo) {
+        if (!chiesto && testo == QLatin1String("Lettura...")) {
+            chiesto = true;
+            if (richiesta == QLatin1String("ricette"))
+                m_->Toolbar_ButtonClick(5);
+            else if (richiesta == QLatin1String("about"))
+                m_->MenuAbout->trigger();
+            else
+                m_->Toolbar_ButtonClick(7);
+        }
+        pannello3(testo);
+    };
+    if (comando == QLatin1String("start"))
+        m_->MenuStart->trigger();
+    else
+        m_->MenuRileggi->trigger();
+    ganci.Pannello3 = pannello3;
+
+    QVERIFY(chiesto);
+    QVERIFY(Generale::AcquisizioneAttiva);
+    QVERIFY(!Generale::StagioneAperta);
+    QVERIFY(!f_->finestraStagione->isVisible());
+    QVERIFY(!m_->About() || !m_->About()->isVisible());
+    QVERIFY(m_->isEnabled());
+    if (richiesta == QLatin1String("impostazioni")) {
+        QVERIFY(Generale::ImpostazioniAperte);
+        QVERIFY(!f_->comunicazioni->MenuImposta->menuAction()->isEnabled());
+    } else {
+        QCOMPARE(registro_.pannello4InPausa, QStringList{QStringLiteral("Operazione non permessa")});
+    }
 }
 
 QTEST_MAIN(TstMainForm)
