@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 using namespace Generale;
 
 namespace {
@@ -34,6 +36,27 @@ namespace {
 constexpr int Pixel(int twips) { return twips / 15; }
 
 const QString NonPermessa = QStringLiteral("Operazione non permessa");
+
+// A status-bar panel: its own width where there is room; on a narrower window the panels give
+// up to two thirds of it, instead of being painted over one another. The message panel never
+// gets narrower than its message.
+class PannelloStato final : public QLabel {
+public:
+    PannelloStato(int larghezza, bool messaggi, QWidget* genitore)
+        : QLabel(genitore), larghezza_(larghezza), messaggi_(messaggi)
+    {
+    }
+    QSize sizeHint() const override { return {larghezza_, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override
+    {
+        const QSize testo = QLabel::minimumSizeHint();
+        return {messaggi_ ? std::max(larghezza_ / 3, testo.width()) : larghezza_ / 3, testo.height()};
+    }
+
+private:
+    int larghezza_;
+    bool messaggi_;
+};
 
 }  // namespace
 
@@ -179,12 +202,11 @@ void MainForm::createStatusBar()
                                   {"Data", 2540},
                                   {"Ora", 2540}};
     for (int n = 1; n <= 7; ++n) {
-        pannelli_[n] = new QLabel(this);
+        pannelli_[n] = new PannelloStato(Pixel(pannelli[n].twips), n == 4, this);
         pannelli_[n]->setObjectName(QStringLiteral("Pannello(%1)").arg(n));
         pannelli_[n]->setFrameShape(QFrame::Panel);
         pannelli_[n]->setFrameShadow(QFrame::Sunken);
         pannelli_[n]->setToolTip(QString::fromLatin1(pannelli[n].suggerimento));
-        pannelli_[n]->setMinimumWidth(Pixel(pannelli[n].twips));
         if (n >= 6)
             pannelli_[n]->setAlignment(Qt::AlignCenter);
         // The message panel takes the room left.

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -60,6 +61,8 @@ private slots:
     void monitor();
     void durantePrimeLetture_data();
     void durantePrimeLetture();
+    void pannelliNonSovrapposti_data();
+    void pannelliNonSovrapposti();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
@@ -506,6 +509,42 @@ void TstMainForm::durantePrimeLetture()
     } else {
         QCOMPARE(registro_.pannello4InPausa, QStringList{QStringLiteral("Operazione non permessa")});
     }
+}
+
+void TstMainForm::pannelliNonSovrapposti_data()
+{
+    QTest::addColumn<int>("larghezza");
+    QTest::newRow("1024") << 1024;
+    QTest::newRow("1280") << 1280;
+    QTest::newRow("1920") << 1920;
+}
+
+void TstMainForm::pannelliNonSovrapposti()
+{
+    // The seven panels are wider together than most screens: on a narrower window they share
+    // the room, and no panel's text is painted over another's.
+    QFETCH(int, larghezza);
+    m_->resize(larghezza, 600);
+    m_->ScriviPannello(4, QStringLiteral("Operazione non permessa"));
+    m_->ScriviPannello(5, QStringLiteral("COM1:9600,N,8,1"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(m_->width(), larghezza);
+    for (int n = 1; n <= 7; ++n) {
+        const QRect r = m_->Pannello(n)->geometry();
+        QVERIFY2(r.right() < m_->statusBar()->width(), qPrintable(QStringLiteral("pannello %1").arg(n)));
+        QVERIFY(r.width() > 0);
+        if (n < 7)
+            QVERIFY2(r.right() < m_->Pannello(n + 1)->geometry().left(), qPrintable(QStringLiteral("pannello %1").arg(n)));
+    }
+    // Where there is room, each panel has at least its own width.
+    if (larghezza >= 1920) {
+        const int twips[8] = {0, 6174, 3528, 2999, 5468, 3528, 2540, 2540};
+        for (int n = 1; n <= 7; ++n)
+            QVERIFY(m_->Pannello(n)->width() >= twips[n] / 15);
+    }
+    // The message panel always has room for its message.
+    QLabel* messaggi = m_->Pannello(4);
+    QVERIFY(messaggi->contentsRect().width() >= messaggi->fontMetrics().horizontalAdvance(messaggi->text()));
 }
 
 QTEST_MAIN(TstMainForm)
