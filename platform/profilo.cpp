@@ -114,6 +114,18 @@ bool chiaveScrivibile(const QString& chiave)
         && !nome.startsWith(QLatin1Char('[')) && !nome.startsWith(QLatin1Char(';'));
 }
 
+// The first character after the blanks that trimming removes (Windows-1252 0xA0 is one) is "[".
+bool iniziaConParentesi(QByteArrayView riga)
+{
+    for (char c : riga) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == ' ' || (b >= 0x09 && b <= 0x0D) || b == 0xA0)
+            continue;
+        return c == '[';
+    }
+    return false;
+}
+
 }  // namespace
 
 QString Leggi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& predefinito)
@@ -121,13 +133,35 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return predefinito;
-    const std::vector<Riga> tutte = righe(file.readAll());
-    const Posizione p = trovaSezione(tutte, sezione);
-    if (p.intestazione < 0)
-        return predefinito;
-    for (qsizetype i = p.intestazione + 1; i < p.fine; ++i) {
-        const auto c = coppia(tutte[i].testo);
-        if (c && uguali(c->nome, chiave.trimmed()))
+    const QByteArray contenuto = file.readAll();
+    const QString cercata = sezione.trimmed();
+    const QString nomeChiave = chiave.trimmed();
+    // Only lines beginning with "[" can open a section and only lines holding "=" can be keys:
+    // the others are skipped without decoding, so a large file costs one pass over its bytes.
+    bool dentro = false;
+    qsizetype inizio = 0;
+    while (inizio < contenuto.size()) {
+        qsizetype fine = contenuto.indexOf('\n', inizio);
+        if (fine < 0)
+            fine = contenuto.size();
+        const QByteArrayView riga(contenuto.constData() + inizio, fine - inizio);
+        inizio = fine + 1;
+        if (iniziaConParentesi(riga)) {
+            const auto nome = nomeSezione(Da1252(riga.toByteArray()));
+            if (nome) {
+                if (dentro)
+                    return predefinito;  // only the first section of the name is searched
+                dentro = uguali(*nome, cercata);
+                continue;
+            }
+        }
+        if (!dentro || !riga.contains('='))
+            continue;
+        QByteArray corpo = riga.toByteArray();
+        if (corpo.endsWith('\r'))
+            corpo.chop(1);
+        const auto c = coppia(Da1252(corpo));
+        if (c && uguali(c->nome, nomeChiave))
             return c->valore.left(LunghezzaMassimaValore);
     }
     return predefinito;

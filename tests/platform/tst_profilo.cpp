@@ -91,6 +91,10 @@ void TstProfilo::leggi_data()
     QTest::newRow("intestazione con spazi e commento, riga LF") << c << "zona 01" << "Nome" << "Ufficio";
     QTest::newRow("ultima riga senza a capo") << c << "Fine" << "Ultima" << "senza a capo";
     QTest::newRow("file solo LF") << QByteArray("[A]\nB=1\nC=2") << "a" << "c" << "2";
+    QTest::newRow("intestazioni dopo tabulazione e spazio non separabile")
+        << QByteArray("[A]\r\nK=1\r\n\t\xA0[B]\r\nK=2\r\n x[C]\r\nK=3\r\n") << "b" << "k" << "2";
+    QTest::newRow("riga con [ non intestazione resta della sezione")
+        << QByteArray("[A]\r\nX=[B]\r\n x[C]\r\nK=3\r\n") << "a" << "k" << "3";
 }
 
 void TstProfilo::leggi()
