@@ -8,7 +8,7 @@
 
 namespace Piattaforma {
 
-enum class IconaDialogo { Nessuna, Esclamazione, Domanda, Informazione };
+enum class IconaDialogo { Nessuna, Esclamazione, Domanda, Informazione, Critico };
 enum class PulsantiDialogo { OK, OKAnnulla, SiNo };
 // Buttons read "OK", "Annulla", "Sì", "No".
 enum class RispostaDialogo { OK, Annulla, Si, No };

@@ -1,9 +1,22 @@
 #include "comunicazioni.h"
 
+#include "caricamento.h"
+#include "codabus.h"
+#include "filecrono.h"
 #include "generale.h"
+#include "pagina_apriporta.h"
+#include "pagina_ct.h"
+#include "pagina_interruttori.h"
+#include "pagina_led.h"
+#include "pagina_rs232.h"
+#include "pagina_stagione.h"
+#include "pagina_webcam.h"
+#include "pagina_zona_sup.h"
+#include "pagina_zone.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -130,22 +143,40 @@ void Comunicazioni::createLists()
 
 void Comunicazioni::createPages()
 {
-    Pic_RS232 = new QFrame(this);
-    Pic_RS232->setObjectName(QStringLiteral("Pic_RS232"));
-    auto* seriale = new QVBoxLayout(Pic_RS232);
-    Chk_Remoto = new QCheckBox(QStringLiteral("Mantieni strumenti in < Remoto >"), Pic_RS232);
-    Chk_Remoto->setObjectName(QStringLiteral("Chk_Remoto"));
-    Chk_Attivita_Linea = new QCheckBox(QStringLiteral("Mantieni attività di linea"), Pic_RS232);
-    Chk_Attivita_Linea->setObjectName(QStringLiteral("Chk_Attivita_Linea"));
-    seriale->addWidget(Chk_Remoto);
-    seriale->addWidget(Chk_Attivita_Linea);
-    Pic_RS232->hide();
+    Calendar = new QCalendarWidget(this);
+    Calendar->setObjectName(QStringLiteral("Calendar"));
+    Calendar->hide();
 
-    Pic_CT = new QFrame(this);
-    Pic_CT->setObjectName(QStringLiteral("Pic_CT"));
-    Lab_CT_UM = new QLabel(Pic_CT);
-    Lab_CT_UM->setObjectName(QStringLiteral("Lab_CT_UM"));
-    Pic_CT->hide();
+    Pagine = {Pic_RS232 = new PaginaRS232(this),
+              Pic_ZoneMB = new PaginaZone(this),
+              Pic_Zona_Sup = new PaginaZonaSup(this),
+              Pic_InterruttoriMB = new PaginaInterruttori(this),
+              Pic_LED = new PaginaLED(this),
+              Pic_Apriporta = new PaginaApriporta(this),
+              Pic_WebCam = new PaginaWebcam(this),
+              Pic_Stagione = new PaginaStagione(this),
+              Pic_CT = new PaginaCT(this)};
+    Chk_Remoto = Pic_RS232->Chk_Remoto;
+    Chk_Attivita_Linea = Pic_RS232->Chk_Attivita_Linea;
+    Lab_CT_UM = Pic_CT->Lab_CT_UM;
+}
+
+void Comunicazioni::CaricaImpostazioni(std::function<void()> dopo)
+{
+    Acquisizione::EseguiQuandoLibero([dopo = std::move(dopo)] {
+        Configurazione::CaricaImpostazioni();
+        File_Ini::CaricaCronotermostato();
+        if (dopo)
+            dopo();
+    });
+}
+
+void Comunicazioni::NascondiPagine()
+{
+    for (Pagina* pagina : Pagine)
+        if (pagina != Pic_Zona_Sup)
+            pagina->hide();
+    CaricaImpostazioni();
 }
 
 void Comunicazioni::MostraListe()

@@ -2,8 +2,10 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QAction;
+class QCalendarWidget;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -11,6 +13,16 @@ class QListWidget;
 class QMenu;
 class QMenuBar;
 class QToolButton;
+class Pagina;
+class PaginaApriporta;
+class PaginaCT;
+class PaginaInterruttori;
+class PaginaLED;
+class PaginaRS232;
+class PaginaStagione;
+class PaginaWebcam;
+class PaginaZonaSup;
+class PaginaZone;
 
 // The settings window: pages for every device, the serial line and the program options. It
 // shows the four communication lists of the plant model and the option menus that the
@@ -19,6 +31,12 @@ class Comunicazioni : public QWidget {
     Q_OBJECT
 public:
     explicit Comunicazioni(QWidget* parent = nullptr);
+
+    // The whole-configuration load followed by the read of the chrono files, through the bus
+    // queue (at once when the bus is free); `dopo` runs right after it.
+    void CaricaImpostazioni(std::function<void()> dopo = {});
+    // Hides the eight pages (the supplementary zone panel closes itself) and reloads.
+    void NascondiPagine();
 
     // What the configuration load shows here.
     void MostraListe();  // the four lists from the plant model, entry 0 selected
@@ -58,11 +76,30 @@ public:
     // 0 calculator .. 4 date and time, 5 the chrono-thermostat page.
     std::array<QToolButton*, 6> Cmd_Accessori{};
 
-    QFrame* Pic_RS232 = nullptr;
+    // The holiday calendar the chrono page shows and hides.
+    QCalendarWidget* Calendar = nullptr;
+
+    // The nine pages, in the order of Pagine.
+    PaginaRS232* Pic_RS232 = nullptr;
+    PaginaZone* Pic_ZoneMB = nullptr;
+    PaginaZonaSup* Pic_Zona_Sup = nullptr;
+    PaginaInterruttori* Pic_InterruttoriMB = nullptr;
+    PaginaLED* Pic_LED = nullptr;
+    PaginaApriporta* Pic_Apriporta = nullptr;
+    PaginaWebcam* Pic_WebCam = nullptr;
+    PaginaStagione* Pic_Stagione = nullptr;
+    PaginaCT* Pic_CT = nullptr;
+    std::array<Pagina*, 9> Pagine{};
+
+    // Controls of the pages that the configuration load sets.
     QCheckBox* Chk_Remoto = nullptr;
     QCheckBox* Chk_Attivita_Linea = nullptr;
-    QFrame* Pic_CT = nullptr;
     QLabel* Lab_CT_UM = nullptr;
+
+    // The decimals of the switch and door-opener pages (one value for both: one page is shown
+    // at a time) and of the LED page.
+    int DecimaliPagina = 0;
+    int DecimaliPaginaLED = 0;
 
 private:
     void createMenus();

@@ -20,6 +20,8 @@ QMessageBox::Icon IconaQt(IconaDialogo icona)
         return QMessageBox::Warning;
     case IconaDialogo::Domanda:
         return QMessageBox::Question;
+    case IconaDialogo::Critico:
+        return QMessageBox::Critical;
     case IconaDialogo::Informazione:
         return QMessageBox::Information;
     case IconaDialogo::Nessuna:

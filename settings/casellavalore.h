@@ -1,0 +1,61 @@
+#pragma once
+// The small boxes of the device pages (zones, switches, LEDs, door opener): a register box holds
+// a Modbus function code or a register address, digits only; a value box holds a value with
+// decimals: digits, one decimal separator (typed "," or ".", entered as ".") and a minus sign as
+// first character. Pasted text is held to the same rule by a validator. A value box is
+// reformatted with the page's decimals when Enter is pressed in it and when it loses the focus;
+// Enter then moves the focus to the control the page names and selects a box's whole text.
+#include <QLineEdit>
+
+#include <functional>
+
+class CasellaValore : public QLineEdit {
+    Q_OBJECT
+public:
+    enum class Tipo { Registro, Valore };
+
+    CasellaValore(Tipo tipo, const QString& suggerimento, QWidget* parent = nullptr);
+
+    Tipo tipo() const { return tipo_; }
+    bool eValore() const { return tipo_ == Tipo::Valore; }
+
+    // The page's decimals for the reformat (value boxes only).
+    std::function<int()> decimali;
+    // The control Enter moves to (null: the focus stays).
+    std::function<QWidget*()> successivo;
+
+    // The key filter: what a typed character becomes in this box (0 = discarded). Enter is not
+    // a character here: keyPressEvent handles it.
+    QChar FiltraTasto(QChar tasto) const;
+
+    // A value box's text read with `d` decimals and written back in the display format of `d`;
+    // `d` outside 0..3 leaves the text unchanged. A register box is never reformatted.
+    void Riformatta(int d);
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+
+private:
+    Tipo tipo_;
+};
+
+namespace Casella {
+
+// Texts of the value-box tooltips.
+inline const char* const SuggerimentoLettura = "Codice funzione lettura (1|2|3|4)";
+inline const char* const SuggerimentoRegistro = "Indirizzo parametro";
+inline const char* const SuggerimentoScrittura = "Codice funzione scrittura (5|6)";
+inline const char* const SuggerimentoValoreOn = "Valore parametro (ON)";
+inline const char* const SuggerimentoValoreOff = "Valore parametro (OFF)";
+
+// Moves the focus to `controllo`; a box gets its whole text selected, so typing replaces it.
+void DaiFuoco(QWidget* controllo);
+
+// A Modbus point as the settings file stores it: code "," register; a lone "," is "".
+QString CoppiaRegistro(const QString& codice, const QString& registro);
+
+// A stored field as a box shows it: -1 (not configured) is empty.
+QString TestoCampo(int campo);
+
+}  // namespace Casella
