@@ -1,8 +1,8 @@
 #include "ciclo.h"
 
 #include "allarmi.h"
+#include "caselle.h"
 #include "codabus.h"
-#include "comandi.h"
 #include "crono.h"
 #include "eventi.h"
 #include "ganci.h"
@@ -101,31 +101,11 @@ void CicloAcquisizione::Timer_Monitor_Timer()
     }
     Timer_Monitor.stop();
     ++ContatoreCicli;
-    bool occupato = false;
 
-    // Each mailbox is emptied before its command runs, so a request posted while the command
-    // waits on the bus is served by the next tick instead of being lost.
+    // The operator's requests, in the order asked for; one posted while they run waits for
+    // the next tick. The set-value command alone does not count as bus work.
     Piattaforma::LasciaEventi();
-    if (RichiestaApriporta) {
-        RichiestaApriporta = false;
-        AzionaApriporta();
-        occupato = true;
-    }
-    Piattaforma::LasciaEventi();
-    if (RichiestaSpegnimento >= 0) {
-        const int i = std::exchange(RichiestaSpegnimento, -1);
-        ComandaInterruttore(i, false);
-        occupato = true;
-    }
-    Piattaforma::LasciaEventi();
-    if (RichiestaAccensione >= 0) {
-        const int i = std::exchange(RichiestaAccensione, -1);
-        ComandaInterruttore(i, true);
-        occupato = true;
-    }
-    Piattaforma::LasciaEventi();
-    if (RichiestaImpostazione)
-        InviaValoreZona();  // the set-value command alone does not count as bus work
+    bool occupato = ServiRichieste();
 
     if (scade(BaseRemoto)) {
         const bool remoto = ModoRemoto;

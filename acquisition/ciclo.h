@@ -13,7 +13,7 @@ public:
     // 1000 ms; enabled by the acquisition start, disabled by the stop and during each tick.
     QTimer Timer_Monitor;
 
-    // One tick: commands waiting in the mailboxes, then the hand-over, the zone and switch
+    // One tick: the operator's requests waiting in the mailboxes (caselle.h), then the hand-over, the zone and switch
     // reads and the LED reads when their periods fall due, the keep-alive read on idle ticks.
     void Timer_Monitor_Timer();
 

@@ -172,18 +172,14 @@ void ComandaInterruttore(int i, bool accendi)
     ridisegnaSinottico();
 }
 
-void InviaValoreZona()
+void InviaValoreZona(const Impostazione& comando)
 {
     TieniBus tieni;
     Rientro rientro(impostazioneInCorso);
     if (rientro.rientrato) {
-        EseguiQuandoLibero(&InviaValoreZona);
+        EseguiQuandoLibero([comando] { InviaValoreZona(comando); });
         return;
     }
-    if (!RichiestaImpostazione)
-        return;
-    const Impostazione comando = ComandoImpostazione;
-    RichiestaImpostazione = false;
     const int z = comando.Zona;
     if (z < 0 || z >= MaxZone) {
         Pannello4(Vuoto);

@@ -2,7 +2,10 @@
 // The operator's commands on the plant: pulse the door opener, switch one ON/OFF switch, send
 // one zone value. Each takes the device into remote control, writes, checks the echo, gives the
 // device back and reports. They run as bus work: event handlers reach them through
-// Acquisizione::EseguiQuandoLibero (or post into a mailbox while acquisition runs).
+// Acquisizione::EseguiQuandoLibero (or post into the mailboxes of caselle.h while acquisition
+// runs).
+#include "generale.h"
+
 namespace Generale {
 
 inline constexpr int TempoApriportaMinimo = 100;   // ms, the range the settings page offers
@@ -10,9 +13,7 @@ inline constexpr int TempoApriportaMassimo = 2000;
 
 void AzionaApriporta();
 void ComandaInterruttore(int interruttore, bool accendi);
-// Serves the set-value mailbox: takes the request out of it first, so a request posted while
-// this one waits on the bus stays for the next tick. The zone is the one recorded with the
-// request; a request without a zone is dropped.
-void InviaValoreZona();
-
+// Sends one zone value as it was asked for: the zone, row, point and value recorded with the
+// request. A request without a zone is dropped.
+void InviaValoreZona(const Impostazione& comando);
 }  // namespace Generale

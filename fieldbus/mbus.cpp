@@ -64,11 +64,15 @@ bool NodoValido(int nodo) { return nodo >= 0 && nodo <= 255; }
 
 // The reply to `richiesta` inside what arrived, if any: a frame counts only with the request's
 // node and function code, the length of its kind and a good CRC, so a frame of another node or
-// noise before the reply is passed over.
+// noise before the reply is passed over. A single write (codes 5 and 6) is answered by the echo
+// of its address and value: an echo of anything else (a late answer to another write) is no
+// acknowledgement of this one, and is passed over too.
 enum class Riscontro { Nessuno, Risposta, Eccezione };
-Riscontro CercaRisposta(const QByteArray& arrivati, int nodo, std::uint8_t funzione, int lunghezza, QByteArray& trovata)
+Riscontro CercaRisposta(const QByteArray& arrivati, int nodo, const QByteArray& richiesta, int lunghezza, QByteArray& trovata)
 {
     const auto n = std::uint8_t(nodo);
+    const auto funzione = std::uint8_t(richiesta[1]);
+    const bool eco = funzione == 5 || funzione == 6;
     for (int i = 0; i + RispostaEccezioneLunghezza <= arrivati.size(); ++i) {
         if (std::uint8_t(arrivati[i]) != n)
             continue;
@@ -83,7 +87,8 @@ Riscontro CercaRisposta(const QByteArray& arrivati, int nodo, std::uint8_t funzi
             const QByteArray t = arrivati.mid(i, lunghezza);
             // A read reply carries its byte count: 1 for one bit, 2 for one register.
             const bool conteggio = funzione > 4 || std::uint8_t(t[2]) == lunghezza - 5;
-            if (conteggio && VerificaCrc(t, lunghezza)) {
+            const bool echeggia = !eco || (richiesta.size() >= 6 && t.mid(2, 4) == richiesta.mid(2, 4));
+            if (conteggio && echeggia && VerificaCrc(t, lunghezza)) {
                 trovata = t;
                 return Riscontro::Risposta;
             }
@@ -275,7 +280,6 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
         return false;
     }
     const std::int64_t inizio = orologio->Microsecondi();
-    const auto funzione = std::uint8_t(trama[1]);
     QByteArray arrivati;
     for (;;) {
         if (porta->InBufferCount() > 0) {
@@ -283,7 +287,7 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
             if (arrivati.size() > MassimoAccumulo)
                 arrivati = arrivati.right(256);
             QByteArray trovata;
-            switch (CercaRisposta(arrivati, nodo, funzione, lunghezza, trovata)) {
+            switch (CercaRisposta(arrivati, nodo, trama, lunghezza, trovata)) {
             case Riscontro::Risposta:
                 DatiRicevuti = trovata;
                 return true;

@@ -71,6 +71,34 @@ private:
     void (*nascondi_)();
 };
 
+// A work window is always maximized inside the main window: should anything restore or
+// minimize it while it shows, it is maximized again, so no window is left iconified with its
+// menu item still ticked, or restored to a corner.
+class SempreMassimizzata final : public QObject {
+public:
+    explicit SempreMassimizzata(QMdiSubWindow* sotto) : QObject(sotto), sotto_(sotto) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (oggetto == sotto_ && evento->type() == QEvent::WindowStateChange && sotto_->isVisible() &&
+            !sotto_->isMaximized())
+            QTimer::singleShot(0, sotto_, [s = sotto_] {
+                if (s->isVisible() && !s->isMaximized())
+                    s->showMaximized();
+            });
+        return false;
+    }
+
+private:
+    QMdiSubWindow* sotto_;
+};
+
+// The frame of a work window: a title and a close box, no minimize, maximize or restore button
+// (in the frame, in its system menu, or in the main window's menu bar while it is maximized).
+constexpr Qt::WindowFlags Cornice =
+    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 void mostraMassimizzata(QMdiSubWindow* sotto)
 {
     sotto->widget()->show();
@@ -101,7 +129,6 @@ Finestre::Finestre()
         if (attive)
             attive->login->cmdCancel_Click();
     });
-    finestraLogin->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     finestraLogin->resize(finestraLogin->sizeHint());
 
     attive = this;
@@ -117,16 +144,18 @@ Finestre::~Finestre()
     Generale::RietichettaModo = nullptr;
     Configurazione::Vista = {};
     Acquisizione::GanciAttivi() = {};
-    delete mainForm;  // the work windows with it
-    delete allarmi;
+    delete mainForm;  // the work windows, the error monitor and About with it
 }
 
 QMdiSubWindow* Finestre::ospita(QWidget* finestra, void (*nascondi)())
 {
-    QMdiSubWindow* sotto = mainForm->Area->addSubWindow(finestra);
+    QMdiSubWindow* sotto = mainForm->Area->addSubWindow(finestra, Cornice);
     sotto->setObjectName(finestra->objectName() + QStringLiteral("_Cornice"));
     sotto->setWindowTitle(finestra->windowTitle());
     sotto->installEventFilter(new ChiusuraNasconde(sotto, nascondi));
+    // The login opens at its normal size; the other five are always maximized.
+    if (finestra != login)
+        sotto->installEventFilter(new SempreMassimizzata(sotto));
     sotto->hide();
     return sotto;
 }

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 Frm_About::Frm_About(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    // No minimize button: the main window waits, disabled, until this one is closed.
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint)
 {
     Risorse::Inizializza();
     setObjectName(QStringLiteral("Frm_About"));

@@ -4,8 +4,8 @@
 class QLabel;
 class QPushButton;
 
-// The About window: product name, version and logo, topmost. Closing only hides it; the main
-// window, disabled while it shows, is enabled again through Chiuso.
+// The About window: product name, version and logo, topmost, owned by the main window. Closing
+// only hides it; the main window, disabled while it shows, is enabled again through Chiuso.
 class Frm_About : public QWidget {
     Q_OBJECT
 public:

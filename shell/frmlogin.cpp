@@ -2,6 +2,7 @@
 
 #include "dialoghi.h"
 #include "generale.h"
+#include "posizione.h"
 
 #include <QCloseEvent>
 #include <QCryptographicHash>
@@ -105,6 +106,9 @@ void frmLogin::Mostra()
     if (f != this)
         show();
     f->showNormal();
+    // In the middle of the main window's area.
+    if (f != this)
+        Posizione::CentraNelGenitore(f);
     f->raise();
     txtUserName->setFocus();
     f->update();

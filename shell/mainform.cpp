@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "allarmi.h"
+#include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
 #include "file_ini.h"
@@ -10,6 +11,8 @@
 #include "generale.h"
 #include "modo.h"
 #include "monitorerrori.h"
+#include "pannellistato.h"
+#include "posizione.h"
 #include "cartellaprogramma.h"
 #include "risorse.h"
 
@@ -37,27 +40,6 @@ constexpr int Pixel(int twips) { return twips / 15; }
 
 const QString NonPermessa = QStringLiteral("Operazione non permessa");
 
-// A status-bar panel: its own width where there is room; on a narrower window the panels give
-// up to two thirds of it, instead of being painted over one another. The message panel never
-// gets narrower than its message.
-class PannelloStato final : public QLabel {
-public:
-    PannelloStato(int larghezza, bool messaggi, QWidget* genitore)
-        : QLabel(genitore), larghezza_(larghezza), messaggi_(messaggi)
-    {
-    }
-    QSize sizeHint() const override { return {larghezza_, QLabel::sizeHint().height()}; }
-    QSize minimumSizeHint() const override
-    {
-        const QSize testo = QLabel::minimumSizeHint();
-        return {messaggi_ ? std::max(larghezza_ / 3, testo.width()) : larghezza_ / 3, testo.height()};
-    }
-
-private:
-    int larghezza_;
-    bool messaggi_;
-};
-
 }  // namespace
 
 MainForm::MainForm(QWidget* parent)
@@ -81,6 +63,15 @@ MainForm::MainForm(QWidget* parent)
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::ImpostaMonitor(Allarmi* monitor)
+{
+    monitor_ = monitor;
+    if (monitor_ && monitor_->parentWidget() != this) {
+        monitor_->setParent(this, monitor_->windowFlags());
+        Posizione::MaiRidotta(monitor_);
+    }
+}
 
 QAction* MainForm::voceFinestra(QMenu* menu, const char* nome, const QString& testo, void (MainForm::*click)())
 {
@@ -201,17 +192,19 @@ void MainForm::createStatusBar()
                                   {"Porta seriale", 3528},
                                   {"Data", 2540},
                                   {"Ora", 2540}};
+    BarraStato::Larghezze proprie{};
+    for (int n = 1; n <= 7; ++n)
+        proprie[n - 1] = Pixel(pannelli[n].twips);
+    barra_ = new PannelliStato(proprie, this);
+    barra_->setObjectName(QStringLiteral("PannelliStato"));
     for (int n = 1; n <= 7; ++n) {
-        pannelli_[n] = new PannelloStato(Pixel(pannelli[n].twips), n == 4, this);
+        pannelli_[n] = barra_->Pannello(n);
         pannelli_[n]->setObjectName(QStringLiteral("Pannello(%1)").arg(n));
-        pannelli_[n]->setFrameShape(QFrame::Panel);
-        pannelli_[n]->setFrameShadow(QFrame::Sunken);
         pannelli_[n]->setToolTip(QString::fromLatin1(pannelli[n].suggerimento));
         if (n >= 6)
             pannelli_[n]->setAlignment(Qt::AlignCenter);
-        // The message panel takes the room left.
-        statusBar()->addPermanentWidget(pannelli_[n], n == 4 ? 1 : 0);
     }
+    statusBar()->addPermanentWidget(barra_, 1);
     pannelli_[1]->setText(QStringLiteral("Utente: Anonimo"));
     pannelli_[2]->setText(QStringLiteral("Standby"));
     statusBar()->setSizeGripEnabled(false);
@@ -236,6 +229,9 @@ void MainForm::ScriviPannello(int numero, const QString& testo)
     if (numero < 1 || numero > 7)
         return;
     pannelli_[numero]->setText(testo);
+    // Laid out before the repaint: the station may block right after, and the text must show
+    // whole while it does.
+    barra_->Disponi();
     pannelli_[numero]->repaint();
     statusBar()->repaint();
 }
@@ -276,7 +272,7 @@ void MainForm::MDIForm_Load()
     ContatoreCicli = 0;
     AcquisizioneAttiva = false;
     StagioneAperta = false;
-    RichiestaApriporta = false;
+    Acquisizione::SvuotaRichieste();
     AvvioInCorso = true;
     sceltaFatta_ = false;
     avvioRimandato_ = false;
@@ -346,9 +342,8 @@ void MainForm::MenuStart_Click()
 void MainForm::avvia()
 {
     ContatoreCicli = 0;
-    RichiestaApriporta = false;
-    RichiestaSpegnimento = -1;
-    RichiestaAccensione = -1;
+    // The mailboxes are empty here unless acquisition already runs: Stop serves what waits.
+    // What the operator asked for while it runs is served by the next tick, not dropped.
     if (MBus::ComunicazioneReale && !PortaSerialeValida)
         return;
     if (StagioneAperta) {
@@ -371,6 +366,9 @@ void MainForm::MenuStop_Click()
 
 void MainForm::ferma()
 {
+    // The requests waiting were asked for before the Stop: they run first, so none is left
+    // to run at a later Start.
+    Acquisizione::ServiTutteLeRichieste();
     ImpostaAcquisizione(false);
     AzzeraSinottico();
     RipristinaIcone();
@@ -394,6 +392,9 @@ void MainForm::rileggi()
         Rifiuto();
         return;
     }
+    // Asked for before the Re-read, the requests waiting run before its reads: a click during
+    // the reads runs at once after them, and must not overtake what was asked for first.
+    Acquisizione::ServiTutteLeRichieste();
     ImpostaAcquisizione(false);
     Ciclo->LeggiZone();
     Ciclo->LeggiInterruttori();
@@ -606,18 +607,27 @@ void MainForm::apriAbout()
         Rifiuto();
         return;
     }
-    setEnabled(false);
     if (!about_) {
-        // Without a parent: a disabled main window would disable it too.
-        about_ = std::make_unique<Frm_About>();
+        // Owned by the main window: it stays over it, goes and comes back with it, and opens
+        // centred on it.
+        about_ = std::make_unique<Frm_About>(this);
         about_->setWindowIcon(windowIcon());
+        Posizione::MaiRidotta(about_.get());
         connect(about_.get(), &Frm_About::Chiuso, this, [this] {
             setEnabled(true);
             activateWindow();
             setFocus();
         });
     }
+    setEnabled(false);
+    // Disabling the main window disables the windows it owns: About is the one to answer now,
+    // and the error monitor stays usable as before.
+    about_->setEnabled(true);
+    if (monitor_)
+        monitor_->setEnabled(true);
+    Posizione::CentraSopra(about_.get(), this);
     about_->show();
+    Posizione::CentraSopra(about_.get(), this);  // now that its frame is known
     about_->raise();
     about_->activateWindow();
     about_->setFocus();

@@ -10,6 +10,7 @@ class Allarmi;
 class CicloAcquisizione;
 class Frm_About;
 class QAction;
+class PannelliStato;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -43,8 +44,9 @@ public:
     void MostraOpzioneGrafici(bool attiva);
     void MostraOpzioneRicette(bool attiva);
 
-    // The monitor the acquisition menu opens (created before this window, at start-up).
-    void ImpostaMonitor(Allarmi* monitor) { monitor_ = monitor; }
+    // The monitor the acquisition menu opens (created before this window, at start-up); the
+    // main window owns it from here on.
+    void ImpostaMonitor(Allarmi* monitor);
     Frm_About* About() const { return about_.get(); }
 
     // ---- Load and start-up ----
@@ -139,6 +141,7 @@ private:
 
     std::array<QAction*, 9> pulsanti_{};  // index 0 unused
     std::array<int, 9> immagini_{};
+    PannelliStato* barra_ = nullptr;      // the seven status-bar panels
     std::array<QLabel*, 8> pannelli_{};   // index 0 unused
     QTimer* orologio_ = nullptr;          // panels 6 and 7
     Allarmi* monitor_ = nullptr;

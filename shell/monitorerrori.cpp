@@ -1,6 +1,7 @@
 #include "monitorerrori.h"
 
 #include "generale.h"
+#include "posizione.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,7 +11,9 @@
 #include <QPushButton>
 
 Allarmi::Allarmi(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+    // No minimize button: a monitor left minimized would hide the alarm it lists.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Allarmi"));
     setWindowTitle(QStringLiteral("Monitor errori di comunicazione"));
@@ -73,6 +76,10 @@ void Allarmi::Mostra()
 {
     Cmd_Chiudi[0]->setEnabled(Generale::UtenteAmministratore || Generale::UtenteTecnico);
     Cmd_Chiudi[0]->update();
+    // Each opening brings it back over the middle of the main window that owns it.
+    if (isHidden() && parentWidget())
+        Posizione::CentraSopra(this, parentWidget());
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     update();

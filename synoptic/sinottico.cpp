@@ -1,5 +1,6 @@
 #include "sinottico.h"
 
+#include "caselle.h"
 #include "cartellaprogramma.h"
 #include "chiavi.h"
 #include "codabus.h"
@@ -554,7 +555,8 @@ void Sinottico::AggiornaSinottico(bool zone, bool interruttori)
         }
         const bool indiceValido = IndiceTesto >= 0 && IndiceTesto < NumeroValoriZona;
         for (int i = 0; i < static_cast<int>(Cmd_PuntoMon.size()); ++i) {
-            Cmd_PuntoMon[i]->setText(indiceValido ? TestoValoreZona(i, IndiceTesto, true) : nessunValore);
+            // The unit comes from the settings: shown as written.
+            Cmd_PuntoMon[i]->setText(indiceValido ? TestoSuPulsante(TestoValoreZona(i, IndiceTesto, true)) : nessunValore);
             Cmd_PuntoMon[i]->update();
         }
     }
@@ -613,13 +615,13 @@ void Sinottico::MostraInterruttore(int i, Acquisizione::IconaInterruttore icona)
 }
 
 // ---- Commands --------------------------------------------------------------------------------
-// While acquisition runs a command waits in its mailbox for the next tick; while it is stopped
-// it runs at once, or as soon as the bus is free.
+// While acquisition runs a command waits in the mailboxes for the next tick, behind those asked
+// for before it; while it is stopped it runs at once, or as soon as the bus is free.
 
 void Sinottico::Cmd_Apriporta_Click(int)
 {
     if (AcquisizioneAttiva)
-        RichiestaApriporta = true;
+        Acquisizione::PostaApriporta();
     else
         Acquisizione::EseguiQuandoLibero(&AzionaApriporta);
 }
@@ -629,7 +631,7 @@ void Sinottico::Img_on_Click(int indice)
     if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori)
         return;
     if (AcquisizioneAttiva)
-        RichiestaSpegnimento = indice;
+        Acquisizione::PostaInterruttore(indice, false);
     else
         Acquisizione::EseguiQuandoLibero([indice] { ComandaInterruttore(indice, false); });
 }
@@ -639,7 +641,7 @@ void Sinottico::Img_off_Click(int indice)
     if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori)
         return;
     if (AcquisizioneAttiva)
-        RichiestaAccensione = indice;
+        Acquisizione::PostaInterruttore(indice, true);
     else
         Acquisizione::EseguiQuandoLibero([indice] { ComandaInterruttore(indice, true); });
 }
@@ -648,8 +650,7 @@ void Sinottico::Img_ind_Click(int indice) { Img_off_Click(indice); }
 
 void Sinottico::Lab_Temp_DblClick(int indice)
 {
-    RichiestaImpostazione = false;
-    ComandoImpostazione = {-1, -1, -1, -1, -1, -1, -1};
+    // Requests already posted stay: each was asked for, and is sent in its turn.
     if (indice < 0 || indice >= 5)
         return;
     // A value copied from the master or driven by the chrono programme is not set by hand.
@@ -701,14 +702,15 @@ void Sinottico::Lab_Temp_DblClick(int indice)
         // No other code writes one value: 0xFF00 sent with it would be some other request.
         return nienteDaInviare();
     }
-    ComandoImpostazione.Funzione = funzione;
-    ComandoImpostazione.Registro = registro;
-    ComandoImpostazione.Valore = valore;
-    ComandoImpostazione.Nodo = riga[Nodo];
-    ComandoImpostazione.Decimali = riga[Decimali];
-    ComandoImpostazione.Riga = indice;
-    ComandoImpostazione.Zona = z;
-    RichiestaImpostazione = true;
+    Impostazione comando;
+    comando.Funzione = funzione;
+    comando.Registro = registro;
+    comando.Valore = valore;
+    comando.Nodo = riga[Nodo];
+    comando.Decimali = riga[Decimali];
+    comando.Riga = indice;
+    comando.Zona = z;
+    Acquisizione::PostaImpostazione(comando);
 }
 
 // ---- Webcam --------------------------------------------------------------------------------

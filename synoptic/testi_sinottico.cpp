@@ -58,4 +58,10 @@ QString DidascaliaRiga(int k, const QString& generale, const QString& diZona)
     return generale + QLatin1Char(':');
 }
 
+QString TestoSuPulsante(const QString& testo)
+{
+    QString t = testo;
+    return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 }  // namespace Generale

@@ -10,6 +10,10 @@ namespace Generale {
 // value gives "--.-", never with the unit.
 QString TestoValoreZona(int zona, int k, bool conUnita);
 
+// A text shown as written on a button or check box: "&" would otherwise mark a shortcut and
+// vanish ("R&D" would show as "RD"), so it is doubled.
+QString TestoSuPulsante(const QString& testo);
+
 enum class AspettoInterruttore { Indeterminato, On, Off };
 // The look of switch `i` from its two feedback values: OFF when the OFF point reads Val_off,
 // else ON when the ON point reads Val_on, else indeterminate. Val_on and Val_off are stored in

@@ -1,6 +1,7 @@
 #pragma once
 // Puts the plant model and the cycle's hooks back to a known state between tests.
 #include "allarmi.h"
+#include "caselle.h"
 #include "crono.h"
 #include "ganci.h"
 #include "generale.h"
@@ -35,8 +36,7 @@ inline void AzzeraModello()
     LetturaAttivita = {-1, -1, -1};
     BaseMisura = 60; BaseRemoto = 3; BaseLED = 3; ContatoreCicli = 0;
     UtenteAmministratore = false; UtenteTecnico = true;
-    RichiestaApriporta = false; RichiestaAccensione = RichiestaSpegnimento = -1;
-    RichiestaImpostazione = false; ComandoImpostazione = {};
+    Acquisizione::SvuotaRichieste();
     ErroriZona.fill(0); ErroriInterruttore.fill(0); ErroriLED.fill(0);
     AllarmeZona.fill(false); AllarmeInterruttore.fill(false); AllarmeLED.fill(false);
     AllarmePresente = false; LampeggioAllarme = false;

@@ -1,5 +1,6 @@
 // The polling tick: its schedule, its mailboxes, the stop during a tick, and one piece of bus
 // work at a time (work asked for during a wait is held back, in order, and nothing runs twice).
+#include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
 #include "fintobus.h"
@@ -52,6 +53,31 @@ class TestCiclo : public QObject {
             if (ultimo == QLatin1String("L1,10@2")) eventi << QStringLiteral("I");
             if (ultimo == QLatin1String("L3,30@3")) eventi << QStringLiteral("L");
         };
+    }
+
+    // Switches 1..4 on nodes 1..4 (ON writes 1 at register 1, OFF 0 at register 2), the opener
+    // on node 20 (register 5), zone 1 on node 7 with a writable SP (register 201).
+    void piantaDiComandi()
+    {
+        NumeroInterruttori = 4;
+        for (int i = 0; i < 4; ++i) {
+            auto& w = MappaScritturaInterruttori[i];
+            w[Nodo] = std::int16_t(i + 1); w[FunzioneON] = 6; w[RegistroON] = 1; w[FunzioneOFF] = 6; w[RegistroOFF] = 2;
+            w[ValoreON] = 1; w[ValoreOFF] = 0;
+        }
+        auto& a = MappaScritturaApriporta[0];
+        a[Nodo] = 20; a[FunzioneON] = 6; a[RegistroON] = 5; a[FunzioneOFF] = 6; a[RegistroOFF] = 5; a[ValoreON] = 1; a[ValoreOFF] = 0;
+        BaseRemoto = BaseMisura = BaseLED = 301;  // nothing else falls due
+    }
+    // "A" door, "I3+" switch 3 ON, "I0-" switch 0 OFF, "V" SP 21,5 of zone 1.
+    static void posta(const QString& r)
+    {
+        if (r == QLatin1String("A"))
+            Acquisizione::PostaApriporta();
+        else if (r == QLatin1String("V"))
+            Acquisizione::PostaImpostazione({6, 201, 215, 7, 1, 1, 0});
+        else
+            Acquisizione::PostaInterruttore(r.mid(1, 1).toInt(), r.endsWith(QLatin1Char('+')));
     }
 
 private slots:
@@ -139,51 +165,55 @@ private slots:
         QVERIFY(bus->traffico.isEmpty());
     }
 
+    // The requests run in the order they were asked for, none in place of another; one posted
+    // while a command waits on the line is served by the next tick.
+    void richieste_data()
+    {
+        QTest::addColumn<QStringList>("prima");    // posted before the tick
+        QTest::addColumn<QStringList>("durante");  // posted during the tick's first write
+        QTest::addColumn<QStringList>("primo");    // writes of the first tick
+        QTest::addColumn<QStringList>("secondo");  // writes of the next one
+        const QString on1 = "S6,1=1@1", on3 = "S6,1=1@3", on4 = "S6,1=1@4", off1 = "S6,2=0@1";
+        const QStringList porta{"S6,5=1@20", "S6,5=0@20"};
+        const QString sp = "S6,201=215@7";
+        QTest::newRow("two switches ON in one pass: both") << QStringList{"I0+", "I3+"} << QStringList{} << QStringList{on1, on4} << QStringList{};
+        QTest::newRow("OFF asked after ON runs after it") << QStringList{"I2+", "I0-"} << QStringList{} << QStringList{on3, off1} << QStringList{};
+        QTest::newRow("the same switch ON then OFF: both, in order") << QStringList{"I0+", "I0-"} << QStringList{} << QStringList{on1, off1} << QStringList{};
+        QTest::newRow("set-value keeps its place") << QStringList{"I0+", "V", "I3+"} << QStringList{} << QStringList{on1, sp, on4} << QStringList{};
+        QTest::newRow("two door clicks before the tick: one pulse") << QStringList{"A", "A"} << QStringList{} << porta << QStringList{};
+        QTest::newRow("door asked during the pulse: next tick") << QStringList{"A"} << QStringList{"A"} << porta << porta;
+        QTest::newRow("switch asked during a command: next tick") << QStringList{"I0+"} << QStringList{"I3+"} << QStringList{on1} << QStringList{on4};
+    }
+    void richieste()
+    {
+        QFETCH(QStringList, prima);
+        QFETCH(QStringList, durante);
+        piantaDiComandi();
+        for (const QString& r : prima)
+            posta(r);
+        bus->durante = [&] {
+            if (bus->traffico.size() == 1)
+                for (const QString& r : durante)
+                    posta(r);
+        };
+        ciclo->Timer_Monitor_Timer();
+        QTEST(bus->traffico, "primo");
+        bus->traffico.clear();
+        bus->durante = nullptr;
+        ciclo->Timer_Monitor_Timer();
+        QTEST(bus->traffico, "secondo");
+        QVERIFY(Acquisizione::RichiesteInAttesa().empty());
+    }
+
     void soloImpostazioneMandaAncheAttivita()
     {
         piccolaPianta();
         AttivitaLinea = true;
-        RichiestaImpostazione = true;
-        ComandoImpostazione = {6, 201, 215, 1, 1, 1, 0};
+        Acquisizione::PostaImpostazione({6, 201, 215, 1, 1, 1, 0});
         ciclo->Timer_Monitor_Timer();
         QVERIFY(bus->traffico.contains(QStringLiteral("S6,201=215@1")));
         QCOMPARE(bus->traffico.last(), QStringLiteral("L3,99@9"));
-        QCOMPARE(RichiestaImpostazione, false);
-    }
-
-    void spegnimentoPrimaDellAccensione()
-    {
-        NumeroInterruttori = 2;
-        for (int i = 0; i < 2; ++i) {
-            auto& w = MappaScritturaInterruttori[i];
-            w[Nodo] = std::int16_t(i + 1); w[FunzioneON] = 6; w[RegistroON] = 1; w[FunzioneOFF] = 6; w[RegistroOFF] = 2;
-            w[ValoreON] = 1; w[ValoreOFF] = 0;
-        }
-        RichiestaAccensione = 1;
-        RichiestaSpegnimento = 0;
-        ContatoreCicli = 0;
-        ciclo->Timer_Monitor_Timer();
-        QCOMPARE(bus->traffico, QStringList({"S6,2=0@1", "S6,1=1@2"}));
-        QCOMPARE(RichiestaAccensione, -1);
-        QCOMPARE(RichiestaSpegnimento, -1);
-    }
-
-    // The slot is emptied before its command runs: a click during the command is kept for the
-    // next tick instead of being lost.
-    void richiestaDuranteIlComandoNonSiPerde()
-    {
-        auto& w = MappaScritturaInterruttori[0];
-        NumeroInterruttori = 4;
-        w[Nodo] = 1; w[FunzioneON] = 6; w[RegistroON] = 1; w[FunzioneOFF] = 6; w[RegistroOFF] = 2; w[ValoreON] = 1; w[ValoreOFF] = 0;
-        MappaScritturaInterruttori[3] = w;
-        MappaScritturaInterruttori[3][Nodo] = 4;
-        RichiestaAccensione = 0;
-        bus->durante = [] { if (RichiestaAccensione == -1) RichiestaAccensione = 3; };
-        ciclo->Timer_Monitor_Timer();
-        QCOMPARE(RichiestaAccensione, 3);
-        bus->durante = nullptr;
-        ciclo->Timer_Monitor_Timer();
-        QCOMPARE(bus->traffico, QStringList({"S6,1=1@1", "S6,1=1@4"}));
+        QVERIFY(Acquisizione::RichiesteInAttesa().empty());
     }
 
     void stopDuranteIlTick_data()

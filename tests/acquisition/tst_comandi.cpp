@@ -1,4 +1,5 @@
 // The operator commands: echo checks, the door pulse, the rights check and the set-value command.
+#include "../fieldbus/portafinta.h"
 #include "comandi.h"
 #include "fintobus.h"
 #include "modello.h"
@@ -87,6 +88,38 @@ private slots:
         QCOMPARE(pannello3, QStringList({"Accensione...", ""}));
         QCOMPARE(pause, QList<int>{500});
         QCOMPARE(puntatori, QList<Puntatore>({Puntatore::Clessidra, Puntatore::Predefinito}));
+    }
+
+    // On the serial link: the echo of a write counts only with the address and value sent.
+    void ecoSulFilo_data()
+    {
+        QTest::addColumn<QByteArray>("eco");
+        QTest::addColumn<bool>("buono");
+        QTest::newRow("echo of the write") << QByteArray::fromHex("0406000A012C") << true;
+        QTest::newRow("echo of another register") << QByteArray::fromHex("0406000B012C") << false;
+        QTest::newRow("echo of another value") << QByteArray::fromHex("0406000A012D") << false;
+    }
+    void ecoSulFilo()
+    {
+        QFETCH(QByteArray, eco);
+        QFETCH(bool, buono);
+        delete std::exchange(bus, nullptr);  // the station's own link, on a scripted port
+        PortaFinta porta;
+        porta.risponde = [eco](const QByteArray& richiesta) {
+            return richiesta[1] == 6 ? Copione{{8000, ConCrc(eco)}} : Copione{};
+        };
+        MBus::ImpostaPorta(&porta);
+        MBus::ImpostaOrologio(&porta);
+        MBus::AttesaRisposta = 0.5f;
+        MBus::NumeroTentativi = 1;
+        interruttore(2, 6, 300, 0);
+        ErroriInterruttore[2] = 3;
+        ComandaInterruttore(2, true);
+        MBus::ImpostaPorta(nullptr);
+        MBus::ImpostaOrologio(nullptr);
+        QCOMPARE(porta.inviate, QList<QByteArray>{ConCrc(QByteArray::fromHex("0406000A012C"))});
+        QCOMPARE(ErroriInterruttore[2], buono ? 0 : 1);
+        QCOMPARE(avvisi.size(), buono ? 0 : 1);
     }
 
     void spegnimentoFallito()
@@ -208,13 +241,10 @@ private slots:
         MappaScritturaZone[2][FunzioneREM] = 5; MappaScritturaZone[2][RegistroREM] = 60;
         bus->punto(1, 60, 8, 1);
         bus->eco = [eco](int, int registro, long v, int) { return registro == 201 ? eco : v; };
-        RichiestaImpostazione = true;
-        ComandoImpostazione = {funzione, 201, valore, 8, 1, 1, 2};
         ZonaSelezionata = selezionata;
         Acquisizione::Pannello4(QStringLiteral("Modifica parametro..."));
         ErroriZona[2] = 2;
-        InviaValoreZona();
-        QCOMPARE(RichiestaImpostazione, false);
+        InviaValoreZona({funzione, 201, valore, 8, 1, 1, 2});
         QCOMPARE(bus->traffico, QStringList({"L1,60@8", QStringLiteral("S%1,201=%2@8").arg(funzione).arg(valore), "L1,60@8", "S5,60=0@8"}));
         QTEST(righe, "righe");
         QFETCH(bool, errore);
@@ -225,12 +255,9 @@ private slots:
 
     void impostazioneSenzaZonaScartata()
     {
-        RichiestaImpostazione = true;
-        ComandoImpostazione = {6, 201, 125, 8, 1, 1, -1};
         ZonaSelezionata = 3;
-        InviaValoreZona();
+        InviaValoreZona({6, 201, 125, 8, 1, 1, -1});
         QVERIFY(bus->traffico.isEmpty());
-        QCOMPARE(RichiestaImpostazione, false);
         QVERIFY(avvisi.isEmpty());
     }
 };

@@ -225,6 +225,9 @@ private slots:
         QVERIFY(allarmiI.isEmpty());
     }
 
+    // Master zone 1 and slave zone 2 with all five values writable (registers 200..204) and
+    // different from each other: only the values chosen for alignment are written. The row's
+    // master and slave values and write codes are those of SP; the other four are registers.
     void allineamento_data()
     {
         QTest::addColumn<float>("master");
@@ -232,19 +235,25 @@ private slots:
         QTest::addColumn<int>("funzioneMaster");
         QTest::addColumn<int>("funzioneSlave");
         QTest::addColumn<int>("decimaliSlave");
+        QTest::addColumn<QString>("allineati");  // values chosen, e.g. "PV AL2"
         QTest::addColumn<QStringList>("traffico");
         QTest::addColumn<float>("slaveDopo");
-        QTest::newRow("SP 21.5 to 1 decimal") << 21.5f << 20.0f << 6 << 6 << 1 << QStringList{"S6,201=215@2"} << 21.5f;
-        QTest::newRow("SP 21.5 to 0 decimals") << 21.5f << 20.0f << 6 << 6 << 0 << QStringList{"S6,201=21@2"} << 21.5f;
-        QTest::newRow("codes differ") << 21.5f << 20.0f << 6 << 5 << 1 << QStringList{} << 20.0f;
-        QTest::newRow("slave point not configured") << 21.5f << 20.0f << 6 << -1 << 1 << QStringList{} << 20.0f;
-        QTest::newRow("equal values") << 21.5f << 21.5f << 6 << 6 << 1 << QStringList{} << 21.5f;
-        QTest::newRow("both without value") << float(ValoreAssente) << float(ValoreAssente) << 6 << 6 << 1 << QStringList{} << float(ValoreAssente);
-        QTest::newRow("master without value") << float(ValoreAssente) << 20.0f << 6 << 6 << 1 << QStringList{} << 20.0f;
-        QTest::newRow("master too large for 16 bits") << 4000.0f << 20.0f << 6 << 6 << 1 << QStringList{} << 20.0f;
-        QTest::newRow("coil ON") << 1.0f << 0.0f << 5 << 5 << 0 << QStringList{"S5,201=65280@2"} << 1.0f;
-        QTest::newRow("coil OFF") << 0.0f << 1.0f << 5 << 5 << 0 << QStringList{"S5,201=0@2"} << 0.0f;
-        QTest::newRow("coil master neither 0 nor 1") << 2.0f << 0.0f << 5 << 5 << 0 << QStringList{} << 0.0f;
+        QTest::newRow("SP 21.5 to 1 decimal") << 21.5f << 20.0f << 6 << 6 << 1 << "SP" << QStringList{"S6,201=215@2"} << 21.5f;
+        QTest::newRow("SP 21.5 to 0 decimals") << 21.5f << 20.0f << 6 << 6 << 0 << "SP" << QStringList{"S6,201=21@2"} << 21.5f;
+        QTest::newRow("codes differ") << 21.5f << 20.0f << 6 << 5 << 1 << "SP" << QStringList{} << 20.0f;
+        QTest::newRow("slave point not configured") << 21.5f << 20.0f << 6 << -1 << 1 << "SP" << QStringList{} << 20.0f;
+        QTest::newRow("equal values") << 21.5f << 21.5f << 6 << 6 << 1 << "SP" << QStringList{} << 21.5f;
+        QTest::newRow("both without value") << float(ValoreAssente) << float(ValoreAssente) << 6 << 6 << 1 << "SP" << QStringList{} << float(ValoreAssente);
+        QTest::newRow("master without value") << float(ValoreAssente) << 20.0f << 6 << 6 << 1 << "SP" << QStringList{} << 20.0f;
+        QTest::newRow("master too large for 16 bits") << 4000.0f << 20.0f << 6 << 6 << 1 << "SP" << QStringList{} << 20.0f;
+        QTest::newRow("coil ON") << 1.0f << 0.0f << 5 << 5 << 0 << "SP" << QStringList{"S5,201=65280@2"} << 1.0f;
+        QTest::newRow("coil OFF") << 0.0f << 1.0f << 5 << 5 << 0 << "SP" << QStringList{"S5,201=0@2"} << 0.0f;
+        QTest::newRow("coil master neither 0 nor 1") << 2.0f << 0.0f << 5 << 5 << 0 << "SP" << QStringList{} << 0.0f;
+        QTest::newRow("PV and AL2 chosen: SP and the alarms left alone") << 21.5f << 20.0f << 6 << 6 << 1 << "PV AL2"
+                                                                         << QStringList{"S6,200=190@2", "S6,203=310@2"} << 20.0f;
+        QTest::newRow("none chosen") << 21.5f << 20.0f << 6 << 6 << 1 << "" << QStringList{} << 20.0f;
+        QTest::newRow("all five chosen, in order") << 21.5f << 20.0f << 6 << 6 << 1 << "PV SP AL1 AL2 AL3"
+                                                   << QStringList{"S6,200=190@2", "S6,201=215@2", "S6,202=300@2", "S6,203=310@2", "S6,204=320@2"} << 21.5f;
     }
     void allineamento()
     {
@@ -253,17 +262,29 @@ private slots:
         QFETCH(int, funzioneMaster);
         QFETCH(int, funzioneSlave);
         QFETCH(int, decimaliSlave);
-        ValoreAllineato[1] = true;
+        QFETCH(QString, allineati);
+        const QStringList nomi{"PV", "SP", "AL1", "AL2", "AL3"};
+        const QStringList scelti = allineati.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const ValoriZona valoriMaster{19.0f, master, 30.0f, 31.0f, 32.0f};
+        const ValoriZona valoriSlave{18.0f, slave, 25.0f, 26.0f, 27.0f};
         auto& m = MappaScritturaZone[0];
         auto& s = MappaScritturaZone[1];
-        m[Nodo] = 1; m[Decimali] = 1; m[FunzioneSP] = std::int16_t(funzioneMaster); m[RegistroSP] = 201;
-        s[Nodo] = 2; s[Decimali] = std::int16_t(decimaliSlave); s[FunzioneSP] = std::int16_t(funzioneSlave); s[RegistroSP] = 201;
-        ValoriZone[0][1] = master;
-        ValoriZone[1][1] = slave;
+        m[Nodo] = 1; m[Decimali] = 1;
+        s[Nodo] = 2; s[Decimali] = std::int16_t(decimaliSlave);
+        for (int k = 0; k < NumeroValoriZona; ++k) {
+            ValoreAllineato[k] = scelti.contains(nomi[k]);
+            m[CampoFunzioneValore(k)] = std::int16_t(k == 1 ? funzioneMaster : 6);
+            s[CampoFunzioneValore(k)] = std::int16_t(k == 1 ? funzioneSlave : 6);
+            m[CampoRegistroValore(k)] = s[CampoRegistroValore(k)] = std::int16_t(200 + k);
+        }
+        ValoriZone[0] = valoriMaster;
+        ValoriZone[1] = valoriSlave;
         ErroriZona[1] = 4;
         ciclo->AllineaMaster(1);
         QTEST(bus->traffico, "traffico");
         QTEST(ValoriZone[1][1], "slaveDopo");
+        for (int k : {0, 2, 3, 4})  // a value not chosen keeps what the slave read
+            QCOMPARE(ValoriZone[1][k], ValoreAllineato[k] ? valoriMaster[k] : valoriSlave[k]);
         QFETCH(QStringList, traffico);
         QCOMPARE(ErroriZona[1], traffico.isEmpty() ? 4 : 0);
     }

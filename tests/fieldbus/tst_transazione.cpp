@@ -138,6 +138,12 @@ void TestTransazione::scrittura_data()
     QTest::newRow("eco con CRC errato") << 6 << 291L << registro << registro.left(7) + char(registro[7] ^ 0x40) << VA;
     QTest::newRow("eccezione alla scrittura") << 6 << 291L << registro << ConCrc(H("018603")) << VA;
     QTest::newRow("eco corto") << 6 << 291L << registro << registro.left(6) << VA;
+    // A write is acknowledged by the echo of its own address and value only.
+    QTest::newRow("eco di un altro registro") << 6 << 291L << registro << ConCrc(H("010600650123")) << VA;
+    QTest::newRow("eco di un altro valore") << 6 << 291L << registro << ConCrc(H("010600640124")) << VA;
+    QTest::newRow("bobina: eco OFF a una richiesta ON") << 5 << 65280L << bobinaOn << ConCrc(H("010500640000")) << VA;
+    QTest::newRow("bobina: eco di un'altra bobina") << 5 << 65280L << bobinaOn << ConCrc(H("01050065FF00")) << VA;
+    QTest::newRow("eco tardiva di un'altra scrittura, poi la propria") << 6 << 291L << registro << ConCrc(H("010600070001")) + registro << 291L;
 }
 
 void TestTransazione::scrittura()

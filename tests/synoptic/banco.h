@@ -3,6 +3,7 @@
 // load from a settings file the test writes. The acquisition hooks reach the window; bus writes
 // go to a recording fake.
 #include "caricamento.h"
+#include "caselle.h"
 #include "cartellatemporanea.h"
 #include "codabus.h"
 #include "ganci.h"
@@ -56,10 +57,7 @@ public:
         ValoreAllineato.fill(false);
         ZonaSlave.fill(false);
         CronoAttivoZona.fill(false);
-        RichiestaApriporta = false;
-        RichiestaAccensione = RichiestaSpegnimento = -1;
-        RichiestaImpostazione = false;
-        ComandoImpostazione = {};
+        Acquisizione::SvuotaRichieste();
         TastoMouseInterruttore = 0;
         Acquisizione::GanciAttivi() = {};
         Acquisizione::GanciAttivi().Pausa = [](int) {};
@@ -77,6 +75,7 @@ public:
     ~Banco()
     {
         s.reset();
+        Acquisizione::SvuotaRichieste();
         Configurazione::Vista = {};
         Acquisizione::GanciAttivi() = {};
         MBus::ImpostaCollegamento(nullptr);

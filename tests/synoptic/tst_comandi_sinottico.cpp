@@ -63,6 +63,22 @@ Val_on=1
 Val_off=0
 )";
 
+// The mailboxes as text, oldest first: "A" door, "I1+" switch 1 ON, "I1-" OFF, "V" set-value.
+QStringList Caselle()
+{
+    QStringList t;
+    for (const auto& r : Acquisizione::RichiesteInAttesa()) {
+        using Tipo = Acquisizione::Richiesta::Tipo;
+        if (r.tipo == Tipo::Apriporta)
+            t << QStringLiteral("A");
+        else if (r.tipo == Tipo::Interruttore)
+            t << QStringLiteral("I%1%2").arg(r.interruttore).arg(r.accendi ? '+' : '-');
+        else
+            t << QStringLiteral("V");
+    }
+    return t;
+}
+
 }  // namespace
 
 class TestComandiSinottico : public QObject {
@@ -72,7 +88,7 @@ private slots:
     void cleanup();
     void clicInterruttori_data();
     void clicInterruttori();
-    void clicSuccessivoSovrascrive();
+    void clicSuccessiviInCoda();
     void apriporta_data();
     void apriporta();
     void doppioClic_data();
@@ -99,22 +115,22 @@ void TestComandiSinottico::clicInterruttori_data()
     QTest::addColumn<bool>("attiva");
     QTest::addColumn<QString>("look");
     QTest::addColumn<int>("tasto");
-    QTest::addColumn<int>("accensione");
-    QTest::addColumn<int>("spegnimento");
+    QTest::addColumn<QStringList>("caselle");
     QTest::addColumn<QList<Scrittura>>("scritture");
     QTest::addColumn<QString>("lookDopo");
 
     const Scrittura spegni{5, 8, 0, 12};
     const Scrittura accendi{5, 7, 0xFF00, 12};
-    QTest::newRow("ON, ferma: spegne subito") << false << "on" << int(Qt::LeftButton) << -1 << -1 << QList{spegni} << "off";
-    QTest::newRow("ON, in corso: nella casella") << true << "on" << int(Qt::LeftButton) << -1 << 1 << QList<Scrittura>{} << "on";
-    QTest::newRow("OFF, ferma: accende subito") << false << "off" << int(Qt::LeftButton) << -1 << -1 << QList{accendi} << "on";
-    QTest::newRow("OFF, in corso") << true << "off" << int(Qt::LeftButton) << 1 << -1 << QList<Scrittura>{} << "off";
-    QTest::newRow("indeterminato, ferma: accende") << false << "ind" << int(Qt::LeftButton) << -1 << -1 << QList{accendi} << "on";
-    QTest::newRow("indeterminato, in corso") << true << "ind" << int(Qt::LeftButton) << 1 << -1 << QList<Scrittura>{} << "ind";
-    QTest::newRow("destro, ferma: niente") << false << "on" << int(Qt::RightButton) << -1 << -1 << QList<Scrittura>{} << "on";
-    QTest::newRow("destro, in corso: niente") << true << "off" << int(Qt::RightButton) << -1 << -1 << QList<Scrittura>{} << "off";
-    QTest::newRow("centrale: niente") << false << "off" << int(Qt::MiddleButton) << -1 << -1 << QList<Scrittura>{} << "off";
+    const QStringList nessuna;
+    QTest::newRow("ON, ferma: spegne subito") << false << "on" << int(Qt::LeftButton) << nessuna << QList{spegni} << "off";
+    QTest::newRow("ON, in corso: nella casella") << true << "on" << int(Qt::LeftButton) << QStringList{"I1-"} << QList<Scrittura>{} << "on";
+    QTest::newRow("OFF, ferma: accende subito") << false << "off" << int(Qt::LeftButton) << nessuna << QList{accendi} << "on";
+    QTest::newRow("OFF, in corso") << true << "off" << int(Qt::LeftButton) << QStringList{"I1+"} << QList<Scrittura>{} << "off";
+    QTest::newRow("indeterminato, ferma: accende") << false << "ind" << int(Qt::LeftButton) << nessuna << QList{accendi} << "on";
+    QTest::newRow("indeterminato, in corso") << true << "ind" << int(Qt::LeftButton) << QStringList{"I1+"} << QList<Scrittura>{} << "ind";
+    QTest::newRow("destro, ferma: niente") << false << "on" << int(Qt::RightButton) << nessuna << QList<Scrittura>{} << "on";
+    QTest::newRow("destro, in corso: niente") << true << "off" << int(Qt::RightButton) << nessuna << QList<Scrittura>{} << "off";
+    QTest::newRow("centrale: niente") << false << "off" << int(Qt::MiddleButton) << nessuna << QList<Scrittura>{} << "off";
 }
 
 void TestComandiSinottico::clicInterruttori()
@@ -122,8 +138,7 @@ void TestComandiSinottico::clicInterruttori()
     QFETCH(bool, attiva);
     QFETCH(QString, look);
     QFETCH(int, tasto);
-    QFETCH(int, accensione);
-    QFETCH(int, spegnimento);
+    QFETCH(QStringList, caselle);
     QFETCH(QList<Scrittura>, scritture);
     QFETCH(QString, lookDopo);
 
@@ -135,8 +150,7 @@ void TestComandiSinottico::clicInterruttori()
     QTest::mouseClick(icona, Qt::MouseButton(tasto));
 
     QCOMPARE(TastoMouseInterruttore, Drag::CodicePulsante(Qt::MouseButton(tasto)));
-    QCOMPARE(RichiestaAccensione, accensione);
-    QCOMPARE(RichiestaSpegnimento, spegnimento);
+    QCOMPARE(Caselle(), caselle);
     QCOMPARE(b_->bus.scritture, scritture);
     QCOMPARE(s.Img_on[1]->isVisible(), lookDopo == "on");
     QCOMPARE(s.Img_off[1]->isVisible(), lookDopo == "off");
@@ -144,13 +158,16 @@ void TestComandiSinottico::clicInterruttori()
     QVERIFY(s.Pic_Pianta->hasFocus());
 }
 
-void TestComandiSinottico::clicSuccessivoSovrascrive()
+void TestComandiSinottico::clicSuccessiviInCoda()
 {
+    // Each click is a request of its own, in the order of the clicks: none takes another's place.
     AcquisizioneAttiva = true;
     QTest::mouseClick(b_->s->Img_off[0], Qt::LeftButton);
     QTest::mouseClick(b_->s->Img_off[2], Qt::LeftButton);
-    QCOMPARE(RichiestaAccensione, 2);
-    QCOMPARE(RichiestaSpegnimento, -1);
+    QTest::mouseClick(b_->s->Img_on[2], Qt::LeftButton);
+    QTest::mouseClick(b_->s->Cmd_Apriporta[0], Qt::LeftButton);
+    QTest::mouseClick(b_->s->Cmd_Apriporta[0], Qt::LeftButton);
+    QCOMPARE(Caselle(), QStringList({"I0+", "I2+", "I2-", "A"}));
     QVERIFY(b_->bus.scritture.isEmpty());
 }
 
@@ -170,7 +187,7 @@ void TestComandiSinottico::apriporta()
     QFETCH(QList<Scrittura>, scritture);
     AcquisizioneAttiva = attiva;
     QTest::mouseClick(b_->s->Cmd_Apriporta[0], Qt::LeftButton);
-    QCOMPARE(RichiestaApriporta, richiesta);
+    QCOMPARE(Caselle(), richiesta ? QStringList{"A"} : QStringList{});
     QCOMPARE(b_->bus.scritture, scritture);
 }
 
@@ -224,14 +241,15 @@ void TestComandiSinottico::doppioClic()
     ValoriZone[0][1] = 20.0f;
     Acquisizione::GanciAttivi().AggiornaSinottico(true, false);
 
-    // A command left from before is dropped whatever follows.
-    RichiestaImpostazione = true;
-    ComandoImpostazione = {6, 9, 99, 9, 0, 0, 0};
+    // A request posted before stays first, whatever follows: it was asked for.
+    Acquisizione::PostaImpostazione({6, 9, 99, 9, 0, 0, 0});
     AcquisizioneAttiva = attiva;
     UtenteTecnico = tecnico;
     QTest::mouseDClick(b_->s->Lab_Temp[riga], Qt::LeftButton);
 
-    QCOMPARE(RichiestaImpostazione, valore != -1);
+    const auto& caselle = Acquisizione::RichiesteInAttesa();
+    QCOMPARE(int(caselle.size()), valore != -1 ? 2 : 1);
+    QCOMPARE(caselle.front().impostazione.Valore, 99);
     int domandeViste = 0;
     for (const auto& box : dialoghi.mostrati) {
         if (!box.input)
@@ -246,17 +264,16 @@ void TestComandiSinottico::doppioClic()
         QVERIFY(dialoghi.mostrati.last().testo.startsWith(QStringLiteral("Attenzione: ")));
     if (valore != -1) {
         const RigaMappaZona& w = MappaScritturaZone[zona - 1];
-        QCOMPARE(ComandoImpostazione.Valore, valore);
-        QCOMPARE(ComandoImpostazione.Funzione, 6);
-        QCOMPARE(ComandoImpostazione.Registro, int(w[CampoRegistroValore(riga)]));
-        QCOMPARE(ComandoImpostazione.Nodo, zona);
-        QCOMPARE(ComandoImpostazione.Decimali, 1);
-        QCOMPARE(ComandoImpostazione.Riga, riga);
-        QCOMPARE(ComandoImpostazione.Zona, zona - 1);
+        const Impostazione& comando = caselle.back().impostazione;
+        QCOMPARE(comando.Valore, valore);
+        QCOMPARE(comando.Funzione, 6);
+        QCOMPARE(comando.Registro, int(w[CampoRegistroValore(riga)]));
+        QCOMPARE(comando.Nodo, zona);
+        QCOMPARE(comando.Decimali, 1);
+        QCOMPARE(comando.Riga, riga);
+        QCOMPARE(comando.Zona, zona - 1);
         QCOMPARE(b_->pannello4, QStringList{"Modifica parametro..."});
     } else {
-        QCOMPARE(ComandoImpostazione.Funzione, -1);
-        QCOMPARE(ComandoImpostazione.Valore, -1);
         // "Modifica parametro..." never stays behind when nothing was posted.
         QVERIFY(b_->pannello4.isEmpty() || b_->pannello4.last().isEmpty());
     }
@@ -290,11 +307,12 @@ void TestComandiSinottico::doppioClicSuBobina()
     AcquisizioneAttiva = true;
     QTest::mouseDClick(b_->s->Lab_Temp[3], Qt::LeftButton);
     QVERIFY(dialoghi.mostrati.isEmpty());
-    QCOMPARE(RichiestaImpostazione, valore != -1);
+    const auto& caselle = Acquisizione::RichiesteInAttesa();
+    QCOMPARE(int(caselle.size()), valore != -1 ? 1 : 0);
     if (valore != -1) {
-        QCOMPARE(ComandoImpostazione.Funzione, 5);
-        QCOMPARE(ComandoImpostazione.Registro, 0);
-        QCOMPARE(ComandoImpostazione.Valore, valore);
+        QCOMPARE(caselle.front().impostazione.Funzione, 5);
+        QCOMPARE(caselle.front().impostazione.Registro, 0);
+        QCOMPARE(caselle.front().impostazione.Valore, valore);
     }
 }
 

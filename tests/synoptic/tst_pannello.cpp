@@ -241,18 +241,21 @@ void TestPannello::testiValore_data()
     QTest::addColumn<float>("valore");
     QTest::addColumn<QString>("riga");
     QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("unita");
 
     const float assente = float(ValoreAssente);
-    QTest::newRow("registro, 1 decimale") << 3 << 1 << 21.5f << "21,5" << "21,5 °C";
-    QTest::newRow("registro 4, 0 decimali") << 4 << 0 << 22.0f << "22" << "22 °C";
-    QTest::newRow("negativo") << 3 << 1 << -5.0f << "-5,0" << "-5,0 °C";
-    QTest::newRow("2 decimali") << 3 << 2 << 3.14159f << "3,14" << "3,14 °C";
-    QTest::newRow("3 decimali") << 4 << 3 << -0.5f << "-0,500" << "-0,500 °C";
-    QTest::newRow("registro senza valore") << 3 << 1 << assente << "--.-" << "--.-";
-    QTest::newRow("bit 1") << 1 << 1 << 1.0f << "ON" << "ON";
-    QTest::newRow("bit 0") << 2 << 1 << 0.0f << "OFF" << "OFF";
-    QTest::newRow("bit senza valore") << 1 << 0 << assente << "--.-" << "--.-";
-    QTest::newRow("punto non configurato") << -1 << 1 << assente << "--.-" << "--.-";
+    QTest::newRow("registro, 1 decimale") << 3 << 1 << 21.5f << "21,5" << "21,5 °C" << "";
+    // A unit from the settings shows as written: "&" marks no shortcut on the button.
+    QTest::newRow("unita con &") << 3 << 1 << 21.5f << "21,5" << "21,5 m&&m" << "m&m";
+    QTest::newRow("registro 4, 0 decimali") << 4 << 0 << 22.0f << "22" << "22 °C" << "";
+    QTest::newRow("negativo") << 3 << 1 << -5.0f << "-5,0" << "-5,0 °C" << "";
+    QTest::newRow("2 decimali") << 3 << 2 << 3.14159f << "3,14" << "3,14 °C" << "";
+    QTest::newRow("3 decimali") << 4 << 3 << -0.5f << "-0,500" << "-0,500 °C" << "";
+    QTest::newRow("registro senza valore") << 3 << 1 << assente << "--.-" << "--.-" << "";
+    QTest::newRow("bit 1") << 1 << 1 << 1.0f << "ON" << "ON" << "";
+    QTest::newRow("bit 0") << 2 << 1 << 0.0f << "OFF" << "OFF" << "";
+    QTest::newRow("bit senza valore") << 1 << 0 << assente << "--.-" << "--.-" << "";
+    QTest::newRow("punto non configurato") << -1 << 1 << assente << "--.-" << "--.-" << "";
 }
 
 void TestPannello::testiValore()
@@ -262,7 +265,8 @@ void TestPannello::testiValore()
     QFETCH(float, valore);
     QFETCH(QString, riga);
     QFETCH(QString, pulsante);
-    b_->carica(zone(2, "Zone Unita=°C\n"));
+    QFETCH(QString, unita);
+    b_->carica(zone(2, "Zone Unita=" + (unita.isEmpty() ? QStringLiteral("°C") : unita) + "\n"));
     premiZona(2);
     for (int k = 0; k < 5; ++k) {
         MappaLetturaZone[1][Decimali] = std::int16_t(decimali);

@@ -1,0 +1,82 @@
+#include "pannellistato.h"
+
+#include <QEvent>
+#include <QLabel>
+
+#include <algorithm>
+#include <numeric>
+
+namespace BarraStato {
+
+Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezze& testi)
+{
+    Larghezze l{};
+    for (int i = 0; i < NumeroPannelli; ++i)
+        l[i] = std::max(proprie[i], testi[i]);
+    int eccesso = std::accumulate(l.begin(), l.end(), 0) - disponibile;
+    if (eccesso <= 0) {
+        l[3] -= eccesso;
+        return l;
+    }
+    auto cedi = [&](int i, int finoA) {
+        const int parte = std::clamp(l[i] - finoA, 0, eccesso);
+        l[i] -= parte;
+        eccesso -= parte;
+    };
+    for (int i : {0, 1, 4, 5, 6, 2, 3})
+        cedi(i, testi[i]);
+    for (int i : {0, 1})
+        cedi(i, std::min(testi[i], proprie[i] / 3));
+    return l;
+}
+
+}  // namespace BarraStato
+
+PannelliStato::PannelliStato(const BarraStato::Larghezze& proprie, QWidget* genitore)
+    : QWidget(genitore), proprie_(proprie)
+{
+    for (auto& p : pannelli_) {
+        p = new QLabel(this);
+        p->setFrameShape(QFrame::Panel);
+        p->setFrameShadow(QFrame::Sunken);
+        p->setTextFormat(Qt::PlainText);
+    }
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+QSize PannelliStato::sizeHint() const
+{
+    int altezza = 0;
+    for (const QLabel* p : pannelli_)
+        altezza = std::max(altezza, p->sizeHint().height());
+    return {std::accumulate(proprie_.begin(), proprie_.end(), 0), altezza};
+}
+
+QSize PannelliStato::minimumSizeHint() const { return {0, sizeHint().height()}; }
+
+void PannelliStato::Disponi()
+{
+    BarraStato::Larghezze testi{};
+    for (int i = 0; i < BarraStato::NumeroPannelli; ++i)
+        testi[i] = pannelli_[i]->text().isEmpty() ? 0 : pannelli_[i]->QLabel::minimumSizeHint().width();
+    const auto larghezze = BarraStato::Distribuisci(width(), proprie_, testi);
+    int x = 0;
+    for (int i = 0; i < BarraStato::NumeroPannelli; ++i) {
+        pannelli_[i]->setGeometry(x, 0, larghezze[i], height());
+        x += larghezze[i];
+    }
+}
+
+bool PannelliStato::event(QEvent* evento)
+{
+    // A panel's new text asks its parent for a new layout.
+    if (evento->type() == QEvent::LayoutRequest)
+        Disponi();
+    return QWidget::event(evento);
+}
+
+void PannelliStato::resizeEvent(QResizeEvent* evento)
+{
+    QWidget::resizeEvent(evento);
+    Disponi();
+}
