@@ -76,11 +76,15 @@ void Allarmi::Mostra()
 {
     Cmd_Chiudi[0]->setEnabled(Generale::UtenteAmministratore || Generale::UtenteTecnico);
     Cmd_Chiudi[0]->update();
-    // Each opening brings it back over the middle of the main window that owns it.
-    if (isHidden() && parentWidget())
+    // Each opening brings it back over the middle of the main window that owns it (once more
+    // when shown, now that its frame is known).
+    const bool apertura = isHidden() && parentWidget();
+    if (apertura)
         Posizione::CentraSopra(this, parentWidget());
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    if (apertura)
+        Posizione::CentraSopra(this, parentWidget());
     raise();
     update();
 }

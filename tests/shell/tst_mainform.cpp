@@ -5,6 +5,7 @@
 #include "banco_shell.h"
 #include "caricamento.h"
 #include "codabus.h"
+#include "comandi.h"
 #include "comunicazioni.h"
 #include "finestre.h"
 #include "frm_about.h"
@@ -59,10 +60,12 @@ private slots:
     void fineAttendeIlBus();
     void about();
     void monitor();
+    void cornici_data();
+    void cornici();
     void durantePrimeLetture_data();
     void durantePrimeLetture();
-    void pannelliNonSovrapposti_data();
-    void pannelliNonSovrapposti();
+    void pannelliDuranteIlRifiuto_data();
+    void pannelliDuranteIlRifiuto();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
@@ -419,6 +422,19 @@ void TstMainForm::about()
     QVERIFY(!primo->close());
     QVERIFY(m_->isEnabled());
     QCOMPARE(m_->About(), primo);
+
+    // Owned by the main window and centred over it; minimized, it comes back at once, or the
+    // station would look frozen behind its disabled main window.
+    m_->MenuAbout_Click();
+    QCOMPARE(primo->parentWidget(), m_);
+    QVERIFY((primo->frameGeometry().center() - m_->frameGeometry().center()).manhattanLength() <= 2);
+    QVERIFY(!primo->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    primo->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QVERIFY(!primo->isMinimized());
+    QVERIFY(primo->isVisible());
+    QVERIFY(!m_->isEnabled());
+    QTest::mouseClick(primo->cmdOK, Qt::LeftButton);
 }
 
 void TstMainForm::monitor()
@@ -434,6 +450,17 @@ void TstMainForm::monitor()
     m_->MenuErroriCOM->trigger();
     QVERIFY(f_->allarmi->isVisible());
     QVERIFY(f_->allarmi->Cmd_Chiudi[0]->isEnabled());
+    // Owned by the main window, opened over its middle, never left minimized on its own, and
+    // still usable while About keeps the main window disabled.
+    QCOMPARE(f_->allarmi->parentWidget(), m_);
+    QVERIFY((f_->allarmi->frameGeometry().center() - m_->frameGeometry().center()).manhattanLength() <= 2);
+    f_->allarmi->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QVERIFY(!f_->allarmi->isMinimized());
+    m_->MenuAbout_Click();
+    QVERIFY(!m_->isEnabled());
+    QVERIFY(f_->allarmi->isEnabled());
+    m_->About()->cmdOK_Click();
     // Close box and "Chiudi il monitor": hidden, nothing reset.
     QVERIFY(!f_->allarmi->close());
     QVERIFY(!f_->allarmi->isVisible());
@@ -509,40 +536,92 @@ void TstMainForm::durantePrimeLetture()
     }
 }
 
-void TstMainForm::pannelliNonSovrapposti_data()
+void TstMainForm::cornici_data()
 {
-    QTest::addColumn<int>("larghezza");
-    QTest::newRow("1024") << 1024;
-    QTest::newRow("1280") << 1280;
-    QTest::newRow("1920") << 1920;
+    QTest::addColumn<int>("finestra");
+    const char* finestre[6] = {"login", "sinottico", "grafico", "storico", "stagione", "impostazioni"};
+    for (int w = 0; w < 6; ++w)
+        QTest::newRow(finestre[w]) << w;
 }
 
-void TstMainForm::pannelliNonSovrapposti()
+void TstMainForm::cornici()
 {
-    // The seven panels are wider together than most screens: on a narrower window they share
-    // the room, and no panel's text is painted over another's.
+    // A work window is always maximized in the main window, with no button to restore or
+    // minimize it; the login opens at its own size in the middle of the area.
+    QFETCH(int, finestra);
+    m_->resize(1280, 900);
+    QMdiSubWindow* c = cornice(finestra);
+    QVERIFY(!c->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!c->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    m_->Toolbar_ButtonClick(Pulsanti[finestra]);
+    QVERIFY(c->isVisible());
+    if (finestra == 0) {
+        QVERIFY(!c->isMaximized());
+        const QPoint area = c->parentWidget()->rect().center();
+        QVERIFY((c->geometry().center() - area).manhattanLength() <= 2);
+        return;
+    }
+    QVERIFY(c->isMaximized());
+    for (Qt::WindowState stato : {Qt::WindowMinimized, Qt::WindowNoState}) {
+        c->setWindowState(stato);
+        QCoreApplication::processEvents();
+        QVERIFY(c->isMaximized());
+        QVERIFY(c->isVisible());
+    }
+    QVERIFY(m_->findChild<QAction*>(QLatin1String(NomiMenu[finestra]))->isChecked());
+}
+
+void TstMainForm::pannelliDuranteIlRifiuto_data()
+{
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<QString>("rifiuto");
+    for (int larghezza : {1024, 1280, 1600, 1920})
+        for (const char* rifiuto : {"Operazione non permessa", "Privilegi insufficienti"})
+            QTest::addRow("%d, %s", larghezza, rifiuto) << larghezza << QString::fromLatin1(rifiuto);
+}
+
+void TstMainForm::pannelliDuranteIlRifiuto()
+{
+    // The seven panels are wider together than most screens. While a refusal blocks the
+    // station, the panels from the bus activity to the time show their whole text, none is
+    // painted over another, and the user panel is the one that gave up width.
     QFETCH(int, larghezza);
+    QFETCH(QString, rifiuto);
     m_->resize(larghezza, 600);
-    m_->ScriviPannello(4, QStringLiteral("Operazione non permessa"));
-    m_->ScriviPannello(5, QStringLiteral("COM1:9600,N,8,1"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QCOMPARE(m_->width(), larghezza);
-    for (int n = 1; n <= 7; ++n) {
-        const QRect r = m_->Pannello(n)->geometry();
-        QVERIFY2(r.right() < m_->statusBar()->width(), qPrintable(QStringLiteral("pannello %1").arg(n)));
-        QVERIFY(r.width() > 0);
-        if (n < 7)
-            QVERIFY2(r.right() < m_->Pannello(n + 1)->geometry().left(), qPrintable(QStringLiteral("pannello %1").arg(n)));
+    m_->ScriviPannello(1, QStringLiteral("Utente: Amministratore"));
+    m_->ScriviPannello(3, QStringLiteral("Allineamento..."));
+    m_->ScriviPannello(5, QStringLiteral("COM1:9600,N,8,1"));
+
+    QStringList visti;
+    Acquisizione::GanciAttivi().Pausa = [&](int) {
+        visti << m_->Pannello(4)->text();
+        QStatusBar* barra = m_->statusBar();
+        for (int n = 1; n <= 7; ++n) {
+            const QLabel* p = m_->Pannello(n);
+            const QRect r(p->mapTo(barra, QPoint(0, 0)), p->size());
+            const QString quale = QStringLiteral("pannello %1").arg(n);
+            QVERIFY2(r.left() >= 0 && r.right() < barra->width(), qPrintable(quale));
+            if (n < 7)
+                QVERIFY2(r.right() < m_->Pannello(n + 1)->mapTo(barra, QPoint(0, 0)).x(), qPrintable(quale));
+            if (n >= 3)
+                QVERIFY2(p->contentsRect().width() >= p->fontMetrics().horizontalAdvance(p->text()), qPrintable(quale));
+        }
+        const int proprie[8] = {0, 6174 / 15, 3528 / 15, 2999 / 15, 5468 / 15, 3528 / 15, 2540 / 15, 2540 / 15};
+        const QLabel* utente = m_->Pannello(1);
+        if (utente->width() > utente->minimumSizeHint().width())  // room to give up left
+            for (int n = 2; n <= 7; ++n)
+                QVERIFY2(m_->Pannello(n)->width() >= proprie[n], qPrintable(QString::number(n)));
+    };
+    if (rifiuto == QLatin1String("Operazione non permessa")) {
+        m_->Rifiuto();
+    } else {
+        Generale::UtenteTecnico = Generale::UtenteAmministratore = false;
+        Generale::ComandaInterruttore(0, true);
     }
-    // Where there is room, each panel has at least its own width.
-    if (larghezza >= 1920) {
-        const int twips[8] = {0, 6174, 3528, 2999, 5468, 3528, 2540, 2540};
-        for (int n = 1; n <= 7; ++n)
-            QVERIFY(m_->Pannello(n)->width() >= twips[n] / 15);
-    }
-    // The message panel always has room for its message.
-    QLabel* messaggi = m_->Pannello(4);
-    QVERIFY(messaggi->contentsRect().width() >= messaggi->fontMetrics().horizontalAdvance(messaggi->text()));
+    QCOMPARE(visti, QStringList{rifiuto});
+    QCOMPARE(m_->Pannello(4)->text(), QString());
 }
 
 QTEST_MAIN(TstMainForm)
