@@ -1,9 +1,39 @@
 #pragma once
 #include "pagina.h"
+#include "pagina_zone_chiavi.h"
 
-// Page Pic_Zona_Sup of the settings window.
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+// Panel Pic_Zona_Sup of the settings window, opened over the zones page for the zone it shows:
+// that zone's own captions of its five values and the picture of its synoptic button. It edits
+// the zone it was opened for until it is closed, whatever the zones page shows meanwhile.
 class PaginaZonaSup : public Pagina {
     Q_OBJECT
 public:
     explicit PaginaZonaSup(Comunicazioni* finestra);
+
+    // Opens the panel for zone number 1..30, filled from that zone's section and the pictures
+    // in the program folder.
+    void ApriZona(int zona);
+    // The zone being edited, 0 when the panel was never opened.
+    int Zona() const { return zona_; }
+
+    // ---- Event handlers ----
+    void Cmb_Pics_Click();
+    // 0 save and close, 1 close.
+    void Cmd_ChiudiZoneSup_Click(int indice);
+
+    QLabel* Lab_Titolo = nullptr;
+    std::array<QLineEdit*, ChiaviZone::NumeroDiciture> Txt_ZonaSup{};
+    QComboBox* Cmb_Pics = nullptr;
+    QLabel* Img_Preview = nullptr;
+    std::array<QToolButton*, 2> Cmd_ChiudiZoneSup{};
+
+private:
+    int zona_ = 0;
 };

@@ -1,0 +1,57 @@
+#include "pagina_zone_punti.h"
+
+#include "casellavalore.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+// 0..65535 without more digits than that: 70000 cannot be typed or pasted.
+const char* const registro = "[0-9]{0,4}|[0-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5]";
+
+void limita(CasellaValore* casella, const char* regola)
+{
+    casella->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(regola)), casella));
+}
+
+}  // namespace
+
+EditorPunti::EditorPunti(const QString& nome, const QStringList& righe, QWidget* parent)
+    : QWidget(parent)
+{
+    griglia_ = new QGridLayout(this);
+    griglia_->setContentsMargins(0, 0, 0, 0);
+    griglia_->setHorizontalSpacing(4);
+    auto* lettura = new QLabel(QStringLiteral("Lettura"), this);
+    auto* scrittura = new QLabel(QStringLiteral("Scrittura"), this);
+    griglia_->addWidget(lettura, 0, 1, 1, 2, Qt::AlignHCenter);
+    griglia_->addWidget(scrittura, 0, 3, 1, 2, Qt::AlignHCenter);
+
+    const int largoCodice = QFontMetrics(font()).horizontalAdvance(QStringLiteral("000"));
+    const int largoRegistro = QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000000"));
+    for (int r = 0; r < righe.size(); ++r) {
+        auto* etichetta = new QLabel(righe[r], this);
+        etichetta->setTextFormat(Qt::PlainText);
+        griglia_->addWidget(etichetta, RigaGriglia(r), 0);
+        for (int c = 0; c < 4; ++c) {
+            const bool codice = c % 2 == 0;
+            const char* suggerimento = !codice ? Casella::SuggerimentoRegistro
+                                     : c == 0  ? Casella::SuggerimentoLettura
+                                               : Casella::SuggerimentoScrittura;
+            auto* casella = new CasellaValore(CasellaValore::Tipo::Registro, QString::fromUtf8(suggerimento), this);
+            const int i = static_cast<int>(caselle_.size());
+            casella->setObjectName(QStringLiteral("%1(%2)").arg(nome).arg(i));
+            limita(casella, !codice ? registro : c == 0 ? "[1-4]?" : "[56]?");
+            casella->setFixedWidth((codice ? largoCodice : largoRegistro) + 12);
+            griglia_->addWidget(casella, RigaGriglia(r), c + 1);
+            caselle_.push_back(casella);
+        }
+    }
+    const int n = static_cast<int>(caselle_.size());
+    for (int i = 0; i < n; ++i)
+        caselle_[i]->successivo = [this, i, n] { return static_cast<QWidget*>(caselle_[(i + 1) % n]); };
+}
