@@ -40,26 +40,30 @@ void seleziona(QComboBox* lista, int indice)
 PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione& d)
     : Pagina(finestra, QString::fromLatin1(d.pagina), 120, 480), d_(d)
 {
+    // The grid keeps the places of the original form, made for a narrower 8-point face.
+    QFont carattere = font();
+    carattere.setPointSize(8);
+    setFont(carattere);
     titolo_ = Etichetta(QString::fromUtf8(d.titolo), 120, 120, 4300);
     QFont grassetto = titolo_->font();
     grassetto.setBold(true);
     titolo_->setFont(grassetto);
 
     auto lista = [&](const char* nome, const char* testo, const char* suggerimento, int top) {
-        Etichetta(QString::fromUtf8(testo), 120, top + 45, 1860);
+        Etichetta(QString::fromUtf8(testo), 120, top + 45, 2280);
         auto* l = new QComboBox(this);
         l->setObjectName(QString::fromLatin1(nome));
         l->setToolTip(QString::fromUtf8(suggerimento));
-        Colloca(l, 2040, top, 975, 315);
+        Colloca(l, 2520, top, 975, 315);
         return l;
     };
     usati_ = lista(d.usati, d.testoUsati, d.suggerimentoUsati, 600);
     scelta_ = lista(d.scelta, d.testoScelta, d.suggerimentoScelta, 1000);
-    Etichetta(QString::fromUtf8(d.testoNome), 120, 1445, 1860);
+    Etichetta(QString::fromUtf8(d.testoNome), 120, 1445, 2280);
     nome_ = new QLineEdit(this);
     nome_->setObjectName(QString::fromLatin1(d.nome));
     nome_->setToolTip(QString::fromUtf8(d.suggerimentoNome));
-    Colloca(nome_, 2040, 1400, 2295, 315);
+    Colloca(nome_, 2520, 1400, 1815, 315);
     nodo_ = lista(d.nodo, "Indirizzo strumento:", "Indirizzo del nodo modbus", 1800);
     decimaliLista_ = lista(d.decimali, "Numero decimali:", "Numero decimali", 2200);
 
@@ -93,7 +97,7 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
         const QIcon icona = style()->standardIcon(immagini[i]);
         p->setIcon(icona);
         p->setText(QString::fromUtf8(testi[i]));
-        p->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        p->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         connect(p, &QToolButton::clicked, this, [this, i] { Chiudi(i); });
         pulsanti_[i] = p;
     }

@@ -73,7 +73,7 @@ PaginaInterruttori::PaginaInterruttori(Comunicazioni* finestra)
     static const int righe[] = {3840, 4141, 4440};
     static const char* const etichette[] = {"Accensione (ON):", "Spegnimento (OFF):", "Modo < Remoto >:"};
     for (int r = 0; r < 3; ++r) {
-        Etichetta(QString::fromUtf8(etichette[r]), 120, righe[r] + 15, 1500);
+        Etichetta(QString::fromUtf8(etichette[r]), 60, righe[r] + 15, 1605);
         for (int c = 0; c < (r < 2 ? 5 : 4); ++c)
             Colloca(Txt_ZoneMBInt[5 * r + c], colonne[c], righe[r], larghezze[c], 285);
     }

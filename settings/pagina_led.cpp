@@ -79,11 +79,11 @@ PaginaLED::PaginaLED(Comunicazioni* finestra)
     Cmb_ColoreLED->setToolTip(QStringLiteral("Colore dell'indicatore acceso"));
 
     Etichetta(QStringLiteral("Lettura"), 1680, 3060, 975);
-    Etichetta(QStringLiteral("Accensione (ON):"), 120, 3375, 1500);
-    Etichetta(QStringLiteral("Valore Accensione:"), 120, 3735, 1500);
-    Etichetta(QStringLiteral("Colore acceso:"), 120, 4095, 1500);
-    Etichetta(QStringLiteral("Modo < Remoto >:"), 120, 4455, 1500);
-    Etichetta(QStringLiteral("Scrittura:"), 2760, 4455, 800);
+    Etichetta(QStringLiteral("Accensione (ON):"), 60, 3375, 1605);
+    Etichetta(QStringLiteral("Valore Accensione:"), 60, 3735, 1605);
+    Etichetta(QStringLiteral("Colore acceso:"), 60, 4095, 1605);
+    Etichetta(QStringLiteral("Modo < Remoto >:"), 60, 4455, 1605);
+    Etichetta(QStringLiteral("Scrittura:"), 2745, 4455, 855);
     Colloca(Txt_ZoneMBLED[0], 1680, 3360, 375, 285);
     Colloca(Txt_ZoneMBLED[1], 2040, 3360, 615, 285);
     Colloca(Cmb_DisLED, 1680, 3690, 2220, 315);
