@@ -205,7 +205,8 @@ void PaginaDispositivi::CambiaDecimali()
             decimali_ = d;
     }
     DecimaliFinestra() = decimali_;
-    editor_->Riformatta();
+    // An empty value box stands for a point not configured: a change of decimals leaves it empty.
+    editor_->Riformatta(true);
 }
 
 std::optional<int> PaginaDispositivi::NumeroScelto() const

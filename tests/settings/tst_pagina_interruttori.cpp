@@ -237,6 +237,10 @@ void TestPaginaInterruttori::cambioDecimali()
     p_->Cmb_DecimaliInt->setCurrentIndex(0);
     QCOMPARE(p_->Txt_ZoneMBInt[4]->text(), QStringLiteral("12"));
     QCOMPARE(p_->Txt_ZoneMBInt[9]->text(), QStringLiteral("0"));
+    QVERIFY(p_->Txt_ZoneMBInt[13]->text().isEmpty());
+    p_->Txt_ZoneMBInt[9]->clear();
+    p_->Cmb_DecimaliInt->setCurrentIndex(1);
+    QVERIFY(p_->Txt_ZoneMBInt[9]->text().isEmpty());  // still a value nobody gave
     scegli(2);  // a coil's value keeps no decimals
     p_->Cmb_DecimaliInt->setCurrentIndex(3);
     QCOMPARE(p_->Txt_ZoneMBInt[4]->text(), QStringLiteral("1"));
