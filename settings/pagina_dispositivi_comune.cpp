@@ -89,17 +89,20 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
                                                "Esci dalla configurazione senza salvare", "Salva i dati"};
     static const QStyle::StandardPixmap immagini[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton,
                                                       QStyle::SP_DialogSaveButton};
-    static const char* const testi[] = {"Salva ed esci", "Esci", "Salva"};
     for (int i = 0; i < 3; ++i) {
         auto* p = new QToolButton(this);
         p->setObjectName(elemento(d.pulsanti, i));
         p->setToolTip(QString::fromUtf8(suggerimenti[i]));
-        const QIcon icona = style()->standardIcon(immagini[i]);
-        p->setIcon(icona);
-        p->setText(QString::fromUtf8(testi[i]));
-        p->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        p->setIcon(style()->standardIcon(immagini[i]));
+        p->setIconSize(QSize(24, 24));
         connect(p, &QToolButton::clicked, this, [this, i] { Chiudi(i); });
         pulsanti_[i] = p;
+    }
+    // Tab goes down the shared controls, then through the boxes in their index order.
+    QWidget* prima = decimaliLista_;
+    for (CasellaValore* c : caselle_) {
+        setTabOrder(prima, c);
+        prima = c;
     }
 
     connect(usati_, &QComboBox::currentIndexChanged, this, [this] { CambiaConteggio(); });
