@@ -168,6 +168,15 @@ void TestPaginaInterruttori::salvaSenzaModificheLasciaIlFile()
         QCOMPARE(caselle(), mostrati);  // saved and reloaded, not refilled
     }
     QVERIFY(dialoghi_->mostrati.isEmpty());
+    // The switch without a node takes no other switch's node when it is saved.
+    scegli(4);
+    salva();
+    QVERIFY(file().endsWith("[Interruttore 05]\r\nNome=Senza nodo\r\nDecimali=0\r\nOn_w=\r\nVal_on=\r\nIndirizzo=\r\n"
+                            "REM_r=\r\nREM_w=\r\nOn_r=\r\nOff_r=\r\nOff_w=\r\nVal_off=\r\n"));
+    QCOMPARE(MappaLetturaInterruttori[4][Nodo], -1);
+    cartella_->scrivi(FileImpostazioni, prima);
+    Configurazione::CaricaImpostazioni();
+    scegli(0);
     // Save and exit reloads and hides the page.
     p_->Cmd_ChiudiInt[0]->click();
     QVERIFY(!p_->isVisibleTo(f_->comunicazioni));
