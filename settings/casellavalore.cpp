@@ -4,16 +4,65 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
+#include <QValidator>
+
+#include <cmath>
+
+namespace {
+
+// What a paste (or a typed key that passed the filter) may leave in a box: what typing could
+// have left there.
+class ValidatoreCasella final : public QValidator {
+public:
+    ValidatoreCasella(CasellaValore::Ruolo ruolo, QObject* genitore) : QValidator(genitore), ruolo_(ruolo) {}
+
+    State validate(QString& testo, int&) const override
+    {
+        using R = CasellaValore::Ruolo;
+        switch (ruolo_) {
+        case R::CodiceLettura:
+            return corrisponde(testo, QStringLiteral("[1-4]?"));
+        case R::CodiceScrittura:
+            return corrisponde(testo, QStringLiteral("[56]?"));
+        case R::Indirizzo:
+            if (corrisponde(testo, QStringLiteral("[0-9]{0,5}")) == Invalid)
+                return Invalid;
+            return testo.isEmpty() || testo.toInt() <= Casella::RegistroMassimo ? Acceptable : Invalid;
+        case R::Valore:
+            // One separator of either kind: the reformat writes ",", the filter enters ".".
+            return corrisponde(testo, QStringLiteral("-?[0-9]*[.,]?[0-9]*"));
+        }
+        return Invalid;
+    }
+
+private:
+    static State corrisponde(const QString& testo, const QString& regola)
+    {
+        return QRegularExpression(QRegularExpression::anchoredPattern(regola)).match(testo).hasMatch() ? Acceptable
+                                                                                                      : Invalid;
+    }
+    CasellaValore::Ruolo ruolo_;
+};
+
+CasellaValore::Ruolo ruoloDa(CasellaValore::Tipo tipo, const QString& suggerimento)
+{
+    if (tipo == CasellaValore::Tipo::Valore)
+        return CasellaValore::Ruolo::Valore;
+    if (suggerimento == QLatin1String(Casella::SuggerimentoLettura))
+        return CasellaValore::Ruolo::CodiceLettura;
+    if (suggerimento == QLatin1String(Casella::SuggerimentoScrittura))
+        return CasellaValore::Ruolo::CodiceScrittura;
+    return CasellaValore::Ruolo::Indirizzo;
+}
+
+}  // namespace
 
 CasellaValore::CasellaValore(Tipo tipo, const QString& suggerimento, QWidget* parent)
-    : QLineEdit(parent), tipo_(tipo)
+    : QLineEdit(parent), tipo_(tipo), ruolo_(ruoloDa(tipo, suggerimento))
 {
     setToolTip(suggerimento);
-    // What a paste may leave in the box: what typing could have left there. A value box also
-    // accepts the decimal comma its own reformat writes.
-    const QString regola = tipo == Tipo::Valore ? QStringLiteral("-?[0-9]*[.,]?[0-9]*") : QStringLiteral("[0-9]*");
-    setValidator(new QRegularExpressionValidator(QRegularExpression(regola), this));
+    setValidator(new ValidatoreCasella(ruolo_, this));
 }
 
 QChar CasellaValore::FiltraTasto(QChar tasto) const
@@ -22,8 +71,10 @@ QChar CasellaValore::FiltraTasto(QChar tasto) const
         return tasto;
     if (tipo_ != Tipo::Valore)
         return {};
+    // After a reformat the box holds the decimal comma: that is a separator too.
     if (tasto == u',' || tasto == u'.')
-        return text().contains(u'.') ? QChar() : QChar(u'.');
+        return text().contains(u'.') || text().contains(u',') ? QChar() : QChar(u'.');
+    // The text's length is tested, not the selection: a selected text is not replaced by "-".
     if (tasto == u'-')
         return text().isEmpty() ? tasto : QChar();
     return {};
@@ -33,7 +84,8 @@ void CasellaValore::Riformatta(int d)
 {
     if (tipo_ != Tipo::Valore || d < 0 || d > 3)
         return;
-    // The box's text may be empty or a lone sign: it reads as zero, as a whole number would.
+    // An empty box or a lone sign reads as zero, as the reformat has always shown it; only the
+    // save refuses such a text.
     const float v = Generale::ConvertiInDecimale(text(), d);
     setText(Generale::FormattaDecimali(v, d));
     update();
@@ -91,10 +143,23 @@ void DaiFuoco(QWidget* controllo)
 
 QString CoppiaRegistro(const QString& codice, const QString& registro)
 {
-    const QString coppia = codice + QLatin1Char(',') + registro;
+    const QString coppia = (codice + QLatin1Char(',') + registro).trimmed();
     return coppia == QStringLiteral(",") ? QString() : coppia;
 }
 
 QString TestoCampo(int campo) { return campo == -1 ? QString() : QString::number(campo); }
+
+QString TestoValore(int valore, bool configurato, int decimali)
+{
+    if (!configurato)
+        return {};
+    const int d = decimali >= 0 && decimali <= 3 ? decimali : 0;
+    return Generale::FormattaDecimali(valore / std::pow(10.0, d), d);
+}
+
+std::optional<qint16> ValoreDaSalvare(const QString& testo, int decimali)
+{
+    return Generale::ConvertiInInteroVerificato(testo, decimali);
+}
 
 }  // namespace Casella

@@ -2,21 +2,28 @@
 // The small boxes of the device pages (zones, switches, LEDs, door opener): a register box holds
 // a Modbus function code or a register address, digits only; a value box holds a value with
 // decimals: digits, one decimal separator (typed "," or ".", entered as ".") and a minus sign as
-// first character. Pasted text is held to the same rule by a validator. A value box is
-// reformatted with the page's decimals when Enter is pressed in it and when it loses the focus;
-// Enter then moves the focus to the control the page names and selects a box's whole text.
+// first character. Pasted text is held to the same rule by a validator, which also keeps a read
+// function code to 1..4, a write function code to 5 or 6 and a register to what the address rows
+// hold. A value box is reformatted with the page's decimals when Enter is pressed in it and when
+// it loses the focus; Enter then moves the focus to the control the page names and selects a
+// box's whole text.
 #include <QLineEdit>
 
 #include <functional>
+#include <optional>
 
 class CasellaValore : public QLineEdit {
     Q_OBJECT
 public:
     enum class Tipo { Registro, Valore };
+    // What the box holds. A register box's tooltip names its role: the read-code and write-code
+    // tooltips make it a code box, any other a register (address) box.
+    enum class Ruolo { CodiceLettura, CodiceScrittura, Indirizzo, Valore };
 
     CasellaValore(Tipo tipo, const QString& suggerimento, QWidget* parent = nullptr);
 
     Tipo tipo() const { return tipo_; }
+    Ruolo ruolo() const { return ruolo_; }
     bool eValore() const { return tipo_ == Tipo::Valore; }
 
     // The page's decimals for the reformat (value boxes only).
@@ -38,6 +45,7 @@ protected:
 
 private:
     Tipo tipo_;
+    Ruolo ruolo_;
 };
 
 namespace Casella {
@@ -49,6 +57,10 @@ inline const char* const SuggerimentoScrittura = "Codice funzione scrittura (5|6
 inline const char* const SuggerimentoValoreOn = "Valore parametro (ON)";
 inline const char* const SuggerimentoValoreOff = "Valore parametro (OFF)";
 
+// The largest register a point may name: the address rows hold signed 16-bit fields and the
+// configuration load drops a point whose register is beyond them.
+inline constexpr int RegistroMassimo = 32767;
+
 // Moves the focus to `controllo`; a box gets its whole text selected, so typing replaces it.
 void DaiFuoco(QWidget* controllo);
 
@@ -57,5 +69,14 @@ QString CoppiaRegistro(const QString& codice, const QString& registro);
 
 // A stored field as a box shows it: -1 (not configured) is empty.
 QString TestoCampo(int campo);
+
+// The register value `valore` of a value box as it shows with `decimali` decimals: "21,5" for 215
+// with 1. A value that is not configured (`configurato` false) is empty; a real -1 is shown.
+QString TestoValore(int valore, bool configurato, int decimali);
+
+// The register value a value box's text stands for with `decimali` decimals, when the text is a
+// number that fits 16 bits once scaled; none otherwise (empty text included), so that a save
+// never sends a 0 nobody typed.
+std::optional<qint16> ValoreDaSalvare(const QString& testo, int decimali);
 
 }  // namespace Casella

@@ -1,0 +1,89 @@
+#pragma once
+// The record of one switch or LED (and the door opener's points) as its page edits it: rows of
+// boxes, each Modbus point a code box with its register box beside it, each value a box that goes
+// with the point it is written to or compared with. One table per page says which box shows
+// which field of the address rows and feeds which key, in the order the keys are saved; the same
+// code fills, reformats, checks and saves every page's boxes.
+#include "chiavi.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <variant>
+#include <vector>
+
+class CasellaValore;
+
+namespace EditorPunti {
+
+// One key of a record.
+struct Voce {
+    const Chiavi::Chiave* chiave;
+    const char* riga;          // the page's row label, naming the box in a refusal: "Accensione (ON)"
+    bool valore;               // false: a point; true: a value
+    bool scrittura;            // the point is in the write row (codes 5, 6), else the read row (1..4)
+    int casella;               // a point's code box (its register box follows it), or the value box
+    int campo;                 // a point's function-code field (the register follows), or the value's field
+    int campoPunto = -1;       // a value: the function-code field of its point, in the same row
+    int casellaPunto = -1;     // a value: the code box of its point
+    const char* suggerimento = nullptr;  // a value: its box's tooltip
+};
+
+using Record = std::span<const Voce>;
+using Riga = std::span<const std::int16_t>;
+
+// The decimals the configuration load reads a value with: none for a bit (a coil written with
+// code 5, a coil or discrete input read with 1 or 2), the device's otherwise.
+int DecimaliPunto(int funzione, bool scrittura, int decimaliDispositivo);
+
+// The texts of `caselle` boxes for a stored device: every box of the record shows its field; a
+// field that is not configured is empty, a configured value (a real -1 too) is shown with the
+// decimals of its point.
+QStringList Testi(Record record, int caselle, Riga lettura, Riga scrittura);
+
+struct Scrittura {
+    QString chiave;
+    QString valore;
+};
+struct Rifiuto {
+    int casella;
+    QString messaggio;
+};
+// The record's keys in its order from the boxes' texts and the page's decimals, or the first box
+// that cannot be saved: a point with only one of its two boxes filled, a function code of the
+// wrong kind, a register beyond the rows, a value that is not a number or does not fit 16 bits
+// once scaled, or no value for a point that has one.
+std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStringList& testi, int decimali);
+
+// A name as the settings file takes it: one longer than 50 characters is cut to 50 and stripped
+// of blanks; a shorter one is kept as typed.
+QString NomeDaSalvare(const QString& nome);
+
+// The boxes of one page's record.
+class EditorRecord {
+public:
+    // `caselle` indexed as the record's table; `decimaliPagina` is the page's decimals.
+    EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina);
+
+    void Mostra(Riga lettura, Riga scrittura);
+    // Every box emptied and enabled or disabled.
+    void Svuota(bool abilitate);
+    // Every value box with its point's decimals; `soloNumeri` leaves alone a text that is not a
+    // number (an empty box too), which the reformat would show as zero.
+    void Riformatta(bool soloNumeri = false);
+    QStringList Testi() const;
+    // The decimals value box `casella` is read and written with now.
+    int DecimaliValore(int casella) const;
+
+private:
+    Record record_;
+    std::vector<CasellaValore*> caselle_;
+    std::function<int()> decimaliPagina_;
+};
+
+}  // namespace EditorPunti

@@ -1,0 +1,295 @@
+#include "pagina_dispositivi_comune.h"
+
+#include "casellavalore.h"
+#include "comunicazioni.h"
+#include "dialoghi.h"
+#include "file_ini.h"
+#include "generale.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+const QString TitoloMessaggi = QStringLiteral("Configurazione strumenti");
+
+QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
+
+void numeri(QComboBox* lista, int primo, int ultimo)
+{
+    const QSignalBlocker blocco(lista);
+    lista->clear();
+    for (int n = primo; n <= ultimo; ++n)
+        lista->addItem(QString::number(n));
+    lista->setCurrentIndex(-1);
+}
+
+void seleziona(QComboBox* lista, int indice)
+{
+    const QSignalBlocker blocco(lista);
+    lista->setCurrentIndex(indice >= 0 && indice < lista->count() ? indice : -1);
+}
+
+}  // namespace
+
+PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione& d)
+    : Pagina(finestra, QString::fromLatin1(d.pagina), 120, 480), d_(d)
+{
+    // The grid keeps the places of the original form, made for a narrower 8-point face.
+    QFont carattere = font();
+    carattere.setPointSize(8);
+    setFont(carattere);
+    titolo_ = Etichetta(QString::fromUtf8(d.titolo), 120, 120, 4300);
+    QFont grassetto = titolo_->font();
+    grassetto.setBold(true);
+    titolo_->setFont(grassetto);
+
+    auto lista = [&](const char* nome, const char* testo, const char* suggerimento, int top) {
+        Etichetta(QString::fromUtf8(testo), 120, top + 45, 2280);
+        auto* l = new QComboBox(this);
+        l->setObjectName(QString::fromLatin1(nome));
+        l->setToolTip(QString::fromUtf8(suggerimento));
+        Colloca(l, 2520, top, 975, 315);
+        return l;
+    };
+    usati_ = lista(d.usati, d.testoUsati, d.suggerimentoUsati, 600);
+    scelta_ = lista(d.scelta, d.testoScelta, d.suggerimentoScelta, 1000);
+    Etichetta(QString::fromUtf8(d.testoNome), 120, 1445, 2280);
+    nome_ = new QLineEdit(this);
+    nome_->setObjectName(QString::fromLatin1(d.nome));
+    nome_->setToolTip(QString::fromUtf8(d.suggerimentoNome));
+    Colloca(nome_, 2520, 1400, 1815, 315);
+    nodo_ = lista(d.nodo, "Indirizzo strumento:", "Indirizzo del nodo modbus", 1800);
+    decimaliLista_ = lista(d.decimali, "Numero decimali:", "Numero decimali", 2200);
+
+    caselle_.assign(static_cast<std::size_t>(d.numeroCaselle), nullptr);
+    // The boxes' kinds come from the record: a point's code and register boxes, a value's box.
+    for (const EditorPunti::Voce& v : d.record) {
+        if (v.valore) {
+            caselle_[v.casella] =
+                new CasellaValore(CasellaValore::Tipo::Valore, QString::fromLatin1(v.suggerimento), this);
+            continue;
+        }
+        caselle_[v.casella] = new CasellaValore(
+            CasellaValore::Tipo::Registro,
+            QString::fromLatin1(v.scrittura ? Casella::SuggerimentoScrittura : Casella::SuggerimentoLettura), this);
+        caselle_[v.casella + 1] =
+            new CasellaValore(CasellaValore::Tipo::Registro, QString::fromLatin1(Casella::SuggerimentoRegistro), this);
+    }
+    for (int i = 0; i < d.numeroCaselle; ++i)
+        caselle_[i]->setObjectName(elemento(d.caselle, i));
+    editor_ = std::make_unique<EditorPunti::EditorRecord>(d.record, caselle_, [this] { return decimali_; });
+
+    static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
+                                               "Esci dalla configurazione senza salvare", "Salva i dati"};
+    static const QStyle::StandardPixmap immagini[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton,
+                                                      QStyle::SP_DialogSaveButton};
+    for (int i = 0; i < 3; ++i) {
+        auto* p = new QToolButton(this);
+        p->setObjectName(elemento(d.pulsanti, i));
+        p->setToolTip(QString::fromUtf8(suggerimenti[i]));
+        p->setIcon(style()->standardIcon(immagini[i]));
+        p->setIconSize(QSize(24, 24));
+        connect(p, &QToolButton::clicked, this, [this, i] { Chiudi(i); });
+        pulsanti_[i] = p;
+    }
+    // Tab goes down the shared controls, then through the boxes in their index order.
+    QWidget* prima = decimaliLista_;
+    for (CasellaValore* c : caselle_) {
+        setTabOrder(prima, c);
+        prima = c;
+    }
+
+    connect(usati_, &QComboBox::currentIndexChanged, this, [this] { CambiaConteggio(); });
+    connect(scelta_, &QComboBox::currentIndexChanged, this, [this] { MostraScelto(); });
+    connect(decimaliLista_, &QComboBox::currentIndexChanged, this, [this] { CambiaDecimali(); });
+}
+
+void PaginaDispositivi::Colloca(QWidget* w, int left, int top, int larghezza, int altezza)
+{
+    w->setGeometry(left / TwipsPerPixel, top / TwipsPerPixel, larghezza / TwipsPerPixel, altezza / TwipsPerPixel);
+}
+
+QLabel* PaginaDispositivi::Etichetta(const QString& testo, int left, int top, int larghezza)
+{
+    auto* l = new QLabel(testo, this);
+    l->setTextFormat(Qt::PlainText);
+    Colloca(l, left, top, larghezza, 285);
+    return l;
+}
+
+void PaginaDispositivi::RiempiListe(bool)
+{
+    numeri(usati_, 0, d_.massimo);
+    numeri(nodo_, 1, 255);
+    numeri(decimaliLista_, 0, 3);
+}
+
+void PaginaDispositivi::Apri()
+{
+    seleziona(usati_, Conteggio());
+    CambiaConteggio();
+    Mostra();
+}
+
+void PaginaDispositivi::CambiaConteggio()
+{
+    const int n = usati_->currentIndex();
+    if (n < 0)
+        return;
+    const bool cambiato = n != Conteggio();
+    {
+        const QSignalBlocker blocco(scelta_);
+        scelta_->clear();
+        if (n == 0) {
+            scelta_->addItem(QStringLiteral("0"));
+            scelta_->setCurrentIndex(-1);
+        } else {
+            for (int k = 1; k <= n; ++k)
+                scelta_->addItem(QString::number(k));
+            scelta_->setCurrentIndex(0);
+        }
+        scelta_->setEnabled(n > 0);
+    }
+    const long scritto = File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Generale), *d_.chiaveUsati,
+                                             usati_->currentText());
+    // Opening the page writes the count it already has; only a count the operator chose and the
+    // file refused is worth a word.
+    if (!scritto && cambiato)
+        RiferisciScritturaRifiutata();
+    if (n == 0) {
+        // The plant model keeps the previous devices until the next load.
+        MostraScelto();
+        return;
+    }
+    Finestra()->CaricaImpostazioni([this] { MostraScelto(); });
+}
+
+void PaginaDispositivi::MostraScelto()
+{
+    const int i = scelta_->isEnabled() ? scelta_->currentIndex() : -1;
+    if (i < 0) {
+        seleziona(nodo_, -1);
+        seleziona(decimaliLista_, -1);
+        nome_->clear();
+        editor_->Svuota(false);
+        for (QWidget* w : {static_cast<QWidget*>(nodo_), static_cast<QWidget*>(decimaliLista_), static_cast<QWidget*>(nome_)})
+            w->setEnabled(false);
+        return;
+    }
+    const EditorPunti::Riga lettura = Lettura(i);
+    // An unconfigured device (no valid node) shows no node, so a save never gives it another
+    // device's; its decimals are the load's default.
+    const int nodo = lettura[Generale::Nodo];
+    seleziona(nodo_, nodo >= 1 && nodo <= 255 ? nodo - 1 : -1);
+    seleziona(decimaliLista_, nodo >= 1 && nodo <= 255 ? lettura[Generale::Decimali] : 0);
+    nodo_->setEnabled(true);
+    decimaliLista_->setEnabled(true);
+    CambiaDecimali();
+    nome_->setText(i < Conteggio() ? NomeModello(i)
+                                   : QString::fromLatin1(d_.ripiego) + QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+    nome_->setEnabled(true);
+    MostraAltro(i);
+    editor_->Mostra(lettura, Scrittura(i));
+}
+
+void PaginaDispositivi::CambiaDecimali()
+{
+    // With no entry chosen the page keeps its decimals.
+    if (decimaliLista_->currentIndex() >= 0) {
+        bool ok = false;
+        const int d = decimaliLista_->currentText().toInt(&ok);
+        if (ok)
+            decimali_ = d;
+    }
+    DecimaliFinestra() = decimali_;
+    // An empty value box stands for a point not configured: a change of decimals leaves it empty.
+    editor_->Riformatta(true);
+}
+
+std::optional<int> PaginaDispositivi::NumeroScelto() const
+{
+    if (!scelta_->isEnabled() || scelta_->currentIndex() < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int numero = scelta_->currentText().toInt(&ok);
+    if (!ok || numero < 1 || numero > d_.massimo)
+        return std::nullopt;
+    return numero;
+}
+
+std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> PaginaDispositivi::ChiaviDaSalvare() const
+{
+    if (!NumeroScelto())
+        return QList<EditorPunti::Scrittura>{};
+    auto record = EditorPunti::ChiaviRecord(d_.record, editor_->Testi(), decimali_);
+    if (auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&record))
+        return *rifiuto;
+    namespace D = Chiavi::Dispositivo;
+    QList<EditorPunti::Scrittura> chiavi = {
+        {QString::fromLatin1(D::Nome), EditorPunti::NomeDaSalvare(nome_->text())},
+        {D::Indirizzo.Nome(), nodo_->currentIndex() >= 0 ? nodo_->currentText() : QString()},
+        {D::Decimali.Nome(), decimaliLista_->currentIndex() >= 0 ? decimaliLista_->currentText() : QString()},
+    };
+    chiavi += std::get<QList<EditorPunti::Scrittura>>(record);
+    chiavi += ChiaviAltre();
+    return chiavi;
+}
+
+bool PaginaDispositivi::Salva()
+{
+    const auto numero = NumeroScelto();
+    if (!numero)
+        return true;  // no device chosen: nothing of any device's section is written
+    // What is saved is what the boxes will show once left: the values in their points' format.
+    editor_->Riformatta(true);
+    const auto chiavi = ChiaviDaSalvare();
+    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
+        Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("Dati non salvati.\n") + rifiuto->messaggio,
+                                                  TitoloMessaggi, Piattaforma::PulsantiDialogo::OK,
+                                                  Piattaforma::IconaDialogo::Esclamazione);
+        Casella::DaiFuoco(caselle_[rifiuto->casella]);
+        return false;
+    }
+    const QString sezione = Sezione(*numero - 1);
+    bool rifiutata = false;
+    for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(chiavi))
+        if (!File_Ini::ScriviIni(sezione, s.chiave, s.valore))
+            rifiutata = true;
+    if (rifiutata)
+        RiferisciScritturaRifiutata();
+    return true;
+}
+
+void PaginaDispositivi::RiferisciScritturaRifiutata() const
+{
+    Piattaforma::ServizioDialoghi().Messaggio(
+        QStringLiteral("Il file delle impostazioni %1 non accetta modifiche: i dati non sono stati salvati.")
+            .arg(Generale::FileImpostazioni),
+        TitoloMessaggi, Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Critico);
+}
+
+void PaginaDispositivi::Chiudi(int indice)
+{
+    if (indice == 1) {
+        Finestra()->CaricaImpostazioni([this] {
+            hide();
+            Finestra()->update();
+        });
+        return;
+    }
+    if (!Salva())
+        return;
+    if (indice == 0)
+        Finestra()->CaricaImpostazioni([this] {
+            hide();
+            Finestra()->update();
+        });
+    else
+        Finestra()->CaricaImpostazioni([this] { update(); });
+}

@@ -1,0 +1,106 @@
+#pragma once
+// What the switches page and the LEDs page share: the count of devices in use (written to the
+// settings file the moment it is chosen), the chooser of one device, its name, node and decimals,
+// the record's boxes and the three buttons (save and exit, exit without saving, save and stay).
+// The page shows the plant model after the last whole-configuration load; a save checks the
+// record, writes its keys one by one into the device's section and reloads the configuration.
+#include "editor_punti.h"
+#include "pagina.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CasellaValore;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+class PaginaDispositivi : public Pagina {
+    Q_OBJECT
+public:
+    // Names and texts of one page's shared controls.
+    struct Descrizione {
+        const char* pagina;     // Pic_InterruttoriMB
+        const char* titolo;     // "Impostazione interruttori ON/OFF"
+        const char* usati;      // Cmb_InterruttoriUsati, its caption and tooltip
+        const char* testoUsati;
+        const char* suggerimentoUsati;
+        const char* scelta;     // Cmb_Interruttore
+        const char* testoScelta;
+        const char* suggerimentoScelta;
+        const char* nome;       // Txt_NomeInterruttore
+        const char* testoNome;
+        const char* suggerimentoNome;
+        const char* nodo;       // Cmb_IndirizzoInt
+        const char* decimali;   // Cmb_DecimaliInt
+        const char* caselle;    // Txt_ZoneMBInt
+        const char* pulsanti;   // Cmd_ChiudiInt
+        const char* ripiego;    // "Interruttore ": the name offered when the model has none
+        const Chiavi::Chiave* chiaveUsati;  // [Generale] Interruttori
+        int massimo;            // devices at most
+        EditorPunti::Record record;
+        int numeroCaselle;
+    };
+
+    // The page's share of the list filling: count, node and decimals lists, nothing selected.
+    void RiempiListe(bool saltaCrono) override;
+    // Selects the count just loaded, which runs the count steps, and shows the page.
+    void Apri() override;
+
+    // The count list's selection changed: rebuilds the chooser, writes the count at once, and
+    // for a count above 0 reloads the configuration and shows the first device.
+    void CambiaConteggio();
+    // The chooser's selection changed: the chosen device's record, or the empty state.
+    void MostraScelto();
+    // The decimals list's selection changed: the page decimals and every value box with them.
+    void CambiaDecimali();
+    // Buttons 0 save and exit, 1 exit without saving, 2 save and stay.
+    void Chiudi(int indice);
+
+    // The decimals the page's value boxes are read and written with (a bit point's: none).
+    int DecimaliPagina() const { return decimali_; }
+    // The keys a save would write now, in order, or the box that stops it. Nothing to write
+    // (no device chosen): an empty list.
+    std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> ChiaviDaSalvare() const;
+
+protected:
+    PaginaDispositivi(Comunicazioni* finestra, const Descrizione& descrizione);
+
+    // What the page's own part of the plant model holds.
+    virtual int Conteggio() const = 0;
+    virtual QString NomeModello(int i) const = 0;
+    virtual EditorPunti::Riga Lettura(int i) const = 0;
+    virtual EditorPunti::Riga Scrittura(int i) const = 0;
+    virtual QString Sezione(int i) const = 0;
+    // The window's copy of the page decimals.
+    virtual int& DecimaliFinestra() = 0;
+    // The page's other controls for device i, and their keys after the record's.
+    virtual void MostraAltro(int i) { Q_UNUSED(i); }
+    virtual QList<EditorPunti::Scrittura> ChiaviAltre() const { return {}; }
+
+    // Places `w` at `left`, `top` with size `larghezza` x `altezza`, all in twips.
+    static void Colloca(QWidget* w, int left, int top, int larghezza, int altezza);
+    QLabel* Etichetta(const QString& testo, int left, int top, int larghezza);
+
+    QLabel* titolo_ = nullptr;
+    QComboBox* usati_ = nullptr;
+    QComboBox* scelta_ = nullptr;
+    QLineEdit* nome_ = nullptr;
+    QComboBox* nodo_ = nullptr;
+    QComboBox* decimaliLista_ = nullptr;
+    std::vector<CasellaValore*> caselle_;
+    std::array<QToolButton*, 3> pulsanti_{};
+    std::unique_ptr<EditorPunti::EditorRecord> editor_;
+
+private:
+    // The device number of the chosen entry, 1..massimo, or none.
+    std::optional<int> NumeroScelto() const;
+    bool Salva();
+    void RiferisciScritturaRifiutata() const;
+
+    Descrizione d_;
+    int decimali_ = 0;
+};
