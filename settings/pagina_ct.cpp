@@ -143,13 +143,15 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     for (int d = 0; d < 7; ++d) {
         Lab_CTg[d] = etichetta(this, elemento("Lab_CTg", d), NomiGiorni[d]);
         Lst_CT[d] = controllo<QListWidget>(this, elemento("Lst_CT", d), suggerimentiGiorni[d]);
-        Lst_CT[d]->setMinimumSize(100, 300);
+        Lst_CT[d]->setFixedWidth(104);
+        Lst_CT[d]->setMinimumHeight(320);
         griglia->addWidget(Lab_CTg[d], 0, d);
         griglia->addWidget(Lst_CT[d], 1, d);
     }
     Lab_CTf = etichetta(this, QStringLiteral("Lab_CTf"), "Festività");
     Lst_Festa = controllo<QListWidget>(this, QStringLiteral("Lst_Festa"), "Elenco delle festività");
-    Lst_Festa->setMinimumSize(90, 300);
+    Lst_Festa->setFixedWidth(96);
+    Lst_Festa->setMinimumHeight(320);
     Lst_Festa->viewport()->installEventFilter(this);
     connect(Lst_Festa, &QListWidget::itemDoubleClicked, this, [this] { Lst_Festa_DblClick(); });
     griglia->addWidget(Lab_CTf, 0, 7);
@@ -167,6 +169,9 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
 
     if (QCalendarWidget* calendario = finestra->Calendar) {
         calendario->setToolTip(QStringLiteral("Definizione delle festività"));
+        // Month and day names in Italian, weeks from Monday, whatever the desktop's language.
+        calendario->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        calendario->setFirstDayOfWeek(Qt::Monday);
         connect(calendario, &QCalendarWidget::clicked, this, [this] { Calendar_Click(); });
     }
     // Whoever reads the chrono files again, the page shows what they hold.
@@ -619,6 +624,8 @@ void PaginaCT::mostraCopia(bool copia)
 {
     Frm_Cronotermostato->setVisible(!copia);
     Frm_Copia->setVisible(copia);
+    if (isVisible())
+        adjustSize();
 }
 
 void PaginaCT::Chk_Copia_Click()

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace StampaCrono {
 
 namespace {
@@ -79,6 +81,17 @@ QList<QStringList> Stampa(QPrinter& stampante, const QList<PaginaStampa>& pagine
     if (!pittore.begin(&stampante))
         return stampate;
     const QRectF area(QPointF(0, 0), stampante.pageLayout().paintRectPixels(stampante.resolution()).size());
+    // A print column is the font's average character width. Where "Arial" has no metric twin a
+    // wider face would push the Sunday column off the paper: the columns then close up evenly.
+    qreal destra = 0;
+    for (const PaginaStampa& pagina : pagine)
+        for (const Riga& riga : pagina) {
+            const QFontMetricsF misure(carattere(riga), &stampante);
+            for (const Voce& v : riga.voci)
+                destra = std::max(destra, (v.colonna - 1) * misure.averageCharWidth() + misure.horizontalAdvance(v.testo));
+        }
+    const qreal stringi = destra > area.width() ? area.width() / destra : 1.0;
+
     stampate.append(QStringList());
     qreal y = 0;
     auto nuovoFoglio = [&] {
@@ -97,7 +110,7 @@ QList<QStringList> Stampa(QPrinter& stampante, const QList<PaginaStampa>& pagine
             pittore.setFont(f);
             QStringList testi;
             for (const Voce& v : riga.voci) {
-                pittore.drawText(QPointF((v.colonna - 1) * misure.averageCharWidth(), y + misure.ascent()), v.testo);
+                pittore.drawText(QPointF((v.colonna - 1) * misure.averageCharWidth() * stringi, y + misure.ascent()), v.testo);
                 testi << v.testo;
             }
             stampate.last() << testi.join(QLatin1Char(' '));

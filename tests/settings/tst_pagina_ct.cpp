@@ -41,7 +41,15 @@ QStringList voci(const QListWidget* l)
     return r;
 }
 
-int pagineDelPdf(const QByteArray& pdf) { return int(pdf.count("/Type /Page\n")) + int(pdf.count("/Type /Page\r")) + int(pdf.count("/Type /Page ")) + int(pdf.count("/Type /Page/")) + int(pdf.count("/Type /Page>")); }
+// Page objects of a PDF file ("/Type /Page", not the "/Type /Pages" tree above them).
+int pagineDelPdf(const QByteArray& pdf)
+{
+    auto trovate = QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)")).globalMatch(QString::fromLatin1(pdf));
+    int n = 0;
+    for (; trovate.hasNext(); trovate.next())
+        ++n;
+    return n;
+}
 
 }  // namespace
 
