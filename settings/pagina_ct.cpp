@@ -167,7 +167,8 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     mostraCopia(false);
     createPulsanti();
 
-    if (QCalendarWidget* calendario = finestra->Calendar) {
+    calendario_ = finestra->Calendar;
+    if (QCalendarWidget* calendario = calendario_) {
         calendario->setToolTip(QStringLiteral("Definizione delle festività"));
         // Month and day names in Italian, weeks from Monday, whatever the desktop's language.
         calendario->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
@@ -339,9 +340,9 @@ void PaginaCT::RiempiListe(bool saltaCrono)
         Cmb_CT_Temp->addItem(FormattaDecimali(double(v) / serie.divisore, serie.decimali));
     Cmb_CT_Temp->setCurrentIndex(serie.scelto < Cmb_CT_Temp->count() ? serie.scelto : -1);
 
-    if (Finestra()->Calendar) {
-        Finestra()->Calendar->hide();
-        Finestra()->Calendar->update();
+    if (calendario_) {
+        calendario_->hide();
+        calendario_->update();
     }
 }
 
@@ -475,7 +476,7 @@ void PaginaCT::Cmd_OK_CT_Click(int index)
         rileggi();
         break;
     case 4:
-        if (QCalendarWidget* calendario = Finestra()->Calendar) {
+        if (QCalendarWidget* calendario = calendario_) {
             if (calendario->isHidden()) {
                 posizionaCalendario();
                 calendario->show();
@@ -539,7 +540,7 @@ void PaginaCT::rileggi()
 
 void PaginaCT::Calendar_Click()
 {
-    const QDate giorno = Finestra()->Calendar->selectedDate();
+    const QDate giorno = calendario_ ? calendario_->selectedDate() : QDate();
     if (!giorno.isValid())
         return;
     // Always "dd/MM/yyyy": the form the run-time step compares, whatever the desktop's settings.
@@ -765,21 +766,23 @@ bool PaginaCT::eventFilter(QObject* oggetto, QEvent* evento)
 void PaginaCT::hideEvent(QHideEvent* evento)
 {
     // The calendar belongs to this page: it goes when the page goes.
-    if (Finestra()->Calendar)
-        Finestra()->Calendar->hide();
+    if (calendario_)
+        calendario_->hide();
     Pagina::hideEvent(evento);
 }
 
 void PaginaCT::moveEvent(QMoveEvent* evento)
 {
-    if (Finestra()->Calendar && Finestra()->Calendar->isVisible())
+    if (calendario_ && calendario_->isVisible())
         posizionaCalendario();
     Pagina::moveEvent(evento);
 }
 
 void PaginaCT::posizionaCalendario()
 {
-    QCalendarWidget* calendario = Finestra()->Calendar;
+    QCalendarWidget* calendario = calendario_;
+    if (!calendario)
+        return;
     calendario->adjustSize();
     const QPoint lista = Lst_Festa->mapTo(Finestra(), QPoint(0, 0));
     calendario->move(std::max(0, lista.x() - calendario->width() - 4), lista.y());

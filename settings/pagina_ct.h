@@ -1,8 +1,11 @@
 #pragma once
 #include "pagina.h"
 
+#include <QPointer>
+
 #include <array>
 
+class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -94,5 +97,7 @@ private:
     bool salva();
     void posizionaCalendario();
 
+    // The window's calendar, which the page shows and hides; gone first when the window goes.
+    QPointer<QCalendarWidget> calendario_;
     bool leggendo_ = false;
 };
