@@ -1,5 +1,6 @@
 #include "filecrono.h"
 
+#include "avvisicrono.h"
 #include "cartellaprogramma.h"
 #include "chiavi.h"
 #include "conversioni.h"
@@ -113,6 +114,7 @@ void CaricaCronotermostato()
         if (!giorno.isEmpty())
             Festivita.append(giorno);
     }
+    emit Avvisi().FileLetti();
 }
 
 bool SalvaCronotermostato()

@@ -33,6 +33,8 @@ bool Contiene(PulsantiDialogo pulsanti, RispostaDialogo r)
         return r == RispostaDialogo::OK || r == RispostaDialogo::Annulla;
     case PulsantiDialogo::SiNo:
         return r == RispostaDialogo::Si || r == RispostaDialogo::No;
+    case PulsantiDialogo::SiNoAnnulla:
+        return r == RispostaDialogo::Si || r == RispostaDialogo::No || r == RispostaDialogo::Annulla;
     }
     return false;
 }
@@ -55,7 +57,8 @@ RispostaDialogo RispostaPredefinita(PulsantiDialogo pulsanti, std::optional<Risp
 {
     if (predefinita && Contiene(pulsanti, *predefinita))
         return *predefinita;
-    return pulsanti == PulsantiDialogo::SiNo ? RispostaDialogo::Si : RispostaDialogo::OK;
+    return pulsanti == PulsantiDialogo::SiNo || pulsanti == PulsantiDialogo::SiNoAnnulla ? RispostaDialogo::Si
+                                                                                      : RispostaDialogo::OK;
 }
 
 }  // namespace Piattaforma

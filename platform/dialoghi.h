@@ -9,7 +9,7 @@
 namespace Piattaforma {
 
 enum class IconaDialogo { Nessuna, Esclamazione, Domanda, Informazione, Critico };
-enum class PulsantiDialogo { OK, OKAnnulla, SiNo };
+enum class PulsantiDialogo { OK, OKAnnulla, SiNo, SiNoAnnulla };
 // Buttons read "OK", "Annulla", "Sì", "No".
 enum class RispostaDialogo { OK, Annulla, Si, No };
 
