@@ -147,6 +147,7 @@ private slots:
         s->Cmd_Cancella_Click();
         QCOMPARE(s->Lst_nDev->count(), 0);
         QVERIFY(!s->Cmd_Invio_Stagione->isEnabled());
+        QCOMPARE(s->minimumSize(), QSize(851, 481));  // 12765 x 7215 twips
     }
 
     void invio()
@@ -226,6 +227,11 @@ private slots:
         s->Cmd_Invio_Stagione_Click();
         QVERIFY(dialoghi->mostrati.isEmpty());
         QVERIFY(bus->traffico.isEmpty());
+        // Showing the window again, with rights, does not offer those rows for sending.
+        s->AbilitaComandi(true);
+        QVERIFY(s->Cmd_Cancella->isEnabled() && !s->Cmd_Invio_Stagione->isEnabled());
+        s->AbilitaComandi(false);
+        QVERIFY(!s->Cmd_Stagione[2]->isEnabled() && !s->Cmd_Cancella->isEnabled());
     }
 };
 
