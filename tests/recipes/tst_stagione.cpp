@@ -164,6 +164,8 @@ private slots:
 
         QStringList durante;
         int eseguitoDopo = -1;
+        QList<Acquisizione::Puntatore> puntatori;
+        Acquisizione::GanciAttivi().ImpostaPuntatore = [&](Acquisizione::Puntatore p) { puntatori << p; };
         bus->durante = [&] {
             durante << QStringLiteral("%1 %2 %3 %4").arg(finestra->Lab_Avanzamento->text())
                            .arg(finestra->Pic_Avanzamento->isVisible())
@@ -215,6 +217,8 @@ private slots:
         QCOMPARE(dialoghi->mostrati.last().icona, IconaDialogo::Esclamazione);
         QVERIFY(!finestra->Pic_Avanzamento->isVisible());
         QVERIFY(area.isEnabled() && finestra->isEnabled() && !finestra->InvioInCorso());
+        QCOMPARE(puntatori.first(), Acquisizione::Puntatore::Clessidra);
+        QCOMPARE(puntatori.last(), Acquisizione::Puntatore::Predefinito);
         cornice->close();
         QVERIFY(!finestra->isVisible() || !cornice->isVisible());
     }
