@@ -1,18 +1,466 @@
 #include "stagione.h"
 
+#include "cartellaprogramma.h"
+#include "codabus.h"
+#include "dialoghi.h"
+#include "file_ini.h"
+#include "ganci.h"
+#include "geometria.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using Piattaforma::IconaDialogo;
+using Piattaforma::PulsantiDialogo;
+using Piattaforma::RispostaDialogo;
+
+const QString Stagione::Titolo = QStringLiteral("Configurazione strumenti");
+
+namespace {
+
+// The frame's size inside the smallest window (12765 x 7215 twips, 851 x 481 pixels).
+constexpr int LarghezzaCornice = 830;
+constexpr int AltezzaCornice = 460;
+
+QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
+
+IconaDialogo icona(Ricette::StileMessaggio::Icona i)
+{
+    switch (i) {
+    case Ricette::StileMessaggio::Esclamazione:
+        return IconaDialogo::Esclamazione;
+    case Ricette::StileMessaggio::Informazione:
+        return IconaDialogo::Informazione;
+    case Ricette::StileMessaggio::Domanda:
+        return IconaDialogo::Domanda;
+    case Ricette::StileMessaggio::Stop:
+        break;
+    }
+    return IconaDialogo::Critico;
+}
+
+// A pause that keeps the windows painted: it sleeps in the event loop until its time is up. The
+// recipe and main windows are disabled meanwhile, so the operator's input reaches nothing.
+void pausaConRidisegno(int millisecondi)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    if (millisecondi <= 0)
+        return;
+    QEventLoop attesa;
+    QTimer scadenza;
+    scadenza.setSingleShot(true);
+    scadenza.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
+    scadenza.start(millisecondi);
+    attesa.exec();
+}
+
+// The station's file dialog on the folder Ricetta; "*.prg" is matched without regard to case.
+QString dialogoRicetta(QWidget* genitore, const QString& cartella)
+{
+    QFileDialog dialogo(genitore, QString(), cartella);
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setNameFilters({QStringLiteral("Ricette (*.prg)"), QStringLiteral("Tutti i file (*.*)")});
+    dialogo.selectNameFilter(QStringLiteral("Ricette (*.prg)"));
+    dialogo.setFilter((dialogo.filter() & ~QDir::CaseSensitive) | QDir::AllEntries | QDir::NoDotAndDotDot);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialogo.selectedFiles().first());
+}
+
+}  // namespace
 
 Stagione::Stagione(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Stagione"));
-    setWindowTitle(QStringLiteral("Ricette"));
-    auto* riga = new QHBoxLayout(this);
-    const std::array<QString, 3> testi = {QStringLiteral("Estate"), QStringLiteral("Inverno"), QStringLiteral("Ricetta")};
-    for (int i = 0; i < 3; ++i) {
-        Cmd_Stagione[i] = new QPushButton(testi[i], this);
-        Cmd_Stagione[i]->setObjectName(QStringLiteral("Cmd_Stagione(%1)").arg(i));
-        riga->addWidget(Cmd_Stagione[i]);
+    setWindowTitle(Titolo);
+    IntervalloRicetta.fill(200);
+
+    Frm_Stagione = new QFrame(this);
+    Frm_Stagione->setObjectName(QStringLiteral("Frm_Stagione"));
+    Frm_Stagione->setFixedSize(LarghezzaCornice, AltezzaCornice);
+    creaPulsanti();
+    creaListe();
+    creaAvanzamento();
+
+    Cmd_Dialog = [this](const QString& cartella) { return dialogoRicetta(this, cartella); };
+    Pausa = pausaConRidisegno;
+
+    // The window's load.
+    Cmd_Cancella_Click();
+    Geometria::RegolaGeometria(this, Frm_Stagione, Geometria::MinimoStagione);
+}
+
+void Stagione::creaPulsanti()
+{
+    auto* colonna = new QVBoxLayout(Frm_Stagione);
+    auto* riga = new QHBoxLayout;
+    colonna->addLayout(riga);
+    struct Voce {
+        const char* testo;
+        const char* suggerimento;
+        QStyle::StandardPixmap immagine;
+    };
+    const Voce voci[] = {
+        {"Estate", "Carica una ricetta per configurare la stagione estiva", QStyle::SP_ArrowUp},
+        {"Inverno", "Carica una ricetta per configurare la stagione invernale", QStyle::SP_ArrowDown},
+        {"Ricetta", "Carica una ricetta da inviare all'impianto", QStyle::SP_DialogOpenButton},
+        {"Cancella", "Cancella i dati presenti nelle liste", QStyle::SP_DialogResetButton},
+        {"Invia", "Invia la ricetta selezionata all'impianto", QStyle::SP_DialogApplyButton},
+    };
+    std::array<QPushButton*, 5> pulsanti{};
+    for (int i = 0; i < 5; ++i) {
+        pulsanti[i] = new QPushButton(style()->standardIcon(voci[i].immagine), QString::fromUtf8(voci[i].testo),
+                                      Frm_Stagione);
+        pulsanti[i]->setToolTip(QString::fromUtf8(voci[i].suggerimento));
+        pulsanti[i]->setMinimumHeight(36);
+        riga->addWidget(pulsanti[i]);
+        if (i == 2)
+            riga->addStretch();
     }
+    for (int i = 0; i < 3; ++i) {
+        Cmd_Stagione[i] = pulsanti[i];
+        Cmd_Stagione[i]->setObjectName(elemento("Cmd_Stagione", i));
+        connect(Cmd_Stagione[i], &QPushButton::clicked, this, [this, i] { Cmd_Stagione_Click(i); });
+    }
+    Cmd_Cancella = pulsanti[3];
+    Cmd_Cancella->setObjectName(QStringLiteral("Cmd_Cancella"));
+    connect(Cmd_Cancella, &QPushButton::clicked, this, &Stagione::Cmd_Cancella_Click);
+    Cmd_Invio_Stagione = pulsanti[4];
+    Cmd_Invio_Stagione->setObjectName(QStringLiteral("Cmd_Invio_Stagione"));
+    connect(Cmd_Invio_Stagione, &QPushButton::clicked, this, &Stagione::Cmd_Invio_Stagione_Click);
+}
+
+void Stagione::creaListe()
+{
+    Pic_Ricette = new QFrame(Frm_Stagione);
+    Pic_Ricette->setObjectName(QStringLiteral("Pic_Ricette"));
+    Pic_Ricette->setFrameShape(QFrame::StyledPanel);
+    Pic_Ricette->setFocusPolicy(Qt::StrongFocus);
+    static_cast<QVBoxLayout*>(Frm_Stagione->layout())->addWidget(Pic_Ricette, 1);
+    auto* griglia = new QGridLayout(Pic_Ricette);
+    griglia->setHorizontalSpacing(2);
+    struct Colonna {
+        const char* nome;
+        const char* titolo;
+        const char* suggerimento;
+        int larghezza;
+    };
+    const Colonna colonne[] = {
+        {"Lst_Dev", "Nome Zona", "Nome della zona", 3},
+        {"Lst_Sadd", "Nodo", "Numero del nodo modbus", 1},
+        {"Lst_FC", "Cod. Funz", "Codice funzione", 1},
+        {"Lst_MB", "Parametro", "Indirizzo del parametro", 2},
+        {"Lst_MBVal", "Valore", "Valore da assegnare al parametro", 2},
+        {"Lst_NomePar", "Nome Parametro", "Nome del parametro", 5},
+    };
+    for (int i = 0; i < 6; ++i) {
+        Lab_Stagioni[i] = new QLabel(QString::fromUtf8(colonne[i].titolo), Pic_Ricette);
+        Lab_Stagioni[i]->setObjectName(elemento("Lab_Stagioni", i));
+        Lab_Stagioni[i]->setTextFormat(Qt::PlainText);
+        auto* lista = new QListWidget(Pic_Ricette);
+        lista->setObjectName(QString::fromLatin1(colonne[i].nome));
+        lista->setToolTip(QString::fromUtf8(colonne[i].suggerimento));
+        lista->setSelectionMode(QAbstractItemView::SingleSelection);
+        lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lista->setVerticalScrollBarPolicy(i == 5 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        griglia->addWidget(Lab_Stagioni[i], 0, i);
+        griglia->addWidget(lista, 1, i);
+        griglia->setColumnStretch(i, colonne[i].larghezza);
+        visibili_[i] = lista;
+        connect(lista, &QListWidget::currentRowChanged, this, [this](int riga) {
+            if (!AllineamentoInCorso && riga >= 0)
+                AllineaSelezione(riga);
+        });
+    }
+    Lst_Dev = visibili_[0];
+    Lst_Sadd = visibili_[1];
+    Lst_FC = visibili_[2];
+    Lst_MB = visibili_[3];
+    Lst_MBVal = visibili_[4];
+    Lst_NomePar = visibili_[5];
+    // The columns read as one table: they scroll together, by the last column's bar.
+    for (int i = 0; i < 5; ++i) {
+        connect(Lst_NomePar->verticalScrollBar(), &QScrollBar::valueChanged, visibili_[i]->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(visibili_[i]->verticalScrollBar(), &QScrollBar::valueChanged, Lst_NomePar->verticalScrollBar(),
+                &QScrollBar::setValue);
+    }
+    Lst_nDev = new QListWidget(Pic_Ricette);
+    Lst_nDev->setObjectName(QStringLiteral("Lst_nDev"));
+    Lst_nDev->hide();
+}
+
+void Stagione::creaAvanzamento()
+{
+    Pic_Avanzamento = new QFrame(Frm_Stagione);
+    Pic_Avanzamento->setObjectName(QStringLiteral("Pic_Avanzamento"));
+    Pic_Avanzamento->setFrameShape(QFrame::Panel);
+    Pic_Avanzamento->setFrameShadow(QFrame::Raised);
+    Pic_Avanzamento->setAutoFillBackground(true);
+    auto* riga = new QHBoxLayout(Pic_Avanzamento);
+    ProgBar = new QProgressBar(Pic_Avanzamento);
+    ProgBar->setObjectName(QStringLiteral("ProgBar"));
+    ProgBar->setTextVisible(false);
+    Lab_Avanzamento = new QLabel(QStringLiteral("0%"), Pic_Avanzamento);
+    Lab_Avanzamento->setObjectName(QStringLiteral("Lab_Avanzamento"));
+    Lab_Avanzamento->setMinimumWidth(48);
+    Lab_Avanzamento->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    riga->addWidget(ProgBar, 1);
+    riga->addWidget(Lab_Avanzamento);
+    // Over the lists, in the middle of the frame.
+    Pic_Avanzamento->setGeometry(LarghezzaCornice / 2 - 220, AltezzaCornice / 2 - 25, 440, 50);
+    Pic_Avanzamento->hide();
+}
+
+// ---- Lists -----------------------------------------------------------------------------------
+
+void Stagione::svuotaListe()
+{
+    AllineamentoInCorso = true;
+    for (QListWidget* lista : visibili_)
+        lista->clear();
+    Lst_nDev->clear();
+    AllineamentoInCorso = false;
+}
+
+void Stagione::aggiungiRiga(const Ricette::RigaLista& riga)
+{
+    Lst_nDev->addItem(riga.nDev);
+    Lst_Dev->addItem(riga.Dev);
+    Lst_Sadd->addItem(riga.Sadd);
+    Lst_FC->addItem(riga.FC);
+    Lst_MB->addItem(riga.MB);
+    Lst_MBVal->addItem(riga.MBVal);
+    Lst_NomePar->addItem(riga.NomePar);
+}
+
+QList<Ricette::RigaLista> Stagione::righe() const
+{
+    QList<Ricette::RigaLista> tutte;
+    auto testo = [](QListWidget* lista, int i) { return i < lista->count() ? lista->item(i)->text() : QString(); };
+    for (int i = 0; i < Lst_Dev->count(); ++i)
+        tutte.append({testo(Lst_nDev, i), testo(Lst_Dev, i), testo(Lst_Sadd, i), testo(Lst_FC, i), testo(Lst_MB, i),
+                      testo(Lst_MBVal, i), testo(Lst_NomePar, i)});
+    return tutte;
+}
+
+void Stagione::Cmd_Cancella_Click()
+{
+    svuotaListe();
+    ricettaCompleta_ = false;
+    abilitaInvio();
+    Pic_Ricette->setFocus();
+}
+
+void Stagione::AllineaSelezione(int index)
+{
+    AllineamentoInCorso = true;
+    for (QListWidget* lista : visibili_) {
+        if (index >= 0 && index < lista->count())
+            lista->setCurrentRow(index);
+        lista->update();
+    }
+    AllineamentoInCorso = false;
+}
+
+void Stagione::AbilitaComandi(bool diritti)
+{
+    for (QPushButton* b : Cmd_Stagione)
+        b->setEnabled(diritti);
+    Cmd_Cancella->setEnabled(diritti);
+    Cmd_Invio_Stagione->setEnabled(diritti && ricettaCompleta_);
+}
+
+void Stagione::abilitaInvio()
+{
+    // Rows of a recipe refused half-way stay in view, but are never sent.
+    Cmd_Invio_Stagione->setEnabled(ricettaCompleta_ && !Cmd_Cancella->testAttribute(Qt::WA_ForceDisabled));
+}
+
+// ---- Loading ---------------------------------------------------------------------------------
+
+QString Stagione::ScegliRicetta()
+{
+    if (!Cmd_Dialog)
+        return QString();
+    return Cmd_Dialog(Ricette::PercorsoRicetta(QString()));
+}
+
+void Stagione::Cmd_Stagione_Click(int Index)
+{
+    if (Index < 0 || Index > 2 || invioInCorso_)
+        return;
+    Pic_Ricette->setFocus();
+    svuotaListe();
+    ricettaCompleta_ = false;
+    abilitaInvio();
+    QString nome;
+    if (Index == 0)
+        nome = File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Estate).trimmed();
+    else if (Index == 1)
+        nome = File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Inverno).trimmed();
+    else {
+        // Only the name counts: the recipe is always the one of that name in Ricetta.
+        nome = Ricette::NomeDaPercorso(ScegliRicetta());
+        Pic_Ricette->setFocus();
+    }
+    Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
+    const Ricette::Caricamento esito = Ricette::CaricaRicetta(nome, Index, IntervalloRicetta);
+    for (const Ricette::RigaLista& riga : esito.righe)
+        aggiungiRiga(riga);
+    for (QListWidget* lista : visibili_)
+        lista->update();
+    ricettaCompleta_ = esito.stadio == Ricette::StadioCaricata;
+    abilitaInvio();
+    Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
+    Pic_Ricette->setFocus();
+    const Ricette::Messaggio messaggio = Ricette::MessaggioCaricamento(esito);
+    if (!messaggio.testo.isEmpty())
+        Piattaforma::ServizioDialoghi().Messaggio(messaggio.testo, Titolo, PulsantiDialogo::OK,
+                                                  messaggio.informazione ? IconaDialogo::Informazione
+                                                                         : IconaDialogo::Esclamazione);
+}
+
+// ---- Sending ---------------------------------------------------------------------------------
+
+void Stagione::Cmd_Invio_Stagione_Click()
+{
+    // Rows of a recipe that did not load whole are never sent.
+    if (Lst_Dev->count() == 0 || invioInCorso_ || !ricettaCompleta_)
+        return;
+    const auto attuale = Ricette::NumeroRicetta(
+        File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale).trimmed());
+    const bool eraUno = attuale && *attuale >= -32768 && *attuale <= 32767 && *attuale != 0;
+    const QString prossimo = eraUno ? QStringLiteral("0") : QStringLiteral("1");
+    const RispostaDialogo risposta = Piattaforma::ServizioDialoghi().Messaggio(
+        QStringLiteral("Modificare le impostazioni sugli strumenti ?"), Titolo, PulsantiDialogo::SiNo,
+        IconaDialogo::Domanda);
+    Pic_Ricette->setFocus();
+    if (risposta != RispostaDialogo::Si) {
+        update();
+        return;
+    }
+    // The whole sending is one piece of bus work: nothing else reaches the line until its last
+    // row or its failure.
+    Acquisizione::EseguiQuandoLibero([this, prossimo] {
+        if (InviaProcedura()) {
+            File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale, prossimo);
+            Piattaforma::ServizioDialoghi().Messaggio(
+                QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."), Titolo,
+                PulsantiDialogo::OK, IconaDialogo::Informazione);
+        } else {
+            Piattaforma::ServizioDialoghi().Messaggio(
+                QStringLiteral("Attenzione: Un errore occorso durante l'invio della procedura ha impedito il "
+                               "completamento del cambio di stagione.\rVerificare il file e la linea di "
+                               "trasmissione dati."),
+                Titolo, PulsantiDialogo::OK, IconaDialogo::Esclamazione);
+        }
+        Pic_Ricette->setFocus();
+        repaint();
+    });
+}
+
+void Stagione::abilitaFinestre(bool abilita)
+{
+    // The main window is the frame of every work window: disabled, the whole station takes no
+    // input.
+    setEnabled(abilita);
+    if (window() != this)
+        window()->setEnabled(abilita);
+}
+
+bool Stagione::InviaProcedura()
+{
+    if (invioInCorso_)
+        return false;
+    Acquisizione::TieniBus bus;
+    invioInCorso_ = true;
+    // In the main window the close box belongs to the window's frame: its close is refused from
+    // here, ahead of the frame's own handling (the filter installed last runs first).
+    if (auto* cornice = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        cornice->installEventFilter(this);
+    abilitaFinestre(false);
+    // Idle again on every path out.
+    struct Ripristino {
+        Stagione* s;
+        ~Ripristino()
+        {
+            s->Pic_Avanzamento->hide();
+            s->repaint();
+            Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
+            s->abilitaFinestre(true);
+            s->invioInCorso_ = false;
+        }
+    } ripristino{this};
+
+    const QList<Ricette::RigaLista> tutte = righe();
+    ProgBar->setRange(0, int(tutte.size()) + 1);
+    ProgBar->setValue(0);
+    Lab_Avanzamento->setText(QStringLiteral("0%"));
+    Pic_Avanzamento->show();
+    Pic_Avanzamento->raise();
+    repaint();
+    Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
+
+    Ricette::ServiziInvio servizi;
+    servizi.Pausa = [this](int ms) {
+        if (Pausa)
+            Pausa(ms);
+    };
+    servizi.Avanzamento = [this](int valore, int massimo, const QString& percentuale) {
+        ProgBar->setRange(0, massimo);
+        ProgBar->setValue(valore);
+        Lab_Avanzamento->setText(percentuale);
+        ProgBar->repaint();
+        Lab_Avanzamento->repaint();
+    };
+    servizi.Messaggio = [this](const QString& testo, const QString& stile) {
+        const Ricette::StileMessaggio s = Ricette::StileDa(stile);
+        // A box belonging to a disabled window could not be answered; it is modal anyway.
+        abilitaFinestre(true);
+        Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
+        const RispostaDialogo r = Piattaforma::ServizioDialoghi().Messaggio(
+            testo, Titolo, s.annulla ? PulsantiDialogo::OKAnnulla : PulsantiDialogo::OK, icona(s.icona));
+        abilitaFinestre(false);
+        Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
+        return r != RispostaDialogo::Annulla;
+    };
+    return Ricette::InviaRighe(tutte, IntervalloRicetta, servizi);
+}
+
+// ---- Closing ---------------------------------------------------------------------------------
+
+void Stagione::closeEvent(QCloseEvent* evento)
+{
+    // Closing only hides the window; never while it sends.
+    evento->ignore();
+    if (!invioInCorso_)
+        hide();
+}
+
+bool Stagione::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (invioInCorso_ && evento->type() == QEvent::Close && oggetto == parentWidget()) {
+        evento->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(oggetto, evento);
 }

@@ -1,16 +1,87 @@
 #pragma once
+// The recipe window (caption "Configurazione strumenti"): loads a recipe (the summer or winter
+// one named in the settings, or any file of the folder Ricetta), shows its rows in six aligned
+// columns and sends them to the instruments with a progress bar. Created once, hidden; closing
+// it only hides it, and it cannot be closed while it sends.
+#include "generale.h"
+#include "ricetta.h"
+
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
+class QFrame;
+class QLabel;
+class QListWidget;
+class QProgressBar;
 class QPushButton;
 
-// The recipe window: loads a recipe file, shows its lines and sends them to the instruments.
 class Stagione : public QWidget {
     Q_OBJECT
 public:
     explicit Stagione(QWidget* parent = nullptr);
 
-    // (0) load a summer recipe, (1) a winter recipe, (2) a recipe to send.
+    // (0) load the summer recipe, (1) the winter recipe, (2) a recipe chosen in the dialog.
     std::array<QPushButton*, 3> Cmd_Stagione{};
+    QPushButton* Cmd_Cancella = nullptr;
+    QPushButton* Cmd_Invio_Stagione = nullptr;
+    QFrame* Frm_Stagione = nullptr;
+    QFrame* Pic_Ricette = nullptr;
+    std::array<QLabel*, 6> Lab_Stagioni{};
+    // Entry i of every list is recipe row i; Lst_nDev (hidden) holds the row's zone number.
+    QListWidget* Lst_Dev = nullptr;
+    QListWidget* Lst_Sadd = nullptr;
+    QListWidget* Lst_FC = nullptr;
+    QListWidget* Lst_MB = nullptr;
+    QListWidget* Lst_MBVal = nullptr;
+    QListWidget* Lst_NomePar = nullptr;
+    QListWidget* Lst_nDev = nullptr;
+    QFrame* Pic_Avanzamento = nullptr;
+    QProgressBar* ProgBar = nullptr;
+    QLabel* Lab_Avanzamento = nullptr;
+
+    // The pause after each write of zone index k, from the loaded recipe's Intervallo.
+    std::array<qint32, Generale::MaxZone> IntervalloRicetta{};
+
+    // The open-file dialog: given the folder it starts in, the full path chosen, empty when
+    // cancelled. Tests put their own chooser here.
+    std::function<QString(const QString& cartella)> Cmd_Dialog;
+    // The pauses of a sending (zone intervals, SLEEP rows, the last 200 ms). The station's own
+    // sleeps while the windows repaint; their input stays disabled. Tests record instead.
+    std::function<void(int millisecondi)> Pausa;
+
+    void Cmd_Stagione_Click(int Index);
+    QString ScegliRicetta();
+    void Cmd_Cancella_Click();
+    void AllineaSelezione(int index);
+    void Cmd_Invio_Stagione_Click();
+    bool InviaProcedura();
+
+    // What each showing of the window sets by the user's rights: the load and clear buttons, and
+    // the send button only while a recipe loaded whole is in the lists.
+    void AbilitaComandi(bool diritti);
+    bool InvioInCorso() const { return invioInCorso_; }
+    bool RicettaCompleta() const { return ricettaCompleta_; }
+
+    static const QString Titolo;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void creaPulsanti();
+    void creaListe();
+    void creaAvanzamento();
+    void svuotaListe();
+    void aggiungiRiga(const Ricette::RigaLista& riga);
+    QList<Ricette::RigaLista> righe() const;
+    void abilitaFinestre(bool abilita);
+    void abilitaInvio();
+
+    std::array<QListWidget*, 6> visibili_{};
+    bool AllineamentoInCorso = false;
+    bool invioInCorso_ = false;
+    bool ricettaCompleta_ = false;
 };

@@ -1,0 +1,243 @@
+// The recipe window offscreen: loading by the three buttons with their closing messages, the row
+// selected across the columns, and the sending with its question, progress, season mark and the
+// idle state restored on every path, against a recording fake bus.
+#include "cartellatemporanea.h"
+#include "codabus.h"
+#include "dialoghifinti.h"
+#include "file_ini.h"
+#include "fintobus.h"
+#include "modello.h"
+#include "stagione.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace Generale;
+using Piattaforma::IconaDialogo;
+using Piattaforma::RispostaDialogo;
+
+namespace {
+const QByteArray Estate = "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nIntervallo=150\r\nLinee=3\r\n1=6,100,215;SP\r\n"
+                          "2=5,7,1;Uscita\r\n3=0,SLEEP,50;attesa\r\n[Zona 02]\r\nLinee=1\r\n1=6,200,-3;Allarme\r\n";
+const QString Ok = QStringLiteral("Il file %1 è stato caricato correttamente.");
+const QString Fallito = QStringLiteral("Attenzione: Un errore occorso durante l'invio della procedura ha impedito il "
+                                       "completamento del cambio di stagione.\rVerificare il file e la linea di "
+                                       "trasmissione dati.");
+}  // namespace
+
+class TestStagione : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CartellaTemporanea> cartella;
+    std::unique_ptr<DialoghiFinti> dialoghi;
+    std::unique_ptr<FintoBus> bus;
+    std::unique_ptr<Stagione> s;
+    QStringList cartelleDialogo;
+    QString scelta;
+    QList<int> pause;
+
+    QStringList colonna(QListWidget* l)
+    {
+        QStringList r;
+        for (int i = 0; i < l->count(); ++i)
+            r << l->item(i)->text();
+        return r;
+    }
+    QString attuale() { return File_Ini::LeggiIni(QStringLiteral("Stagione"), QStringLiteral("Attuale"), QStringLiteral("assente")); }
+
+private slots:
+    void init()
+    {
+        cartella = std::make_unique<CartellaTemporanea>();
+        AzzeraModello();
+        FileImpostazioni = QStringLiteral("Quelvar1.ini");
+        NumeroZone = 2;
+        ConfiguraZona(0, 1, 0);
+        ConfiguraZona(1, 2, 0);
+        cartella->scrivi(QStringLiteral("Ricetta/estate.prg"), Estate);
+        cartella->scrivi(QStringLiteral("Ricetta/rotta.prg"), "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nLinee=1\r\n1=6,1,1;x\r\n"
+                                                              "[Zona 02]\r\nLinee=1\r\n1=5,1,3;x\r\n");
+        cartella->scrivi(QStringLiteral("Ricetta/nonvalida.prg"), "[File]\r\nID=Altro\r\n");
+        dialoghi = std::make_unique<DialoghiFinti>();
+        bus = std::make_unique<FintoBus>();
+        s = std::make_unique<Stagione>();
+        cartelleDialogo.clear();
+        pause.clear();
+        s->Cmd_Dialog = [this](const QString& c) {
+            cartelleDialogo << c;
+            return scelta;
+        };
+        s->Pausa = [this](int ms) { pause << ms; };
+    }
+    void cleanup()
+    {
+        s.reset();
+        bus.reset();
+        dialoghi.reset();
+        cartella.reset();
+    }
+
+    void carica_data()
+    {
+        QTest::addColumn<int>("pulsante");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("sceltaDialogo");
+        QTest::addColumn<QString>("messaggio");  // empty: no box
+        QTest::addColumn<int>("righe");
+        QTest::addColumn<bool>("invio");
+        const QString estateVuota = QStringLiteral("Nessun file relativo al cambio stagione Inverno -> Estate è stato impostato.");
+        QTest::newRow("summer not set") << 0 << "" << "" << estateVuota << 0 << false;
+        QTest::newRow("summer file missing") << 0 << "Estate=manca.prg" << "" << estateVuota << 0 << false;
+        QTest::newRow("winter not set") << 1 << "Estate=estate.prg"
+                                        << "" << "Nessun file relativo al cambio stagione Estate -> Inverno è stato impostato." << 0
+                                        << false;
+        QTest::newRow("winter name with blanks") << 1 << "Inverno=  estate.prg  " << "" << Ok.arg("estate.prg") << 4 << true;
+        QTest::newRow("dialog cancelled") << 2 << "" << "" << "" << 0 << false;
+        QTest::newRow("other folder, same name in Ricetta") << 2 << "" << "C:\\Altrove\\ESTATE.PRG" << Ok.arg("ESTATE.PRG") << 4
+                                                            << true;
+        QTest::newRow("other folder, name not in Ricetta") << 2 << "" << "/altrove/altra.prg" << "" << 0 << false;
+        QTest::newRow("not a recipe") << 2 << "" << "/x/nonvalida.prg"
+                                      << "Il file nonvalida.prg non è un file valido per il cambio stagione." << 0 << false;
+        QTest::newRow("refused half-way keeps the rows") << 2 << "" << "rotta.prg"
+                                                         << "Il file rotta.prg è errato o mancante.\rZona 02, linea 1" << 1
+                                                         << false;
+    }
+    void carica()
+    {
+        QFETCH(int, pulsante);
+        QFETCH(QString, ini);
+        QFETCH(QString, sceltaDialogo);
+        QFETCH(QString, messaggio);
+        QFETCH(int, righe);
+        QFETCH(bool, invio);
+        cartella->scrivi(FileImpostazioni, ("[Stagione]\r\n" + ini + "\r\n").toLatin1());
+        scelta = sceltaDialogo;
+        s->Cmd_Stagione_Click(pulsante);
+        QCOMPARE(dialoghi->mostrati.size(), messaggio.isEmpty() ? 0 : 1);
+        if (!messaggio.isEmpty()) {
+            QCOMPARE(dialoghi->mostrati[0].testo, messaggio);
+            QCOMPARE(dialoghi->mostrati[0].titolo, QStringLiteral("Configurazione strumenti"));
+            QCOMPARE(dialoghi->mostrati[0].icona, invio ? IconaDialogo::Informazione : IconaDialogo::Esclamazione);
+        }
+        for (QListWidget* l : {s->Lst_Dev, s->Lst_Sadd, s->Lst_FC, s->Lst_MB, s->Lst_MBVal, s->Lst_NomePar, s->Lst_nDev})
+            QCOMPARE(l->count(), righe);
+        QCOMPARE(s->Cmd_Invio_Stagione->isEnabled(), invio);
+        QCOMPARE(cartelleDialogo, pulsante == 2 ? QStringList{cartella->percorso(QStringLiteral("Ricetta"))} : QStringList{});
+        if (righe == 4) {
+            QCOMPARE(colonna(s->Lst_Dev), (QStringList{"Zona 01", "Zona 01", "Zona 01", "Zona 02"}));
+            QCOMPARE(colonna(s->Lst_Sadd), (QStringList{"1", "1", "1", "2"}));
+            QCOMPARE(colonna(s->Lst_MB), (QStringList{"100", "7", "SLEEP", "200"}));
+            QCOMPARE(colonna(s->Lst_nDev), (QStringList{"1", "1", "1", "2"}));
+            QCOMPARE(s->IntervalloRicetta[0], 150);
+        }
+    }
+
+    void rigaAllineata()
+    {
+        scelta = QStringLiteral("estate.prg");
+        s->Cmd_Stagione_Click(2);
+        s->Lst_MBVal->setCurrentRow(3);
+        for (QListWidget* l : {s->Lst_Dev, s->Lst_Sadd, s->Lst_FC, s->Lst_MB, s->Lst_MBVal, s->Lst_NomePar})
+            QCOMPARE(l->currentRow(), 3);
+        s->Cmd_Cancella_Click();
+        QCOMPARE(s->Lst_nDev->count(), 0);
+        QVERIFY(!s->Cmd_Invio_Stagione->isEnabled());
+        QCOMPARE(s->minimumSize(), QSize(851, 481));  // 12765 x 7215 twips
+    }
+
+    void invio()
+    {
+        // In a main window's work area, as the station hosts it.
+        QMdiArea area;
+        Stagione* finestra = s.release();
+        QMdiSubWindow* cornice = area.addSubWindow(finestra);
+        area.show();
+        cornice->show();
+        scelta = QStringLiteral("estate.prg");
+        finestra->Cmd_Stagione_Click(2);
+        dialoghi->mostrati.clear();
+
+        QStringList durante;
+        int eseguitoDopo = -1;
+        QList<Acquisizione::Puntatore> puntatori;
+        Acquisizione::GanciAttivi().ImpostaPuntatore = [&](Acquisizione::Puntatore p) { puntatori << p; };
+        bus->durante = [&] {
+            durante << QStringLiteral("%1 %2 %3 %4").arg(finestra->Lab_Avanzamento->text())
+                           .arg(finestra->Pic_Avanzamento->isVisible())
+                           .arg(area.isEnabled())
+                           .arg(finestra->ProgBar->value());
+            if (bus->traffico.size() == 1) {
+                cornice->close();
+                Acquisizione::EseguiQuandoLibero([&] { eseguitoDopo = int(bus->traffico.size()); });
+            }
+        };
+        dialoghi->risposte.clear();
+        for (auto r : {RispostaDialogo::No})
+            dialoghi->risposte.enqueue(r);
+        finestra->Cmd_Invio_Stagione_Click();
+        QVERIFY(bus->traffico.isEmpty());
+        QCOMPARE(attuale(), QStringLiteral("assente"));
+        dialoghi->mostrati.clear();
+
+        dialoghi->risposte.clear();
+        for (auto r : {RispostaDialogo::Si, RispostaDialogo::OK, RispostaDialogo::Si})
+            dialoghi->risposte.enqueue(r);
+        finestra->Cmd_Invio_Stagione_Click();
+        QCOMPARE(bus->traffico, (QStringList{"S6,100=215@1", "S5,7=65280@1", "S6,200=-3@2"}));
+        QCOMPARE(durante, (QStringList{"20% 1 0 1", "40% 1 0 2", "80% 1 0 4"}));
+        QCOMPARE(pause, (QList<int>{150, 150, 50, 200, 200}));
+        QCOMPARE(eseguitoDopo, 3);  // held back until the sending ended
+        QVERIFY(cornice->isVisible());
+        QCOMPARE(attuale(), QStringLiteral("1"));
+        QCOMPARE(dialoghi->mostrati[1].testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));
+        QVERIFY(!finestra->Pic_Avanzamento->isVisible());
+        QVERIFY(area.isEnabled() && finestra->isEnabled());
+        QCOMPARE(finestra->Lab_Avanzamento->text(), QStringLiteral("100%"));
+
+        finestra->Cmd_Invio_Stagione_Click();
+        QCOMPARE(attuale(), QStringLiteral("0"));
+
+        // A failing echo: the rows before it stay written, the mark stays, the idle state is back.
+        bus->traffico.clear();
+        bus->durante = {};
+        bus->eco = [&](int, int, long v, int) { return bus->traffico.size() == 2 ? long(ValoreAssente) : v; };
+        dialoghi->risposte.clear();
+        for (auto r : {RispostaDialogo::Si})
+            dialoghi->risposte.enqueue(r);
+        dialoghi->mostrati.clear();
+        finestra->Cmd_Invio_Stagione_Click();
+        QCOMPARE(bus->traffico.size(), 2);
+        QCOMPARE(attuale(), QStringLiteral("0"));
+        QCOMPARE(dialoghi->mostrati.last().testo, Fallito);
+        QCOMPARE(dialoghi->mostrati.last().icona, IconaDialogo::Esclamazione);
+        QVERIFY(!finestra->Pic_Avanzamento->isVisible());
+        QVERIFY(area.isEnabled() && finestra->isEnabled() && !finestra->InvioInCorso());
+        QCOMPARE(puntatori.first(), Acquisizione::Puntatore::Clessidra);
+        QCOMPARE(puntatori.last(), Acquisizione::Puntatore::Predefinito);
+        cornice->close();
+        QVERIFY(!finestra->isVisible() || !cornice->isVisible());
+    }
+
+    void rigaNonCaricataNonParte()
+    {
+        scelta = QStringLiteral("rotta.prg");
+        s->Cmd_Stagione_Click(2);
+        dialoghi->mostrati.clear();
+        s->Cmd_Invio_Stagione_Click();
+        QVERIFY(dialoghi->mostrati.isEmpty());
+        QVERIFY(bus->traffico.isEmpty());
+        // Showing the window again, with rights, does not offer those rows for sending.
+        s->AbilitaComandi(true);
+        QVERIFY(s->Cmd_Cancella->isEnabled() && !s->Cmd_Invio_Stagione->isEnabled());
+        s->AbilitaComandi(false);
+        QVERIFY(!s->Cmd_Stagione[2]->isEnabled() && !s->Cmd_Cancella->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestStagione)
+#include "tst_stagione.moc"

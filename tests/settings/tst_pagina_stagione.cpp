@@ -1,0 +1,83 @@
+// The season page offscreen: the two names filled when the page opens, saved exactly as typed,
+// left unchanged by the exit without saving, and the template button with its error box.
+#include "cartellatemporanea.h"
+#include "comunicazioni.h"
+#include "dialoghifinti.h"
+#include "file_ini.h"
+#include "generale.h"
+#include "pagina_stagione.h"
+#include "ricetta.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestPaginaStagione : public QObject {
+    Q_OBJECT
+
+    QByteArray path = qgetenv("PATH");
+
+    static QString chiave(const char* nome)
+    {
+        return File_Ini::LeggiIni(QStringLiteral("Stagione"), QString::fromLatin1(nome), QStringLiteral("assente"));
+    }
+
+private slots:
+    void init() { qputenv("PATH", QByteArray("/nessuna-cartella")); }
+    void cleanup() { qputenv("PATH", path); }
+
+    void salvaOEsci_data()
+    {
+        QTest::addColumn<int>("pulsante");
+        QTest::addColumn<QString>("estate");
+        QTest::addColumn<QString>("inverno");
+        QTest::newRow("save, blanks kept, empty written") << 0 << "  nuova.prg " << "";
+        QTest::newRow("exit without saving") << 1 << "altra.prg" << "x.prg";
+    }
+    void salvaOEsci()
+    {
+        QFETCH(int, pulsante);
+        QFETCH(QString, estate);
+        QFETCH(QString, inverno);
+        CartellaTemporanea cartella;
+        Generale::FileImpostazioni = QStringLiteral("Quelvar1.ini");
+        cartella.scrivi(Generale::FileImpostazioni, "[Stagione]\r\nEstate = estate.prg\r\nInverno=inverno.prg\r\n");
+        Comunicazioni finestra;
+        PaginaStagione* pagina = finestra.Pic_Stagione;
+        finestra.show();
+        pagina->Apri();
+        QVERIFY(pagina->isVisible());
+        QCOMPARE(pagina->Txt_Estate->text(), QStringLiteral("estate.prg"));
+        QCOMPARE(pagina->Txt_Inverno->text(), QStringLiteral("inverno.prg"));
+        pagina->Txt_Estate->setText(estate);
+        pagina->Txt_Inverno->setText(inverno);
+        pagina->Cmd_Chiudi_Stag[pulsante]->click();
+        QVERIFY(!pagina->isVisible());
+        QCOMPARE(chiave("Estate"), pulsante == 0 ? estate.trimmed() : QStringLiteral("estate.prg"));
+        QCOMPARE(chiave("Inverno"), pulsante == 0 ? inverno : QStringLiteral("inverno.prg"));
+        if (pulsante == 0)
+            QVERIFY(cartella.leggi(Generale::FileImpostazioni).contains("Estate=  nuova.prg \r\n"));
+        pagina->Apri();
+        QCOMPARE(pagina->Txt_Estate->text(), chiave("Estate"));
+    }
+
+    void modello()
+    {
+        CartellaTemporanea cartella;
+        DialoghiFinti dialoghi;
+        Comunicazioni finestra;
+        PaginaStagione* pagina = finestra.Pic_Stagione;
+        pagina->Cmd_CreaRicetta->click();  // no folder Ricetta
+        QCOMPARE(dialoghi.mostrati.size(), 1);
+        QCOMPARE(dialoghi.mostrati[0].testo, QStringLiteral("Errore occorso durante la creazione del file InvioDati.prg"));
+        QCOMPARE(dialoghi.mostrati[0].titolo, QStringLiteral("Gestione cambio stagione"));
+        QCOMPARE(dialoghi.mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Ricetta"));
+        pagina->Cmd_CreaRicetta->click();
+        QCOMPARE(dialoghi.mostrati.size(), 1);
+        QCOMPARE(cartella.leggi(QStringLiteral("Ricetta/InvioDati.prg")), File_Ini::ModelloRicetta());
+    }
+};
+
+QTEST_MAIN(TestPaginaStagione)
+#include "tst_pagina_stagione.moc"
