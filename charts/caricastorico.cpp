@@ -7,7 +7,9 @@
 #include <QDate>
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <cmath>
 #include <vector>
@@ -79,25 +81,45 @@ std::optional<double> leggiValore(std::string_view t)
     t = senzaBlank(t);
     if (t.empty() || t.size() > 31)
         return std::nullopt;
-    char testo[32];
-    bool separatore = false;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        char c = t[i];
+    // The writer's values are a sign, digits and one separator ("-99999", "21,5"): read as a whole
+    // number of tenths, hundredths ... divided once, which is exact up to 15 digits. Other texts
+    // of digits go to the full conversion.
+    static constexpr double Potenze[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negativo = t.front() == '-';
+    std::int64_t mantissa = 0;
+    int cifreLette = 0;
+    int decimali = -1;
+    for (std::size_t i = negativo ? 1 : 0; i < t.size(); ++i) {
+        const char c = t[i];
         if (c == ',' || c == '.') {
-            if (separatore)
+            if (decimali >= 0)
                 return std::nullopt;
-            separatore = true;
-            c = '.';
-        } else if ((c < '0' || c > '9') && !(i == 0 && c == '-')) {
+            decimali = 0;
+        } else if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + (c - '0');
+            ++cifreLette;
+            if (decimali >= 0)
+                ++decimali;
+        } else {
             return std::nullopt;  // no exponent, no "inf" or "nan": the writer never puts them
         }
-        testo[i] = c;
+        if (cifreLette > 15)
+            break;
     }
+    if (cifreLette == 0)
+        return std::nullopt;
+    if (cifreLette <= 15) {
+        const double v = double(negativo ? -mantissa : mantissa) / Potenze[std::max(decimali, 0)];
+        return double(float(v));  // the values are single precision, as the zone table holds them
+    }
+    char testo[32];
+    for (std::size_t i = 0; i < t.size(); ++i)
+        testo[i] = t[i] == ',' ? '.' : t[i];
     double v = 0;
     const auto [fine, errore] = std::from_chars(testo, testo + t.size(), v);
-    if (errore != std::errc() || fine != testo + t.size() || !std::isfinite(v))
+    if (errore != std::errc() || fine != testo + t.size() || !std::isfinite(v) || !std::isfinite(float(v)))
         return std::nullopt;
-    return double(float(v));  // the values are single precision, as the zone table holds them
+    return double(float(v));
 }
 
 }  // namespace
@@ -138,14 +160,15 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
 
     std::optional<RigaStorico> sospesa;  // a line whose value count the next line decides
     int contoAccettato = -1;
+    std::size_t lunghezza = 0;  // of the line being read, line break included
     bool riservato = false;
     auto aggiungi = [&](const RigaStorico& r) {
         if (!riservato) {
-            // Room for the day at once: about as many lines as the file holds lines like this.
+            // Room for the day at once: as many lines as the file holds lines like this one.
             riservato = true;
-            const std::size_t righe = std::size_t(file.size() / std::max<qint64>(1, 20 + 8 * r.valori)) + 1;
+            const std::size_t righe = std::size_t(file.size()) / std::max<std::size_t>(1, lunghezza) + 16;
             for (int k = 1; k <= r.valori; ++k)
-                trend.Dati().Riserva(k, righe);
+                trend.Dati().Riserva(k, righe + righe / 16);
         }
         for (int k = 0; k < r.valori; ++k)
             trend.AggiungiPunto(k + 1, r.tempo, r.valore[std::size_t(k)]);
@@ -156,6 +179,7 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
     auto riga = [&](std::string_view testo) {
         if (senzaBlank(testo).empty())
             return;
+        lunghezza = testo.size() + 1;
         const auto r = LeggiRigaStorico(testo);
         if (!r) {
             ++esito.scartate;

@@ -45,6 +45,7 @@ void TstCaricaStorico::righe_data()
     QTest::newRow("manca l'ultimo ;") << A + "25/10/2026 10:00:30;21,5;22\r\n" + B << 2L << 1L << 4L;
     QTest::newRow(";;") << A + "25/10/2026 10:00:30;21,5;;\r\n" + B << 2L << 1L << 4L;
     QTest::newRow("non un numero") << A + "25/10/2026 10:00:30;21,5;abc;\r\n" + B << 2L << 1L << 4L;
+    QTest::newRow("due separatori") << A + "25/10/2026 10:00:30;1.234,5;22,0;\r\n" + B << 2L << 1L << 4L;
     QTest::newRow("data d'altro formato") << A + "2026-10-25 10:00:30;21,5;22,0;\r\n" + B << 2L << 1L << 4L;
     QTest::newRow("oltre 30 valori") << A + "25/10/2026 10:00:30;" + QByteArray("1;").repeated(31) + "\r\n" + B << 2L << 1L << 4L;
     QTest::newRow("troncata in mezzo dopo un ;") << A + "25/10/2026 10:00:30;21,5;\r\n" + B + C << 3L << 1L << 6L;
