@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +31,27 @@ QFrame* pannelloGalleggiante(const QString& nome, QWidget* genitore)
     p->setFrameShadow(QFrame::Raised);
     p->setAutoFillBackground(true);
     return p;
+}
+
+// Pictures for the two buttons whose sign no common font carries: a printer, and a cross-hair.
+QIcon disegnaIcona(bool stampante, const QColor& colore)
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colore, 1.5));
+    if (stampante) {
+        p.drawRect(QRectF(5.5, 2.5, 9, 5));      // paper in
+        p.drawRoundedRect(QRectF(2.5, 7.5, 15, 7), 1.5, 1.5);
+        p.fillRect(QRectF(5.5, 12.5, 9, 6), Qt::white);
+        p.drawRect(QRectF(5.5, 12.5, 9, 6));     // paper out
+    } else {
+        p.drawEllipse(QRectF(4.5, 4.5, 11, 11));
+        p.drawLine(QPointF(10, 1), QPointF(10, 19));
+        p.drawLine(QPointF(1, 10), QPointF(19, 10));
+    }
+    return QIcon(pm);
 }
 
 QLabel* etichetta(const QString& testo, QWidget* genitore, const QString& nome = QString())
@@ -76,11 +98,13 @@ FinestraTrend::FinestraTrend(const QString& nome, const QString& nomeCursore, QW
     tutto->setContentsMargins(4, 4, 4, 4);
     tutto->addWidget(Frm_trend);
 
-    Cmd_VediCursore = CreaPulsante(QStringLiteral("Cmd_VediCursore"), QStringLiteral("⌖"),
+    Cmd_VediCursore = CreaPulsante(QStringLiteral("Cmd_VediCursore"), QString(),
                                    QStringLiteral("Mostra / Nascondi il cursore"), Frm_trend);
     Cmd_CancellaTutto = CreaPulsante(QStringLiteral("Cmd_CancellaTutto"), QStringLiteral("✗"),
                                      QStringLiteral("Cancella tutti i dati del grafico"), Frm_trend);
-    Cmd_Stampa = CreaPulsante(QStringLiteral("Cmd_Stampa"), QStringLiteral("⎙"), QStringLiteral("Stampa il diagramma"), Frm_trend);
+    Cmd_Stampa = CreaPulsante(QStringLiteral("Cmd_Stampa"), QString(), QStringLiteral("Stampa il diagramma"), Frm_trend);
+    Cmd_VediCursore->setIcon(disegnaIcona(false, palette().color(QPalette::ButtonText)));
+    Cmd_Stampa->setIcon(disegnaIcona(true, palette().color(QPalette::ButtonText)));
     connect(Cmd_VediCursore, &QToolButton::clicked, this, &FinestraTrend::Cmd_VediCursore_Click);
     connect(Cmd_CancellaTutto, &QToolButton::clicked, this, &FinestraTrend::Cmd_CancellaTutto_Click);
     connect(Cmd_Stampa, &QToolButton::clicked, this, &FinestraTrend::Cmd_Stampa_Click);
