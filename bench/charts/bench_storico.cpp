@@ -1,4 +1,4 @@
-// One history day on screen: a file of 86,400 lines x 30 zones (about 25 MB, one line a second,
+// One history day on screen: a file of 86,400 lines x 30 zones (about 20 MB, one line a second,
 // the most the zone pass can write) loaded into the history window and drawn once, side by side
 // in the same run with two floors on the same file: a plain sequential read (counting lines) and
 // a line parse with std::from_chars that stores nothing. Also the process's peak memory with the
