@@ -50,10 +50,20 @@ void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
     if (tenuti > std::size_t(dimensioneBuffer_))
         t.lasciaDavanti(tenuti - std::size_t(dimensioneBuffer_));
     ++t.versione;
-    if (!pausa_ && tempo > fine_) {
+    // The window ends at the newest point added, also one earlier than the last: when the
+    // clocks go back an hour the chart keeps moving instead of waiting for the hour to pass again.
+    if (!pausa_) {
         fine_ = tempo;
         inizio_ = tempo - ampiezza_;
     }
+}
+
+void DatiTrend::Riserva(int traccia, std::size_t punti)
+{
+    if (!valida(traccia))
+        return;
+    Traccia& t = tracce_[traccia - 1];
+    t.punti.reserve(t.punti.size() + std::min(punti, std::size_t(dimensioneBuffer_)));
 }
 
 void DatiTrend::CancellaPunti()

@@ -49,9 +49,13 @@ public:
     //
     // Points are kept in time order, also when they arrive out of order (a history file
     // written across a clock change). A full buffer drops its earliest point. The time window
-    // follows the points: a point later than the window's end moves the window so that it ends
-    // there, keeping its width `AmpiezzaTempo`; while paused the window stays where it is.
+    // follows the points: each point added moves the window so that it ends there, keeping its
+    // width `AmpiezzaTempo`, also when it is earlier than the window's end (the clocks went
+    // back); while paused the window stays where it is.
     void AggiungiPunto(int traccia, double tempo, double valore);
+    // Room for `punti` more points on the trace (at most a buffer), so a long load does not
+    // move the trace's points again and again as it grows.
+    void Riserva(int traccia, std::size_t punti);
     void CancellaPunti();
     std::span<const PuntoTrend> Punti(int traccia) const;
     // Goes up at every change of the trace's points, so a painter may keep what it drew.

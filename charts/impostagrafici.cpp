@@ -7,6 +7,7 @@
 #include "grafico.h"
 #include "storico.h"
 
+#include <QPointer>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -51,6 +52,16 @@ QString suggerimento(const QString& testo)
     return Qt::mightBeRichText(testo) ? Qt::convertFromPlainText(testo, Qt::WhiteSpacePre) : testo;
 }
 
+// A zone name on a check box: "&" doubled, so "R&D" reads "R&D" and makes no shortcut.
+QString testoCasella(const QString& nome)
+{
+    QString t = nome;
+    return t.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QPointer<Grafico> ultimoGrafico;
+QPointer<Storico> ultimoStorico;
+
 void aggiorna(QWidget* w)
 {
     if (w)
@@ -65,8 +76,16 @@ void ImpostaLimitiAssoluti(Grafico& grafico, double basso, double alto)
     grafico.Trend->ImpostaLimiteAlto(alto);
 }
 
+void ImpostaGrafici()
+{
+    if (ultimoGrafico && ultimoStorico)
+        ImpostaGrafici(*ultimoGrafico, *ultimoStorico);
+}
+
 void ImpostaGrafici(Grafico& grafico, Storico& storico)
 {
+    ultimoGrafico = &grafico;
+    ultimoStorico = &storico;
     ColoreBordoPredefinito = 0xFFFFFF;
     ColoreSfondoPredefinito = 0xFFFFFF;
     ColoreGrigliaPredefinito = 0x000000;
@@ -100,7 +119,7 @@ void ImpostaGrafici(Grafico& grafico, Storico& storico)
         const QString& nome = NomiZone[i];
         ColoreTraccia[i] = leggiColore(SezioneZona(i), Chiavi::Dispositivo::Colore.Nome(), ColoreTracciaPredefinito[i], ColoreTraccia[i]);
         grafico.Cmb_Cursore->addItem(nome);
-        grafico.Chk_Trax[i]->setText(nome);
+        grafico.Chk_Trax[i]->setText(testoCasella(nome));
         grafico.Chk_Trax[i]->setChecked(true);
         grafico.Chk_Trax[i]->setVisible(true);
         grafico.Lin_Trax[i]->ImpostaColore(ColoreTraccia[i]);
@@ -149,7 +168,7 @@ void ImpostaGrafici(Grafico& grafico, Storico& storico)
         const bool inUso = i < zone;
         if (inUso) {
             storico.Cmb_Cursore->addItem(NomiZone[i]);
-            storico.Chk_Trax[i]->setText(NomiZone[i]);
+            storico.Chk_Trax[i]->setText(testoCasella(NomiZone[i]));
         } else {
             ColoreTraccia[i] = ColoreOff1;
         }

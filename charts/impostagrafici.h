@@ -36,6 +36,9 @@ inline std::array<ColoreLong, NumeroTracceGrafico> ColoreTracciaPredefinito{};
 // key takes its default; a text that does not convert leaves that colour or chart setting as it
 // was, and the rest goes on.
 void ImpostaGrafici(Grafico& grafico, Storico& storico);
+// The same on the two windows of the last run: the live window's colour commands run it after
+// writing their key. Nothing before a first run.
+void ImpostaGrafici();
 
 // The absolute limits of the live chart's value axis ([Grafico] T_Min_Ass, T_Max_Ass).
 void ImpostaLimitiAssoluti(Grafico& grafico, double basso, double alto);

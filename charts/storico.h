@@ -1,30 +1,40 @@
 #pragma once
-// The history window: one past day on its own chart, with the trace boxes and the cursor's zone
-// list. Created once, hidden; closing it only hides it.
-#include "trend.h"
+// The history window: one past day on its own chart, chosen in a calendar, with the trace boxes,
+// statistics, cursor read-out, clear and print of the live window. Created once, hidden; closing
+// it only hides it.
+#include "finestratrend.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFrame>
-#include <QWidget>
+#include <QCalendarWidget>
 
-#include <array>
-
-class Storico : public QWidget {
+class Storico : public FinestraTrend {
     Q_OBJECT
 public:
-    static constexpr int NumeroRighe = DatiTrend::MaxTracce;
     // A whole day at one point a second: the fastest the zone pass can write history lines.
     static constexpr int PuntiGiorno = 86400;
+    // Load status of a picked day: 0 the load itself failed, 1 the file is damaged (whatever could
+    // be read of it is on the chart), 2 read completely, 3 no file for that day.
+    enum StatoCaricamento { ErroreCaricamento = 0, FileDanneggiato = 1, FileCaricato = 2, FileAssente = 3 };
 
     explicit Storico(QWidget* genitore = nullptr);
 
-    QFrame* Frm_trend = nullptr;
-    ::Trend* Trend = nullptr;
-    QWidget* Pic_Tracce = nullptr;
-    std::array<QCheckBox*, NumeroRighe> Chk_Trax{};
-    QComboBox* Cmb_Cursore = nullptr;
+    QFrame* Pic_CursoreS = nullptr;
+    QToolButton* Cmd_Apri = nullptr;
+    QToolButton* Cmd_Chiudi = nullptr;
+    QCalendarWidget* Calendar = nullptr;
+
+    void Form_Load();
+    void Cmd_Apri_Click();
+    void Cmd_Chiudi_Click();
+    // The day picked in the calendar: the chart cleared and filled with that day's file, then one
+    // message by the status. Returns the status.
+    int Calendar_Click();
+    void Pic_CursoreS_MouseDown(int pulsante, QPoint doveSchermo) { PannelloCursore_MouseDown(pulsante, doveSchermo); }
+
+    // The history file name of a day, "yyyy_mm_dd.csv", and the day as the messages name it.
+    static QString NomeFileGiorno(const QDate& giorno);
+    static QString TestoGiorno(const QDate& giorno);
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
+    void DopoVediCursore() override;
+    void showEvent(QShowEvent* e) override;
 };

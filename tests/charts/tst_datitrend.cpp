@@ -178,19 +178,23 @@ void TstDatiTrend::finestraSegueIPunti()
     DatiTrend d;
     d.ImpostaAmpiezzaTempo(0.5);
     d.ImpostaFinestraTempo(9, 10);
-    d.AggiungiPunto(1, 9.5, 1);  // inside: the window stays
-    QCOMPARE(d.TempoInizio(), 9.0);
-    QCOMPARE(d.TempoFine(), 10.0);
     d.AggiungiPunto(2, 12, 1);  // later: ends there, as wide as AmpiezzaTempo
     QCOMPARE(d.TempoFine(), 12.0);
     QCOMPARE(d.TempoInizio(), 11.5);
     d.ImpostaInPausa(true);
     d.AggiungiPunto(1, 20, A);
     QCOMPARE(d.TempoFine(), 12.0);
-    QCOMPARE(d.Punti(1).size(), size_t(2));  // held while paused
+    QCOMPARE(d.Punti(1).size(), size_t(1));  // held while paused
     d.ImpostaInPausa(false);
     d.AggiungiPunto(1, 21, 1);
     QCOMPARE(d.TempoFine(), 21.0);
+    // The clocks go back: the window follows the newest point, earlier than its end, and keeps
+    // moving with the points after it.
+    d.AggiungiPunto(1, 20.5, 1);
+    QCOMPARE(d.TempoFine(), 20.5);
+    QCOMPARE(d.TempoInizio(), 20.0);
+    d.AggiungiPunto(1, 20.6, 1);
+    QCOMPARE(d.TempoFine(), 20.6);
 
     // A window of no width, or given backwards, is still drawn one second wide, forwards.
     d.ImpostaFinestraTempo(5, 5);

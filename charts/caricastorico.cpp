@@ -1,0 +1,257 @@
+#include "caricastorico.h"
+
+#include "cartellaprogramma.h"
+#include "tempotrend.h"
+#include "trend.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <cmath>
+#include <vector>
+
+namespace File_Ini {
+
+namespace {
+
+// Longest line worth reading: 30 values of a dozen characters and the date are under 450
+// characters. Anything longer is damage (a file that lost its line breaks) and is skipped
+// without being held in memory.
+constexpr std::size_t LunghezzaMassima = 4096;
+constexpr qint64 Blocco = 1 << 20;
+
+bool cifre(std::string_view t, int& valore)
+{
+    valore = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9')
+            return false;
+        valore = valore * 10 + (c - '0');
+    }
+    return !t.empty();
+}
+
+std::string_view senzaBlank(std::string_view t)
+{
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r'))
+        t.remove_suffix(1);
+    return t;
+}
+
+// "dd/MM/yyyy" or "dd/MM/yyyy HH:mm:ss" as a date-time serial.
+std::optional<double> leggiDataOra(std::string_view t)
+{
+    t = senzaBlank(t);
+    if (t.size() != 10 && t.size() != 19)
+        return std::nullopt;
+    int g = 0, m = 0, a = 0;
+    if (t[2] != '/' || t[5] != '/' || !cifre(t.substr(0, 2), g) || !cifre(t.substr(3, 2), m) || !cifre(t.substr(6, 4), a))
+        return std::nullopt;
+    // One day has one serial: the many lines of a day convert the date once.
+    static thread_local int ultimoG = -1, ultimoM = -1, ultimoA = -1;
+    static thread_local double ultimoGiorno = 0;
+    if (g != ultimoG || m != ultimoM || a != ultimoA) {
+        const QDate giorno(a, m, g);
+        if (!giorno.isValid())
+            return std::nullopt;
+        ultimoGiorno = SerialeDaDataOra(QDateTime(giorno, QTime(0, 0)));
+        ultimoG = g;
+        ultimoM = m;
+        ultimoA = a;
+    }
+    if (t.size() == 10)
+        return ultimoGiorno;
+    int h = 0, n = 0, s = 0;
+    if (t[10] != ' ' || t[13] != ':' || t[16] != ':' || !cifre(t.substr(11, 2), h) || !cifre(t.substr(14, 2), n) ||
+        !cifre(t.substr(17, 2), s) || h > 23 || n > 59 || s > 59)
+        return std::nullopt;
+    const double frazione = (h * 3600 + n * 60 + s) / 86400.0;
+    return ultimoGiorno >= 0 ? ultimoGiorno + frazione : ultimoGiorno - frazione;
+}
+
+// A value with "," or "." as its decimal separator, blanks around it allowed.
+std::optional<double> leggiValore(std::string_view t)
+{
+    t = senzaBlank(t);
+    if (t.empty() || t.size() > 31)
+        return std::nullopt;
+    // The writer's values are a sign, digits and one separator ("-99999", "21,5"): read as a whole
+    // number of tenths, hundredths ... divided once, which is exact up to 15 digits. Other texts
+    // of digits go to the full conversion.
+    static constexpr double Potenze[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negativo = t.front() == '-';
+    std::int64_t mantissa = 0;
+    int cifreLette = 0;
+    int decimali = -1;
+    for (std::size_t i = negativo ? 1 : 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == ',' || c == '.') {
+            if (decimali >= 0)
+                return std::nullopt;
+            decimali = 0;
+        } else if (c >= '0' && c <= '9') {
+            mantissa = mantissa * 10 + (c - '0');
+            ++cifreLette;
+            if (decimali >= 0)
+                ++decimali;
+        } else {
+            return std::nullopt;  // no exponent, no "inf" or "nan": the writer never puts them
+        }
+        if (cifreLette > 15)
+            break;
+    }
+    if (cifreLette == 0)
+        return std::nullopt;
+    if (cifreLette <= 15) {
+        const double v = double(negativo ? -mantissa : mantissa) / Potenze[std::max(decimali, 0)];
+        return double(float(v));  // the values are single precision, as the zone table holds them
+    }
+    char testo[32];
+    for (std::size_t i = 0; i < t.size(); ++i)
+        testo[i] = t[i] == ',' ? '.' : t[i];
+    double v = 0;
+    const auto [fine, errore] = std::from_chars(testo, testo + t.size(), v);
+    if (errore != std::errc() || fine != testo + t.size() || !std::isfinite(v) || !std::isfinite(float(v)))
+        return std::nullopt;
+    return double(float(v));
+}
+
+}  // namespace
+
+std::optional<RigaStorico> LeggiRigaStorico(std::string_view riga)
+{
+    if (!riga.empty() && riga.back() == '\r')
+        riga.remove_suffix(1);
+    std::size_t punto = riga.find(';');
+    if (punto == std::string_view::npos)
+        return std::nullopt;
+    const auto tempo = leggiDataOra(riga.substr(0, punto));
+    if (!tempo)
+        return std::nullopt;
+    RigaStorico r;
+    r.tempo = *tempo;
+    riga.remove_prefix(punto + 1);
+    while (!senzaBlank(riga).empty()) {
+        punto = riga.find(';');
+        if (punto == std::string_view::npos || r.valori == int(r.valore.size()))
+            return std::nullopt;  // cut short inside its last value, or more values than traces
+        const auto v = leggiValore(riga.substr(0, punto));
+        if (!v)
+            return std::nullopt;
+        r.valore[std::size_t(r.valori++)] = *v;
+        riga.remove_prefix(punto + 1);
+    }
+    return r;
+}
+
+EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
+{
+    EsitoStorico esito;
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return esito;
+    esito.aperto = true;
+
+    std::optional<RigaStorico> sospesa;  // a line whose value count the next line decides
+    int contoAccettato = -1;
+    std::size_t lunghezza = 0;  // of the line being read, line break included
+    bool riservato = false;
+    auto aggiungi = [&](const RigaStorico& r) {
+        if (!riservato) {
+            // Room for the day at once: as many lines as the file holds lines like this one.
+            riservato = true;
+            const std::size_t righe = std::size_t(file.size()) / std::max<std::size_t>(1, lunghezza) + 16;
+            for (int k = 1; k <= r.valori; ++k)
+                trend.Dati().Riserva(k, righe + righe / 16);
+        }
+        for (int k = 0; k < r.valori; ++k)
+            trend.AggiungiPunto(k + 1, r.tempo, r.valore[std::size_t(k)]);
+        esito.punti += r.valori;
+        ++esito.righe;
+        contoAccettato = r.valori;
+    };
+    auto riga = [&](std::string_view testo) {
+        if (senzaBlank(testo).empty())
+            return;
+        lunghezza = testo.size() + 1;
+        const auto r = LeggiRigaStorico(testo);
+        if (!r) {
+            ++esito.scartate;
+            return;
+        }
+        if (sospesa) {
+            if (sospesa->valori == r->valori)
+                aggiungi(*sospesa);  // the zone count changed and stays changed
+            else
+                ++esito.scartate;    // one line out of step with both sides: cut short
+            sospesa.reset();
+        }
+        if (contoAccettato < 0 || r->valori == contoAccettato)
+            aggiungi(*r);
+        else
+            sospesa = r;
+    };
+
+    std::vector<char> buffer(std::size_t(Blocco) + LunghezzaMassima);
+    std::size_t tenuti = 0;     // start of a line carried over from the block before
+    bool troppoLunga = false;   // inside a line past LunghezzaMassima: skipped to its end
+    for (;;) {
+        const qint64 letti = file.read(buffer.data() + tenuti, Blocco);
+        if (letti < 0) {
+            ++esito.scartate;  // a read error: whatever followed is lost
+            break;
+        }
+        const std::size_t fine = tenuti + std::size_t(letti);
+        std::size_t inizio = 0;
+        for (;;) {
+            const void* a = std::memchr(buffer.data() + inizio, '\n', fine - inizio);
+            if (!a)
+                break;
+            const std::size_t capo = std::size_t(static_cast<const char*>(a) - buffer.data());
+            if (!troppoLunga)
+                riga(std::string_view(buffer.data() + inizio, capo - inizio));
+            troppoLunga = false;
+            inizio = capo + 1;
+        }
+        tenuti = fine - inizio;
+        if (tenuti > LunghezzaMassima) {
+            if (!troppoLunga)
+                ++esito.scartate;
+            troppoLunga = true;
+            tenuti = 0;
+        } else if (tenuti > 0) {
+            std::memmove(buffer.data(), buffer.data() + inizio, tenuti);
+        }
+        if (letti == 0)
+            break;
+    }
+    if (tenuti > 0 && !troppoLunga)
+        riga(std::string_view(buffer.data(), tenuti));  // a last line without its line break
+    if (sospesa) {
+        // The last line: fewer values than the lines before it is a line cut short.
+        if (sospesa->valori > contoAccettato)
+            aggiungi(*sospesa);
+        else
+            ++esito.scartate;
+    }
+    trend.Ridisegna();
+    return esito;
+}
+
+EsitoStorico CaricaStoricoEsito(const QString& nomeFile, Trend& trend)
+{
+    return LeggiStorico(Piattaforma::PercorsoProgramma(QStringLiteral("Dati/") + nomeFile), trend);
+}
+
+bool CaricaStorico(const QString& nomeFile, Trend& trend)
+{
+    return CaricaStoricoEsito(nomeFile, trend).Completo();
+}
+
+}  // namespace File_Ini

@@ -1,0 +1,51 @@
+#pragma once
+// The reader of one day's history file Dati/yyyy_mm_dd.csv onto the history chart. A line is the
+// pass time "dd/MM/yyyy HH:mm:ss" (at midnight the date alone, as the station has always written
+// it), ";", then one value a zone, each followed by ";": value k goes to trace k at the line's
+// time. Values are read with either decimal separator, dates in the writer's own format, never
+// with the desktop's regional settings.
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+class Trend;
+
+namespace File_Ini {
+
+// One line as read: its time (a date-time serial) and its values in zone order.
+struct RigaStorico {
+    double tempo = 0;
+    int valori = 0;
+    std::array<double, 30> valore{};
+};
+
+// A line of the file without its line break: no value when it breaks the format (no date, a
+// value that is no number or empty, the last ";" missing as in a line cut short, more than 30
+// values).
+std::optional<RigaStorico> LeggiRigaStorico(std::string_view riga);
+
+struct EsitoStorico {
+    bool aperto = false;  // the file was there and could be read
+    long righe = 0;       // lines whose values went on the chart
+    long scartate = 0;    // damaged lines left out
+    long punti = 0;
+    bool Completo() const { return aperto && scartate == 0; }
+};
+
+// One sequential pass over the file: every sound line adds its values to `trend` (one chart call
+// a value) and the chart is redrawn once at the end. A damaged line never stops the read: it is
+// left out whole and counted. So is a line with a different number of values from the lines on
+// both sides of it (a line cut short just after a ";" by a power failure); a change of the zone
+// count that the following lines keep is taken as it is. Blank lines carry nothing and are passed
+// over.
+EsitoStorico LeggiStorico(const QString& percorso, Trend& trend);
+
+// The day's file by its name in the folder Dati of the program folder. True when the whole file
+// was read and plotted; False when it is missing or had damaged lines (whatever could be read of
+// it is on the chart all the same).
+bool CaricaStorico(const QString& nomeFile, Trend& trend);
+EsitoStorico CaricaStoricoEsito(const QString& nomeFile, Trend& trend);
+
+}  // namespace File_Ini

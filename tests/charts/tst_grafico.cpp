@@ -1,0 +1,423 @@
+// The live trend window's commands on the real window, offscreen, over a settings file in a
+// temporary program folder: limits, colours, trace boxes, legend dragging, cursor, pause, print.
+#include "cartellatemporanea.h"
+#include "dialoghifinti.h"
+#include "dialogocolore.h"
+#include "drag.h"
+#include "file_ini.h"
+#include "formatitrend.h"
+#include "generale.h"
+#include "grafico.h"
+#include "impostagrafici.h"
+#include "stampagrafico.h"
+#include "storico.h"
+#include "tempotrend.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QtTest>
+
+using Piattaforma::IconaDialogo;
+using Piattaforma::RispostaDialogo;
+
+namespace {
+
+// The colour dialog answered from a script; it records the colour each dialog opened on.
+class ColoriFinti final : public Grafici::DialogoColore {
+public:
+    ColoriFinti() { precedente_ = Grafici::ImpostaServizioColore(this); }
+    ~ColoriFinti() override { Grafici::ImpostaServizioColore(precedente_); }
+    QQueue<std::optional<ColoreLong>> risposte;
+    QList<ColoreLong> preimpostati;
+    std::optional<ColoreLong> ScegliColore(ColoreLong preimpostato, QWidget*) override
+    {
+        preimpostati << preimpostato;
+        return risposte.isEmpty() ? std::nullopt : risposte.dequeue();
+    }
+
+private:
+    Grafici::DialogoColore* precedente_ = nullptr;
+};
+
+QString chiave(const QString& sezione, const QString& nome)
+{
+    return File_Ini::LeggiIni(sezione, nome, QStringLiteral("mancante"));
+}
+
+}  // namespace
+
+class TstGrafico : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void limiti_data();
+    void limiti();
+    void colori_data();
+    void colori();
+    void coloreTracciaSenzaDiritti();
+    void caselle_data();
+    void caselle();
+    void statisticheSenzaPunti();
+    void selezioneTutte();
+    void legendaTrascinata();
+    void cursoreEPausa();
+    void stampa_data();
+    void stampa();
+
+private:
+    std::unique_ptr<CartellaTemporanea> cartella_;
+    std::unique_ptr<Grafico> g_;
+    std::unique_ptr<Storico> s_;
+};
+
+void TstGrafico::init()
+{
+    cartella_ = std::make_unique<CartellaTemporanea>();
+    Generale::FileImpostazioni = QStringLiteral("Quelvar2.ini");
+    cartella_->scrivi(Generale::FileImpostazioni, "[Generale]\r\nZone=2\r\n");
+    Generale::NumeroZone = 2;
+    Generale::NomiZone[0] = QStringLiteral("R&D");
+    Generale::NomiZone[1] = QStringLiteral("Zona 02");
+    Generale::UtenteAmministratore = Generale::UtenteTecnico = false;
+    g_ = std::make_unique<Grafico>();
+    s_ = std::make_unique<Storico>();
+    Generale::ImpostaGrafici(*g_, *s_);
+}
+
+void TstGrafico::cleanup()
+{
+    QVERIFY(!Drag::TrascinamentoInCorso());
+    g_.reset();
+    s_.reset();
+    cartella_.reset();
+}
+
+void TstGrafico::limiti_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<std::optional<QString>>("risposta");
+    QTest::addColumn<QString>("scritto");  // "mancante": nothing written
+    QTest::addColumn<double>("scala");     // the end of the axis afterwards
+
+    using R = std::optional<QString>;
+    const QString niente = QStringLiteral("mancante");
+    // The axis stands at -50..50 with the absolute limits -200..200.
+    QTest::newRow("alto oltre il limite assoluto") << 0 << R(QStringLiteral("1000")) << QStringLiteral("200") << 200.0;
+    QTest::newRow("basso sopra l'alto") << 1 << R(QStringLiteral("80")) << QStringLiteral("50") << 50.0;
+    QTest::newRow("alto sotto il basso") << 0 << R(QStringLiteral("-60")) << QStringLiteral("-50") << -50.0;
+    QTest::newRow("basso oltre il limite assoluto") << 1 << R(QStringLiteral("-1000")) << QStringLiteral("-200") << -200.0;
+    QTest::newRow("virgola") << 0 << R(QStringLiteral("21,5")) << QStringLiteral("21.5") << 21.5;
+    QTest::newRow("punto") << 1 << R(QStringLiteral("-12.25")) << QStringLiteral("-12.25") << -12.25;
+    QTest::newRow("zeri in testa e blank") << 0 << R(QStringLiteral(" 050 ")) << QStringLiteral("50") << 50.0;
+    QTest::newRow("annullato") << 0 << R() << niente << 50.0;
+    QTest::newRow("vuoto") << 0 << R(QString()) << niente << 50.0;
+    QTest::newRow("non un numero") << 0 << R(QStringLiteral("abc")) << niente << 50.0;
+    QTest::newRow("NaN") << 0 << R(QStringLiteral("nan")) << niente << 50.0;
+    QTest::newRow("infinito") << 1 << R(QStringLiteral("-inf")) << niente << -50.0;
+    QTest::newRow("oltre la precisione singola") << 0 << R(QStringLiteral("1e39")) << niente << 50.0;
+}
+
+void TstGrafico::limiti()
+{
+    QFETCH(int, indice);
+    QFETCH(std::optional<QString>, risposta);
+    QFETCH(QString, scritto);
+    QFETCH(double, scala);
+    DialoghiFinti dialoghi;
+    dialoghi.testi.enqueue(risposta);
+    g_->Cmd_Limite[indice]->click();
+    QCOMPARE(dialoghi.mostrati.size(), 1);
+    QCOMPARE(dialoghi.mostrati[0].titolo, QStringLiteral("Definizione intervalli di temperature"));
+    const QString nome = indice == 0 ? QStringLiteral("T_Max") : QStringLiteral("T_Min");
+    QCOMPARE(chiave(QStringLiteral("Grafico"), nome), scritto);
+    QCOMPARE(indice == 0 ? g_->Trend->ScalaAlta() : g_->Trend->ScalaBassa(), double(float(scala)));
+    // What was written reads back exactly at the next configuration.
+    g_->Trend->ImpostaScalaAlta(0);
+    g_->Trend->ImpostaScalaBassa(0);
+    Generale::ImpostaGrafici();
+    QCOMPARE(indice == 0 ? g_->Trend->ScalaAlta() : g_->Trend->ScalaBassa(), double(float(scala)));
+}
+
+void TstGrafico::colori_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("sezione");
+    QTest::addColumn<QString>("nome");
+
+    QTest::newRow("sfondo") << "Cmd_Sfondo" << "Grafico" << "Colore_Sfondo";
+    QTest::newRow("bordo") << "Cmd_Bordo" << "Grafico" << "Colore_Bordo";
+    QTest::newRow("griglia") << "Cmd_Griglia" << "Grafico" << "Colore_Griglia";
+    QTest::newRow("cursore") << "Cmd_Cursore" << "Grafico" << "Colore_Cursore";
+    QTest::newRow("traccia della zona 2") << "Lab_Trax(1)" << "Zona 02" << "Colore";
+}
+
+// Each colour command opens on the colour in use, writes "&H" hexadecimal, re-applies the chart
+// configuration, and a cancel writes nothing.
+void TstGrafico::colori()
+{
+    QFETCH(QString, pulsante);
+    QFETCH(QString, sezione);
+    QFETCH(QString, nome);
+    Generale::UtenteTecnico = true;
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    QWidget* w = g_->findChild<QWidget*>(pulsante);
+    QVERIFY(w);
+    auto scegli = [&] {
+        if (auto* b = qobject_cast<QToolButton*>(w))
+            b->click();
+        else
+            QTest::mouseDClick(w, Qt::LeftButton);
+    };
+    // What the chart and the legend show of this colour, as the configuration applied it.
+    auto applicato = [&]() -> ColoreLong {
+        if (nome == QLatin1String("Colore_Sfondo"))
+            return g_->Trend->SfondoColore();
+        if (nome == QLatin1String("Colore_Bordo"))
+            return s_->Trend->BordoColore();
+        if (nome == QLatin1String("Colore_Griglia"))
+            return g_->Trend->GrigliaColore();
+        if (nome == QLatin1String("Colore_Cursore"))
+            return s_->Trend->CursoreColore() ^ 0xFFFFFFu;
+        return g_->Lin_Trax[1]->Colore();
+    };
+    ColoriFinti colori;
+    colori.risposte << ColoreLong(0x0000FF);  // pure red
+    scegli();
+    QCOMPARE(chiave(sezione, nome), QStringLiteral("&HFF"));
+    QCOMPARE(applicato(), ColoreLong(0x0000FF));
+
+    colori.risposte << ColoreLong(0x123456) << std::nullopt;
+    scegli();
+    QCOMPARE(chiave(sezione, nome), QStringLiteral("&H123456"));
+    const QByteArray prima = cartella_->leggi(Generale::FileImpostazioni);
+    scegli();  // cancelled
+    QCOMPARE(colori.preimpostati.size(), 3);
+    QCOMPARE(colori.preimpostati[2], ColoreLong(0x123456));  // opens on the colour last chosen
+    QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
+    QCOMPARE(applicato(), ColoreLong(0x123456));
+    QCOMPARE(g_->focusWidget(), g_->Cmd_ChiudiLegenda);
+}
+
+void TstGrafico::coloreTracciaSenzaDiritti()
+{
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    ColoriFinti colori;
+    QTest::mouseDClick(g_->Lab_Trax[0], Qt::LeftButton);
+    QVERIFY(colori.preimpostati.isEmpty());
+}
+
+void TstGrafico::caselle_data()
+{
+    QTest::addColumn<Qt::MouseButton>("pulsante");
+    QTest::addColumn<Qt::KeyboardModifiers>("tasti");
+    QTest::addColumn<bool>("visibile");
+    QTest::addColumn<int>("spessore");      // while the button is held
+    QTest::addColumn<bool>("statistiche");  // shown while the button is held
+
+    const Qt::KeyboardModifiers nessuno;
+    QTest::newRow("destro") << Qt::RightButton << nessuno << true << 2 << false;
+    QTest::newRow("destro su traccia nascosta") << Qt::RightButton << nessuno << false << 1 << false;
+    QTest::newRow("Maiuscolo e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << true << 1 << true;
+    QTest::newRow("Ctrl e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1 << false;
+    QTest::newRow("sinistro") << Qt::LeftButton << nessuno << true << 1 << false;
+}
+
+void TstGrafico::caselle()
+{
+    QFETCH(Qt::MouseButton, pulsante);
+    QFETCH(Qt::KeyboardModifiers, tasti);
+    QFETCH(bool, visibile);
+    QFETCH(int, spessore);
+    QFETCH(bool, statistiche);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    const double adesso = g_->Trend->TempoFine();
+    for (double v : {10.0, 15.0, 20.0})
+        g_->Trend->AggiungiPunto(1, adesso + v * UnSecondo, v);
+    QCheckBox* casella = g_->Chk_Trax[0];
+    QCOMPARE(casella->text(), QStringLiteral("R&&D"));  // shows "R&D", no shortcut
+    casella->setChecked(visibile);
+    auto spessoreTraccia = [&] {
+        g_->Trend->ImpostaTracciaCorrente(1);
+        return int(g_->Trend->TracciaSpessore());
+    };
+
+    QTest::mousePress(casella, pulsante, tasti);
+    QVERIFY(casella->font().bold());
+    QCOMPARE(spessoreTraccia(), spessore);
+    QCOMPARE(g_->Pic_Stat->isVisible(), statistiche);
+    if (statistiche) {
+        QCOMPARE(g_->Lab_Stat_Gen->text(), QStringLiteral("R&D"));
+        const QStringList attese{"20,0", "15,0", "10,0", "20,0", "15,0", "10,0"};
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(g_->Lab_Stat[k]->text(), attese[k]);
+    }
+    QTest::mouseRelease(casella, pulsante, tasti);
+    QVERIFY(!casella->font().bold());
+    QCOMPARE(spessoreTraccia(), 1);
+    QVERIFY(g_->Pic_Stat->isHidden());
+}
+
+void TstGrafico::statisticheSenzaPunti()
+{
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    QTest::mousePress(g_->Chk_Trax[1], Qt::RightButton, Qt::ShiftModifier);
+    for (QLabel* l : g_->Lab_Stat)
+        QCOMPARE(l->text(), QStringLiteral("--.-"));
+    QTest::mouseRelease(g_->Chk_Trax[1], Qt::RightButton, Qt::ShiftModifier);
+}
+
+void TstGrafico::selezioneTutte()
+{
+    g_->Cmd_Selezione[0]->click();
+    for (int t = 1; t <= 30; ++t) {
+        QVERIFY(g_->Chk_Trax[t - 1]->isChecked());  // the hidden boxes of free slots too
+        g_->Trend->ImpostaTracciaCorrente(t);
+        QVERIFY(g_->Trend->TracciaVisibile());
+    }
+    g_->Cmd_Selezione[1]->click();
+    for (int t = 1; t <= 30; ++t) {
+        QVERIFY(!g_->Chk_Trax[t - 1]->isChecked());
+        g_->Trend->ImpostaTracciaCorrente(t);
+        QVERIFY(!g_->Trend->TracciaVisibile());
+    }
+}
+
+// The legend opens where it was dropped with the right button, also in a new window; the left
+// button moves nothing.
+void TstGrafico::legendaTrascinata()
+{
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));  // 1000 twips by default
+    auto trascina = [&](Qt::MouseButton tasto, QPoint spostamento) {
+        QWidget* w = g_->PicTraxLegenda;
+        const QPoint presa(5, 5);
+        const QPoint inizio = w->mapToGlobal(presa);
+        QTest::mousePress(w, tasto, {}, presa);
+        for (int passo = 1; passo <= 4; ++passo)
+            QTest::mouseMove(w, w->mapFromGlobal(inizio + spostamento * passo / 4));
+        QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
+    };
+    trascina(Qt::LeftButton, QPoint(40, 40));
+    QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));
+    QCOMPARE(chiave(QStringLiteral("Grafico"), QStringLiteral("Info_X")), QStringLiteral("mancante"));
+    trascina(Qt::RightButton, QPoint(40, 20));
+    QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(107, 87));
+    QCOMPARE(chiave(QStringLiteral("Grafico"), QStringLiteral("Info_X")), QStringLiteral("1605"));
+    QCOMPARE(chiave(QStringLiteral("Grafico"), QStringLiteral("Info_Y")), QStringLiteral("1305"));
+
+    Grafico nuovo;
+    nuovo.Cmd_Legenda->click();
+    QCOMPARE(nuovo.PicTraxLegenda->pos(), QPoint(107, 87));
+}
+
+void TstGrafico::cursoreEPausa()
+{
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    const double t = g_->Trend->TempoFine() + 30 * UnSecondo;
+    g_->Trend->AggiungiPunto(2, t, 21.5);
+    g_->Cmb_Cursore->setCurrentIndex(1);
+    g_->Cmd_VediCursore->click();
+    QVERIFY(g_->Pic_Cursore->isVisible());
+    QCOMPARE(g_->Trend->CursoreVisibile(), 1L);
+    QCOMPARE(g_->Cmb_Cursore->currentIndex(), 0);
+    QCOMPARE(g_->Lab_Cur[1]->text(), QStringLiteral("--.-"));  // zone 1 has no points
+    g_->Cmb_Cursore->setCurrentIndex(1);
+    QCOMPARE(g_->Lab_Cur[1]->text(), QStringLiteral("21,5"));
+    const QRect area = g_->Trend->AreaGrafico();
+    QTest::mouseClick(g_->Trend, Qt::LeftButton, {}, QPoint(area.right(), area.center().y()));
+    QCOMPARE(g_->Lab_Cur[0]->text(), FormattaTempo(g_->Trend->TempoCursore(), QStringLiteral("hh:mm:ss")));
+
+    // No zone in use: the read-out asks for no trace and shows no value.
+    Generale::NumeroZone = 0;
+    Generale::ImpostaGrafici();
+    g_->Cmd_VediCursore->click();
+    g_->Cmd_VediCursore->click();
+    QCOMPARE(g_->Lab_Cur[1]->text(), QStringLiteral("--.-"));
+
+    g_->Cmd_Pausa->click();
+    QCOMPARE(g_->windowTitle(), QStringLiteral("Grafico - PAUSA"));
+    QVERIFY(g_->Trend->InPausa());
+    g_->Cmd_Pausa->click();
+    QCOMPARE(g_->windowTitle(), QStringLiteral("Grafico"));
+    QVERIFY(!g_->Trend->InPausa());
+}
+
+void TstGrafico::stampa_data()
+{
+    QTest::addColumn<RispostaDialogo>("risposta");
+    QTest::addColumn<bool>("apribile");  // the printer can be opened
+    QTest::addColumn<IconaDialogo>("esito");
+    QTest::addColumn<QString>("testo");
+
+    QTest::newRow("stampata") << RispostaDialogo::Si << true << IconaDialogo::Informazione
+                              << QStringLiteral("Il diagramma è stato inviato alla stampante.");
+    QTest::newRow("stampante che non si apre") << RispostaDialogo::Si << false << IconaDialogo::Critico
+                                               << QStringLiteral("Errore occorso durante la stampa del diagramma.");
+    QTest::newRow("risposto No") << RispostaDialogo::No << true << IconaDialogo::Nessuna << QString();
+}
+
+// The window as the main window holds it, maximised: printed in its normal state on one
+// landscape page, then maximised again whatever happened.
+void TstGrafico::stampa()
+{
+    QFETCH(RispostaDialogo, risposta);
+    QFETCH(bool, apribile);
+    QFETCH(IconaDialogo, esito);
+    QFETCH(QString, testo);
+    QMdiArea area;
+    area.setWindowTitle(QStringLiteral("Quelvar"));
+    area.resize(1400, 900);
+    QMdiSubWindow* sotto = area.addSubWindow(g_.release());
+    area.show();
+    sotto->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const QString pdf = cartella_->percorso(apribile ? QStringLiteral("pagina.pdf") : QStringLiteral("manca/pagina.pdf"));
+    Grafici::ImpostaStampante([pdf] {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(pdf);
+        return p;
+    });
+    DialoghiFinti dialoghi;
+    dialoghi.risposte << risposta;
+    static_cast<Grafico*>(sotto->widget())->Cmd_Stampa->click();
+    Grafici::ImpostaStampante({});
+
+    QVERIFY(sotto->isMaximized());
+    QCOMPARE(dialoghi.mostrati.size(), esito == IconaDialogo::Nessuna ? 1 : 2);
+    QCOMPARE(dialoghi.mostrati[0].titolo, QStringLiteral("Stampa Grafico"));
+    QCOMPARE(dialoghi.mostrati[0].icona, IconaDialogo::Domanda);
+    if (esito == IconaDialogo::Nessuna) {
+        QVERIFY(!QFile::exists(pdf));
+        return;
+    }
+    QCOMPARE(dialoghi.mostrati[1].icona, esito);
+    QCOMPARE(dialoghi.mostrati[1].testo, testo);
+    QCOMPARE(dialoghi.mostrati[1].titolo, esito == IconaDialogo::Critico ? QStringLiteral("Stampa Grafico") : QStringLiteral("Quelvar"));
+    if (!apribile)
+        return;
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray contenuto = file.readAll();
+    QCOMPARE(contenuto.count("/Type /Page\n") + contenuto.count("/Type /Page\r") + contenuto.count("/Type /Page/") +
+                 contenuto.count("/Type /Page>"),
+             qsizetype(1));
+    const auto m = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(contenuto));
+    QVERIFY(m.hasMatch());
+    QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());  // landscape
+}
+
+QTEST_MAIN(TstGrafico)
+#include "tst_grafico.moc"

@@ -1,0 +1,100 @@
+// The history window's day chooser on the real window, offscreen, over day files in a temporary
+// program folder, with the message boxes answered from a script.
+#include "cartellatemporanea.h"
+#include "dialoghifinti.h"
+#include "storico.h"
+#include "tempotrend.h"
+
+#include <QtTest>
+
+using Piattaforma::IconaDialogo;
+
+class TstStorico : public QObject {
+    Q_OBJECT
+private slots:
+    void giornoScelto_data();
+    void giornoScelto();
+    void statiDelSelettore();
+};
+
+void TstStorico::giornoScelto_data()
+{
+    QTest::addColumn<QByteArray>("contenuto");  // empty: no file for the day
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<IconaDialogo>("icona");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("punti");  // on trace 1
+
+    const QByteArray buone = "25/10/2026 02:30:00;21,5;\r\n25/10/2026 02:30:10;21,6;\r\n";
+    // The autumn change: 02:30 again after 02:59; then a line cut short by a power failure.
+    const QByteArray danneggiato = buone + "25/10/2026 02:10:00;21,5;\r\n25/10/2026 02:10:05;2" + "\r\n25/10/2026 02:10:10;21,7;\r\n";
+    QTest::newRow("caricato") << buone << 2 << IconaDialogo::Informazione
+                              << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 2;
+    QTest::newRow("danneggiato") << danneggiato << 1 << IconaDialogo::Critico
+                                 << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 è danneggiato. "
+                                    "Il caricameto dei dati potrebbe essere errato o incompleto." << 4;
+    QTest::newRow("assente") << QByteArray() << 3 << IconaDialogo::Critico
+                             << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0;
+}
+
+void TstStorico::giornoScelto()
+{
+    QFETCH(QByteArray, contenuto);
+    QFETCH(int, stato);
+    QFETCH(IconaDialogo, icona);
+    QFETCH(QString, testo);
+    QFETCH(int, punti);
+    CartellaTemporanea cartella;
+    if (!contenuto.isEmpty())
+        cartella.scrivi(QStringLiteral("Dati/2026_10_25.csv"), contenuto);
+    Storico s;
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    const double finestraPrima = s.Trend->TempoFine();
+    DialoghiFinti dialoghi;
+    s.Cmd_Apri->click();
+    QVERIFY(s.Calendar->isVisible());
+    s.Calendar->setSelectedDate(QDate(2026, 10, 25));
+    // Picking the same day twice shows it once: the chart is cleared before each load.
+    for (int volta = 0; volta < 2; ++volta) {
+        QCOMPARE(s.Calendar_Click(), stato);
+        QCOMPARE(int(s.Trend->Dati().Punti(1).size()), punti);
+    }
+    QCOMPARE(dialoghi.mostrati.size(), 2);
+    QCOMPARE(dialoghi.mostrati[0].titolo, QStringLiteral("Lettura dati storici"));
+    QCOMPARE(dialoghi.mostrati[0].icona, icona);
+    QCOMPARE(dialoghi.mostrati[0].testo, testo);
+    QVERIFY(s.Calendar->isHidden());
+    QVERIFY(s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+    if (stato == 3) {
+        QCOMPARE(s.Trend->TempoFine(), finestraPrima);  // the time window is left as it was
+        return;
+    }
+    // The chosen day whole, 00:00 to 24:00, also after lines from an hour repeated.
+    const double giorno = SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), QTime(0, 0)));
+    QCOMPARE(s.Trend->TempoInizio(), giorno);
+    QCOMPARE(s.Trend->TempoFine(), giorno + 1);
+}
+
+// Closed: calendar hidden, Apri enabled. Open: calendar shown, Chiudi enabled. Showing the
+// window again puts the buttons back in the closed state and leaves the calendar as it was.
+void TstStorico::statiDelSelettore()
+{
+    CartellaTemporanea cartella;
+    Storico s;
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QVERIFY(s.Calendar->isHidden() && s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+    QCOMPARE(s.Calendar->selectedDate(), QDate::currentDate());
+    s.Cmd_Apri->click();
+    QVERIFY(s.Calendar->isVisible() && !s.Cmd_Apri->isEnabled() && s.Cmd_Chiudi->isEnabled());
+    s.hide();
+    s.show();
+    QVERIFY(s.Calendar->isVisible() && s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+    s.Cmd_Apri->click();
+    s.Cmd_Chiudi->click();
+    QVERIFY(s.Calendar->isHidden() && s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+}
+
+QTEST_MAIN(TstStorico)
+#include "tst_storico.moc"
