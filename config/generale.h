@@ -139,11 +139,8 @@ inline bool PortaSerialeValida = false;
 inline bool UtenteAmministratore = false;
 inline bool UtenteTecnico = false;
 
-// ---- Command mailboxes (one slot each) -------------------------------------------------------
-inline bool RichiestaApriporta = false;
-inline int RichiestaAccensione = -1;   // switch index, -1 empty
-inline int RichiestaSpegnimento = -1;  // switch index, -1 empty
-inline bool RichiestaImpostazione = false;
+// ---- Command requests ------------------------------------------------------------------------
+// A set-value request as the synoptic posts it (the queue of requests is acquisition/caselle.h).
 struct Impostazione {
     int Funzione = -1;
     int Registro = -1;
@@ -153,7 +150,6 @@ struct Impostazione {
     int Riga = -1;  // value row 0..4
     int Zona = -1;  // zone index the command was posted for
 };
-inline Impostazione ComandoImpostazione;
 
 // ---- Communication errors --------------------------------------------------------------------
 inline std::array<int, MaxZone> ErroriZona{};

@@ -133,7 +133,7 @@ void PaginaZone::creaControlli()
     QStringList righe;
     for (int r = 0; r < Z::RighePunti; ++r)
         righe << Z::EtichettaRiga(r);
-    Punti = new EditorPunti(QStringLiteral("Txt_ZoneMB"), righe, this);
+    Punti = new GrigliaPuntiZona(QStringLiteral("Txt_ZoneMB"), righe, this);
     for (int i = 0; i < Z::NumeroCaselle; ++i)
         Txt_ZoneMB[i] = Punti->Caselle()[i];
 
@@ -154,7 +154,7 @@ void PaginaZone::creaControlli()
         Cmd_ModificaDicitura[i]->setToolTip(QStringLiteral("Modifica descrizione %1 (Generale)").arg(v));
         Cmd_ModificaDicitura[i]->setFixedWidth(Cmd_ModificaDicitura[i]->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
         connect(Cmd_ModificaDicitura[i], &QPushButton::clicked, this, [this, i] { Cmd_ModificaDicitura_Click(i); });
-        griglia->addWidget(Cmd_ModificaDicitura[i], EditorPunti::RigaGriglia(i), 6);
+        griglia->addWidget(Cmd_ModificaDicitura[i], GrigliaPuntiZona::RigaGriglia(i), 6);
 
         auto crea = [&](std::array<QRadioButton*, 5>& gruppo, QButtonGroup* bottoni, const char* nome,
                         const QString& suggerimento, int colonnaGriglia) {
@@ -162,7 +162,7 @@ void PaginaZone::creaControlli()
             gruppo[i]->setObjectName(elemento(nome, i));
             gruppo[i]->setToolTip(suggerimento);
             bottoni->addButton(gruppo[i], i);
-            griglia->addWidget(gruppo[i], EditorPunti::RigaGriglia(i), colonnaGriglia, Qt::AlignHCenter);
+            griglia->addWidget(gruppo[i], GrigliaPuntiZona::RigaGriglia(i), colonnaGriglia, Qt::AlignHCenter);
         };
         crea(Opt_Sin, gruppoSin_, "Opt_Sin", QStringLiteral("Mostra %1 sul tasto \"Zona\" del sinottico").arg(v), 7);
         crea(Opt_Graf, gruppoGraf_, "Opt_Graf", QStringLiteral("Registra %1 come variabile sul grafico").arg(v), 8);

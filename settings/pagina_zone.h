@@ -7,7 +7,7 @@
 #include <functional>
 
 class CasellaValore;
-class EditorPunti;
+class GrigliaPuntiZona;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -60,7 +60,7 @@ public:
     QComboBox* Cmb_Decimali = nullptr;
     QCheckBox* Chk_Master = nullptr;
     QCheckBox* Chk_Slave = nullptr;
-    EditorPunti* Punti = nullptr;
+    GrigliaPuntiZona* Punti = nullptr;
     std::array<CasellaValore*, ChiaviZone::NumeroCaselle> Txt_ZoneMB{};
     QLineEdit* Txt_Immagine = nullptr;
     QComboBox* Cmb_MinAss = nullptr;

@@ -129,8 +129,8 @@ std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& casell
                                                  "I dati non sono stati salvati.")
                                       .arg(punto, lettura ? QStringLiteral("1|2|3|4") : QStringLiteral("5|6"))};
         const int r = registro.toInt(&ok);
-        if (!ok || r < 0 || r > 65535)
-            return Rifiuto{primo + 1, QStringLiteral("Attenzione: L'indirizzo del punto \"%1\" non è valido (0..65535). "
+        if (!ok || r < 0 || r > Casella::RegistroMassimo)
+            return Rifiuto{primo + 1, QStringLiteral("Attenzione: L'indirizzo del punto \"%1\" non è valido (0..32767). "
                                                      "I dati non sono stati salvati.")
                                           .arg(punto)};
     }

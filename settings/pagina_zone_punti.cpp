@@ -5,22 +5,8 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
-#include <QRegularExpressionValidator>
 
-namespace {
-
-// 0..65535 without more digits than that: 70000 cannot be typed or pasted.
-const char* const registro = "[0-9]{0,4}|[0-5][0-9]{4}|6[0-4][0-9]{3}|65[0-4][0-9]{2}|655[0-2][0-9]|6553[0-5]";
-
-void limita(CasellaValore* casella, const char* regola)
-{
-    casella->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(regola)), casella));
-}
-
-}  // namespace
-
-EditorPunti::EditorPunti(const QString& nome, const QStringList& righe, QWidget* parent)
+GrigliaPuntiZona::GrigliaPuntiZona(const QString& nome, const QStringList& righe, QWidget* parent)
     : QWidget(parent)
 {
     griglia_ = new QGridLayout(this);
@@ -45,7 +31,6 @@ EditorPunti::EditorPunti(const QString& nome, const QStringList& righe, QWidget*
             auto* casella = new CasellaValore(CasellaValore::Tipo::Registro, QString::fromUtf8(suggerimento), this);
             const int i = static_cast<int>(caselle_.size());
             casella->setObjectName(QStringLiteral("%1(%2)").arg(nome).arg(i));
-            limita(casella, !codice ? registro : c == 0 ? "[1-4]?" : "[56]?");
             casella->setFixedWidth((codice ? largoCodice : largoRegistro) + 12);
             griglia_->addWidget(casella, RigaGriglia(r), c + 1);
             caselle_.push_back(casella);

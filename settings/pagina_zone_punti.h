@@ -12,11 +12,11 @@ class CasellaValore;
 class QGridLayout;
 class QLabel;
 
-class EditorPunti : public QWidget {
+class GrigliaPuntiZona : public QWidget {
     Q_OBJECT
 public:
     // `nome`: the control array's name (boxes are named nome(i)); one row per caption.
-    EditorPunti(const QString& nome, const QStringList& righe, QWidget* parent = nullptr);
+    GrigliaPuntiZona(const QString& nome, const QStringList& righe, QWidget* parent = nullptr);
 
     // Box 4 * row + column: 0 read code, 1 read register, 2 write code, 3 write register.
     const std::vector<CasellaValore*>& Caselle() const { return caselle_; }

@@ -45,6 +45,8 @@ RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titol
                                       IconaDialogo icona, std::optional<RispostaDialogo> predefinita)
 {
     QMessageBox box(IconaQt(icona), titolo, testo, QMessageBox::NoButton, QApplication::activeWindow());
+    // Texts come from settings and recipe files too: never taken for markup.
+    box.setTextFormat(Qt::PlainText);
     std::map<QAbstractButton*, RispostaDialogo> risposte;
     auto aggiungi = [&](const QString& etichetta, QMessageBox::ButtonRole ruolo, RispostaDialogo r) {
         QPushButton* b = box.addButton(etichetta, ruolo);
@@ -63,6 +65,11 @@ RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titol
     case PulsantiDialogo::SiNo:
         aggiungi(QStringLiteral("Sì"), QMessageBox::YesRole, RispostaDialogo::Si);
         fuga = aggiungi(QStringLiteral("No"), QMessageBox::NoRole, RispostaDialogo::No);
+        break;
+    case PulsantiDialogo::SiNoAnnulla:
+        aggiungi(QStringLiteral("Sì"), QMessageBox::YesRole, RispostaDialogo::Si);
+        aggiungi(QStringLiteral("No"), QMessageBox::NoRole, RispostaDialogo::No);
+        fuga = aggiungi(QStringLiteral("Annulla"), QMessageBox::RejectRole, RispostaDialogo::Annulla);
         break;
     }
     box.setEscapeButton(fuga);

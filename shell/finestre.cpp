@@ -15,6 +15,7 @@
 #include "mbus.h"
 #include "modo.h"
 #include "monitorerrori.h"
+#include "pagina_zone.h"
 #include "sinottico.h"
 #include "stagione.h"
 #include "storico.h"
@@ -142,6 +143,7 @@ Finestre::~Finestre()
 {
     attive = nullptr;
     Generale::RietichettaModo = nullptr;
+    PaginaZone::MostraDicitura = nullptr;
     Configurazione::Vista = {};
     Acquisizione::GanciAttivi() = {};
     delete mainForm;  // the work windows, the error monitor and About with it
@@ -275,6 +277,14 @@ void Finestre::collegaPiccole()
     login->ScriviUtente = [this](const QString& testo) { mainForm->ScriviPannello(1, testo); };
     login->MostraLogin = [](bool mostra) { MostraLogin(mostra); };
     QObject::connect(allarmi, &Allarmi::ChiudiMonitor, allarmi, [](int modo) { Generale::ChiudiMonitor(modo); });
+    // A caption of the zone information panel changed on the zones page.
+    PaginaZone::MostraDicitura = [this](int i, const QString& testo) {
+        if (i < 0 || i >= static_cast<int>(sinottico->Lab_Temp_1.size()) || !sinottico->Lab_Temp_1[i])
+            return;
+        sinottico->Lab_Temp_1[i]->setText(testo);
+        sinottico->Lab_Temp_1[i]->update();
+        sinottico->update();
+    };
 }
 
 // ---- The six window procedures ----------------------------------------------------------------
@@ -360,18 +370,15 @@ void MostraStagione(bool mostra)
     MainForm* m = attive->mainForm;
     Stagione* st = attive->stagione;
     if (!mostra) {
+        // The window stays while it sends: its rows are being written to the instruments.
+        if (st->InvioInCorso())
+            return;
         m->MenuStagione->setChecked(false);
         m->ImpostaImmagine(5, 1);
         StagioneAperta = false;
         attive->finestraStagione->hide();
     } else {
-        const bool diritti = conDiritti();
-        for (QPushButton* b : st->Cmd_Stagione) {
-            b->setEnabled(diritti);
-            b->update();
-        }
-        abilita(st, QStringLiteral("Cmd_Cancella"), diritti);
-        abilita(st, QStringLiteral("Cmd_Invio_Stagione"), diritti);
+        st->AbilitaComandi(conDiritti());
         for (const char* nome : {"Lst_Dev", "Lst_Sadd", "Lst_FC", "Lst_MB", "Lst_MBVal", "Lst_NomePar"}) {
             if (auto* lista = st->findChild<QAbstractItemView*>(QLatin1String(nome))) {
                 lista->clearSelection();

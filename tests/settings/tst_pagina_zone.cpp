@@ -284,10 +284,10 @@ void TestPaginaZone::rifiuti_data()
     QTest::addColumn<QString>("punto");  // named in the message; empty: accepted
     QTest::newRow("coppia a metà") << 1 << "" << "Misura (PV) - Lettura";
     QTest::newRow("solo indirizzo di scrittura") << 19 << "9" << "Allarme 3 (AL3) - Scrittura";
-    QTest::newRow("registro oltre 65535") << 5 << "65536" << "Set-Point (SP) - Lettura";
+    QTest::newRow("registro oltre 32767") << 5 << "32768" << "Set-Point (SP) - Lettura";
     QTest::newRow("codice di scrittura in lettura") << 8 << "5" << "Allarme 1 (AL1) - Lettura";
     QTest::newRow("codice di lettura in scrittura") << 6 << "3" << "Set-Point (SP) - Scrittura";
-    QTest::newRow("registro 65535") << 5 << "65535" << "";
+    QTest::newRow("registro 32767") << 5 << "32767" << "";
 }
 
 void TestPaginaZone::rifiuti()
@@ -351,8 +351,8 @@ void TestPaginaZone::filtro_data()
     QTest::newRow("codice di lettura") << 0 << "a5,3-" << "3" << "4" << "4";
     QTest::newRow("codice di lettura, incollato di scrittura") << 4 << "12" << "1" << "5" << "";
     QTest::newRow("codice di scrittura") << 2 << "1 6" << "6" << "56" << "";
-    QTest::newRow("registro") << 1 << "1,5.0" << "150" << "65535" << "65535";
-    QTest::newRow("registro oltre 65535") << 5 << "65536" << "6553" << "70000" << "";
+    QTest::newRow("registro") << 1 << "1,5.0" << "150" << "32767" << "32767";
+    QTest::newRow("registro oltre 32767") << 5 << "32768" << "3276" << "40000" << "";
     QTest::newRow("registro con spazio") << 21 << "-12" << "12" << "1 2" << "";
 }
 
