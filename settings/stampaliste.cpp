@@ -62,7 +62,9 @@ public:
             ++pagina_;
             y_ = 0;
         }
-        const double colonna = m.averageCharWidth();
+        // The printer's tab stops count in its average character width, which it takes as the
+        // width of the letter x (the fonts' own average would put Arial's twin wider than Arial).
+        const double colonna = m.horizontalAdvance(QLatin1Char('x'));
         for (const auto& [n, testo] : testi)
             if (!testo.isEmpty())
                 risultato_.append({pagina_, QPointF(area_.left() + (n - 1) * colonna, area_.top() + y_ + m.ascent()),

@@ -42,7 +42,7 @@ struct Testo {
 
 // Lays out the printout on pages of `area` (the printable area of `dispositivo`, whose
 // resolution gives the font metrics). Columns are character positions of the font in use:
-// column n starts n - 1 average character widths from the left margin.
+// column n starts n - 1 average character widths (the width of "x") from the left margin.
 QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QString& prodotto,
                       const std::array<QStringList, 4>& liste, const QDateTime& ora);
 

@@ -602,8 +602,8 @@ void TestPagineFrame::righeStampa()
     QCOMPARE(testi[0].testo, QStringLiteral("Quelvar"));
     QVERIFY(testi[0].font.bold());
     QVERIFY(testi[1].testo.startsWith("DATA E ORA = "));
-    const double carattere = QFontMetricsF(testi[1].font, &pdf).averageCharWidth();
-    QCOMPARE(testi[0].posizione.x(), 34 * QFontMetricsF(testi[0].font, &pdf).averageCharWidth());
+    const double carattere = QFontMetricsF(testi[1].font, &pdf).horizontalAdvance('x');
+    QCOMPARE(testi[0].posizione.x(), 34 * QFontMetricsF(testi[0].font, &pdf).horizontalAdvance('x'));
     QCOMPARE(testi[1].posizione.x(), 9 * carattere);
     QCOMPARE(testi[2].testo, QStringLiteral("a1"));
     QCOMPARE(testi[3].testo, QStringLiteral("b1"));
