@@ -526,10 +526,12 @@ void TestPagineFrame::apriportaNomeENavigazione()
     QFETCH(bool, stagioni);
     QFETCH(QString, nome);
     QFETCH(QString, mostrato);
-    carica("[Generale]\nApriporta=1\n[Apriporta]\nIndirizzo=3\nNome=" + nome + "\n", stagioni);
+    carica("[Generale]\nApriporta=1\n[Apriporta]\nIndirizzo=3\nDecimali=1\nNome=" + nome + "\n", stagioni);
     c_->MenuApriPorta->trigger();
     PaginaApriporta* p = c_->Pic_Apriporta;
     QCOMPARE(p->Txt_NomeApriporta->text(), mostrato);
+    // Points not configured: the values show empty, not as -1 register units ("-0,1").
+    QVERIFY(p->Txt_ZoneMB_AP[4]->text().isEmpty() && p->Txt_ZoneMB_AP[9]->text().isEmpty());
     // Enter runs 2, 3, 4, 7, 8, 9, 10, 11, 12, 13 and back to 2.
     QList<int> giro;
     p->Txt_ZoneMB_AP[2]->setFocus();
