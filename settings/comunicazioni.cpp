@@ -276,9 +276,10 @@ void Comunicazioni::CaricaImpostazioni(std::function<void()> dopo)
 
 void Comunicazioni::NascondiPagine(std::function<void()> dopo)
 {
+    // Back at their places too: a page dragged away opens where it belongs.
     for (Pagina* pagina : Pagine)
         if (pagina != Pic_Zona_Sup)
-            pagina->hide();
+            pagina->Posiziona();
     CaricaImpostazioni(std::move(dopo));
 }
 

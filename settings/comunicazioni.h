@@ -50,8 +50,8 @@ public:
     // The whole-configuration load followed by the read of the chrono files, through the bus
     // queue (at once when the bus is free); `dopo` runs right after it.
     void CaricaImpostazioni(std::function<void()> dopo = {});
-    // Hides the eight pages (the supplementary zone panel closes itself) and reloads; `dopo`
-    // runs after the reload.
+    // Hides the eight pages at their places (the supplementary zone panel closes itself) and
+    // reloads; `dopo` runs after the reload.
     void NascondiPagine(std::function<void()> dopo = {});
     // A page menu: the pages hidden, the configuration reloaded, then the page's own opening.
     void ApriPagina(Pagina* pagina);

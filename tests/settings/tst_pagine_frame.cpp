@@ -266,6 +266,11 @@ void TestPagineFrame::trascinamento()
     c_->RiempiListe(true);
     QCOMPARE(p->pos(), QPoint(8, 32));
     QVERIFY(p->isHidden());
+    // The page menu puts it back as well.
+    c_->MenuPorta->trigger();
+    p->move(100, 100);
+    c_->MenuPorta->trigger();
+    QCOMPARE(p->pos(), QPoint(8, 32));
 }
 
 void TestPagineFrame::programmi_data()
