@@ -60,6 +60,8 @@ void SelezionaIndice(QComboBox* lista, int indice)
 
 void RiempiLista(QComboBox* lista, const QStringList& voci)
 {
+    // Filling chooses nothing, so the list's selection handler does not run.
+    const QSignalBlocker blocco(lista);
     lista->clear();
     lista->addItems(voci);
     lista->setCurrentIndex(-1);

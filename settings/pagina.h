@@ -46,7 +46,7 @@ QString TestoSelezionato(const QComboBox* lista);
 void SelezionaTesto(QComboBox* lista, const QString& testo);
 // Selects entry `indice`; none when it is not an entry of the list.
 void SelezionaIndice(QComboBox* lista, int indice);
-// Empties the list and fills it with `voci`, none selected.
+// Empties the list and fills it with `voci`, none selected; its selection handler does not run.
 void RiempiLista(QComboBox* lista, const QStringList& voci);
 
 // A selected entry written as its key; a list with nothing selected writes no key.
