@@ -1,8 +1,11 @@
 #pragma once
+#include "programmi.h"
+
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCalendarWidget;
@@ -12,6 +15,8 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QMenuBar;
+class QPrinter;
+class QPushButton;
 class QToolButton;
 class Pagina;
 class PaginaApriporta;
@@ -26,17 +31,60 @@ class PaginaZone;
 
 // The settings window: pages for every device, the serial line and the program options. It
 // shows the four communication lists of the plant model and the option menus that the
-// configuration load keeps in line with the settings.
+// configuration load keeps in line with the settings. It is created once and only hidden.
 class Comunicazioni : public QWidget {
     Q_OBJECT
 public:
     explicit Comunicazioni(QWidget* parent = nullptr);
 
+    // The window's load, once at start-up: calendar on today, the whole-configuration load with
+    // the chrono files, then every choice list filled and every page placed and hidden.
+    void Form_Load();
+    // The close box: the window is only hidden (through NascondiFinestra) and accessory button
+    // 5 is offered again.
+    void Form_QueryUnload();
+    // Hides the window and puts the main window's menu mark and toolbar button in step; set by
+    // the shell.
+    std::function<void()> NascondiFinestra;
+
     // The whole-configuration load followed by the read of the chrono files, through the bus
     // queue (at once when the bus is free); `dopo` runs right after it.
     void CaricaImpostazioni(std::function<void()> dopo = {});
-    // Hides the eight pages (the supplementary zone panel closes itself) and reloads.
-    void NascondiPagine();
+    // Hides the eight pages at their places (the supplementary zone panel closes itself) and
+    // reloads; `dopo` runs after the reload.
+    void NascondiPagine(std::function<void()> dopo = {});
+    // A page menu: the pages hidden, the configuration reloaded, then the page's own opening.
+    void ApriPagina(Pagina* pagina);
+
+    // Every choice list of the pages emptied and filled, in the pages' order, each page placed
+    // and hidden; `saltaCrono` skips the chrono editor's zone choice (and its read of the chrono
+    // files).
+    void RiempiListe(bool saltaCrono);
+
+    // Option menus: the [Generale] key written, then the option's loader run again.
+    void MenuAvvioAuto_Click(int indice);
+    void MenuVediGraf_Click(int indice);
+    void Menu_Vedi_Ricette_Click(int indice);
+    void MenuCronoT_Click(int indice);
+    void MenuMaster_Click(int indice);
+    // The item's check mark has already been inverted: its new state is written.
+    void MenuMS_Pan_Click(int indice);
+
+    // The other program mode in Quelvar0.ini, then the steps of "Rileggi file dati".
+    void MenuCambiaIni_Click();
+    void MenuEditaDati_Click();
+    void MenuEditaFeste_Click();
+    void MenuRileggiIni_Click();
+    void MenuRileggiDati_Click();
+    void Cmd_Accessori_Click(int indice);
+    void Cmd_Stampa_Click();
+
+    // Starts a desktop program (the platform's launcher; tests put their own).
+    std::function<bool(Piattaforma::Programma, const QStringList&)> AvviaProgramma = &Piattaforma::AvviaProgramma;
+    // The printer of the list printout: the default printer, none when the system has none.
+    std::function<std::unique_ptr<QPrinter>()> PreparaStampante;
+    // The product name the printout heads with (the start-up window's).
+    std::function<QString()> NomeProdotto;
 
     // What the configuration load shows here.
     void MostraListe();  // the four lists from the plant model, entry 0 selected
@@ -53,6 +101,22 @@ public:
 
     QMenuBar* BarraMenu = nullptr;
     QMenu* MenuImposta = nullptr;
+    QAction* MenuPorta = nullptr;
+    QAction* MenuNull0 = nullptr;
+    QAction* MenuZone = nullptr;
+    QAction* MenuInterruttori = nullptr;
+    QAction* MenuIndicatori = nullptr;
+    QAction* MenuApriPorta = nullptr;
+    QAction* MenuWebCam = nullptr;
+    QAction* MenuStagioni = nullptr;
+    QAction* MenuNull1 = nullptr;
+    QAction* MenuEditaDati = nullptr;
+    QAction* MenuEditaFeste = nullptr;
+    QAction* MenuNull2 = nullptr;
+    QAction* MenuRileggiIni = nullptr;
+    QAction* MenuRileggiDati = nullptr;
+    QAction* MenuNull3 = nullptr;
+    QAction* MenuCambiaIni = nullptr;
     QMenu* MenuModalita = nullptr;
     QMenu* MenuVediGrafico = nullptr;
     QMenu* MenuRicette = nullptr;
@@ -65,6 +129,9 @@ public:
     std::array<QAction*, 2> MenuMaster{};
     std::array<QAction*, 5> MenuMS_Pan{};
 
+    // The main frame, kept centred: lists, buttons, calendar and the pages laid over it.
+    QFrame* Frm_Com = nullptr;
+
     // Lst_Letture, Lst_Scritture, Lst_RemL, Lst_RemW, in the order of ListaComunicazione.
     std::array<QListWidget*, 4> Liste{};
     QListWidget* Lst_Letture = nullptr;
@@ -73,6 +140,7 @@ public:
     QListWidget* Lst_RemW = nullptr;
     std::array<QLabel*, 4> Lab_Comunica{};
 
+    QPushButton* Cmd_Stampa = nullptr;
     // 0 calculator .. 4 date and time, 5 the chrono-thermostat page.
     std::array<QToolButton*, 6> Cmd_Accessori{};
 
@@ -105,4 +173,8 @@ private:
     void createMenus();
     void createLists();
     void createPages();
+    // One option menu: the key written and the loader run again, through the bus queue.
+    void scriviOpzione(const QString& chiave, const QString& valore, void (*caricatore)());
+    void rileggi(bool saltaCrono);
+    void avvia(Piattaforma::Programma ruolo, const QStringList& argomenti = {});
 };

@@ -1,16 +1,85 @@
 #include "pagina.h"
 
 #include "comunicazioni.h"
+#include "dialoghi.h"
 #include "drag.h"
+#include "file_ini.h"
+#include "generale.h"
 
+#include <QComboBox>
 #include <QMouseEvent>
 
 namespace {
 constexpr int TwipsPerPixel = 15;
 }
 
+namespace Impostazioni {
+
+bool ScriviChiavi(const Scritture& chiavi)
+{
+    for (const ChiaveScritta& c : chiavi)
+        if (File_Ini::ScriviIni(c.sezione, c.chiave, c.valore) == 0)
+            return false;
+    return true;
+}
+
+void AvvisaScritturaRifiutata()
+{
+    Piattaforma::ServizioDialoghi().Messaggio(
+        QStringLiteral("Attenzione: impossibile salvare le impostazioni nel file ") + Generale::FileImpostazioni,
+        QStringLiteral("Configurazione strumenti"), Piattaforma::PulsantiDialogo::OK,
+        Piattaforma::IconaDialogo::Esclamazione);
+}
+
+QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
+
+QStringList Numeri(int primo, int ultimo, int passo)
+{
+    QStringList voci;
+    if (passo <= 0)
+        return voci;
+    for (int n = primo; n <= ultimo; n += passo)
+        voci << QString::number(n);
+    return voci;
+}
+
+QString TestoSelezionato(const QComboBox* lista)
+{
+    return lista->currentIndex() >= 0 ? lista->itemText(lista->currentIndex()) : QString();
+}
+
+void SelezionaTesto(QComboBox* lista, const QString& testo)
+{
+    lista->setCurrentIndex(lista->findText(testo, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void SelezionaIndice(QComboBox* lista, int indice)
+{
+    lista->setCurrentIndex(indice >= 0 && indice < lista->count() ? indice : -1);
+}
+
+void RiempiLista(QComboBox* lista, const QStringList& voci)
+{
+    // Filling chooses nothing, so the list's selection handler does not run.
+    const QSignalBlocker blocco(lista);
+    lista->clear();
+    lista->addItems(voci);
+    lista->setCurrentIndex(-1);
+}
+
+void AggiungiScelta(Scritture& chiavi, const QString& sezione, const QString& chiave, const QString& scelta)
+{
+    if (!scelta.isEmpty())
+        chiavi.append({sezione, chiave, scelta});
+}
+
+}  // namespace Impostazioni
+
 Pagina::Pagina(Comunicazioni* finestra, const QString& nome, int leftTwips, int topTwips)
-    : QFrame(finestra), finestra_(finestra), left_(leftTwips), top_(topTwips)
+    : QFrame(finestra->Frm_Com ? static_cast<QWidget*>(finestra->Frm_Com) : finestra)
+    , finestra_(finestra)
+    , left_(leftTwips)
+    , top_(topTwips)
 {
     setObjectName(nome);
     setFrameShape(QFrame::Panel);
@@ -33,6 +102,9 @@ void Pagina::Mostra()
         adjustSize();
     show();
     raise();
+    setFocus();
+    update();
+    finestra_->update();
 }
 
 void Pagina::SalvaERicarica(const std::function<void()>& scriviChiavi, std::function<void()> dopo)
@@ -42,11 +114,22 @@ void Pagina::SalvaERicarica(const std::function<void()>& scriviChiavi, std::func
     finestra_->CaricaImpostazioni(std::move(dopo));
 }
 
-void Pagina::EsciSenzaSalvare()
+void Pagina::SalvaERicarica(const Impostazioni::Scritture& chiavi, std::function<void()> dopo)
+{
+    if (!Impostazioni::ScriviChiavi(chiavi))
+        Impostazioni::AvvisaScritturaRifiutata();
+    finestra_->CaricaImpostazioni(std::move(dopo));
+}
+
+void Pagina::NascondiERicarica()
 {
     hide();
+    update();
+    finestra_->update();
     finestra_->CaricaImpostazioni();
 }
+
+void Pagina::EsciSenzaSalvare() { NascondiERicarica(); }
 
 void Pagina::mousePressEvent(QMouseEvent* evento)
 {

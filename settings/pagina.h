@@ -5,15 +5,60 @@
 // open one; a right drag moves a page until the next list filling. A page's save writes its
 // keys one by one into the active settings file and then reloads the whole configuration.
 #include <QFrame>
+#include <QList>
+#include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class Comunicazioni;
+class QComboBox;
+
+namespace Impostazioni {
+
+// One key a page writes into the active settings file.
+struct ChiaveScritta {
+    QString sezione;
+    QString chiave;
+    QString valore;
+    bool operator==(const ChiaveScritta&) const = default;
+};
+using Scritture = QList<ChiaveScritta>;
+
+// Writes the keys in their order, each straight to the active settings file. Stops at the first
+// write the file refuses (read-only file, full disk, a value holding CR or LF) and returns false:
+// the keys after it are not written.
+bool ScriviChiavi(const Scritture& chiavi);
+
+// Tells the operator, once, that the settings file refused a write.
+void AvvisaScritturaRifiutata();
+
+// A device name as the pages store it: longer than 50 characters it is cut to its first 50 and
+// stripped of blanks at both ends; a shorter one is kept as typed.
+QString NomeDaSalvare(const QString& nome);
+
+// "primo" to "ultimo" by "passo", as decimal text without blanks ("-100" keeps its sign).
+QStringList Numeri(int primo, int ultimo, int passo = 1);
+
+// The text of the selected entry; empty when no entry is selected.
+QString TestoSelezionato(const QComboBox* lista);
+// Selects the first entry whose text is exactly `testo`; none when no entry has it.
+void SelezionaTesto(QComboBox* lista, const QString& testo);
+// Selects entry `indice`; none when it is not an entry of the list.
+void SelezionaIndice(QComboBox* lista, int indice);
+// Empties the list and fills it with `voci`, none selected; its selection handler does not run.
+void RiempiLista(QComboBox* lista, const QStringList& voci);
+
+// A selected entry written as its key; a list with nothing selected writes no key.
+void AggiungiScelta(Scritture& chiavi, const QString& sezione, const QString& chiave, const QString& scelta);
+
+}  // namespace Impostazioni
 
 class Pagina : public QFrame {
     Q_OBJECT
 public:
-    // `nome` is the page's name (Pic_RS232, Pic_ZoneMB, ...); `leftTwips`, `topTwips` its place.
+    // `nome` is the page's name (Pic_RS232, Pic_ZoneMB, ...); `leftTwips`, `topTwips` its place
+    // on the window's frame Frm_Com.
     Pagina(Comunicazioni* finestra, const QString& nome, int leftTwips, int topTwips);
 
     // The page's share of the list filling: empties and fills its choice lists. `saltaCrono` is
@@ -35,6 +80,12 @@ protected:
     // Runs `scriviChiavi` (the page's keys, in order), then the whole-configuration load through
     // the bus queue, then `dopo` (hide the page, or nothing to stay).
     void SalvaERicarica(const std::function<void()>& scriviChiavi, std::function<void()> dopo = {});
+    // The same with the keys as a list: they are written in order; when the file refuses one,
+    // the operator is told once and the rest is not written. The load follows in both cases, so
+    // the page never shows what the file does not hold.
+    void SalvaERicarica(const Impostazioni::Scritture& chiavi, std::function<void()> dopo = {});
+    // Hides the page, reloads (the page's exit after a save, or without saving).
+    void NascondiERicarica();
     // The page's exit without saving: the load discards the edits, then the page hides.
     void EsciSenzaSalvare();
 

@@ -1,8 +1,319 @@
 #include "pagina_apriporta.h"
 
+#include "casellavalore.h"
+#include "chiavi.h"
 #include "comunicazioni.h"
+#include "conversioni.h"
+#include "generale.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace PaginaApriportaDati {
+
+namespace {
+// Boxes of the ON and OFF read points: the opener is only written there.
+constexpr std::array<int, 4> CaselleLettura = {0, 1, 5, 6};
+bool casellaLettura(int i) { return std::find(CaselleLettura.begin(), CaselleLettura.end(), i) != CaselleLettura.end(); }
+}  // namespace
+
+QString NomeMostrato(const QString& nomeCaricato, bool modoStagioni)
+{
+    if (!nomeCaricato.isEmpty())
+        return nomeCaricato;
+    return modoStagioni ? QStringLiteral("Apricancello") : QStringLiteral("Accensione");
+}
+
+Impostazioni::Scritture ChiaviDaSalvare(const Valori& v)
+{
+    namespace D = Chiavi::Dispositivo;
+    const QString ap = QString::fromLatin1(Chiavi::Sezione::Apriporta);
+    Impostazioni::Scritture chiavi{{QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Generale::Apriporta.Nome(),
+                                    v.usa ? QStringLiteral("1") : QStringLiteral("0")}};
+    if (!v.usa)
+        return chiavi;
+    const auto& c = v.caselle;
+    chiavi.append({QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::SuonoPorta.Nome(), v.suono});
+    chiavi.append({ap, QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(v.nome)});
+    Impostazioni::AggiungiScelta(chiavi, ap, D::Indirizzo.Nome(), v.indirizzo);
+    Impostazioni::AggiungiScelta(chiavi, ap, D::Decimali.Nome(), v.decimali);
+    Impostazioni::AggiungiScelta(chiavi, ap, D::Tempo.Nome(), v.tempo);
+    auto punto = [&](const Chiavi::Chiave& k, int codice) {
+        chiavi.append({ap, k.Nome(), Casella::CoppiaRegistro(c[codice], c[codice + 1]).trimmed()});
+    };
+    punto(D::REM_r, 10);
+    punto(D::REM_w, 12);
+    punto(D::On_w, 2);
+    chiavi.append({ap, D::ValOn.Nome(), c[4].trimmed()});
+    punto(D::Off_w, 7);
+    chiavi.append({ap, D::ValOff.Nome(), c[9].trimmed()});
+    return chiavi;
+}
+
+int CasellaSuccessiva(int i)
+{
+    if (i == 4)
+        return 7;
+    if (i == 13)
+        return 2;
+    return i + 1;
+}
+
+}  // namespace PaginaApriportaDati
+
+using namespace PaginaApriportaDati;
 
 PaginaApriporta::PaginaApriporta(Comunicazioni* finestra)
     : Pagina(finestra, QStringLiteral("Pic_Apriporta"), 120, 480)
 {
+    auto* colonna = new QVBoxLayout(this);
+    auto* titolo = new QLabel(QStringLiteral("Impostazione pulsante"), this);
+    titolo->setObjectName(QStringLiteral("Lab_Titolo_Apriporta"));
+    QFont grassetto = titolo->font();
+    grassetto.setBold(true);
+    titolo->setFont(grassetto);
+    colonna->addWidget(titolo);
+
+    Chk_UsaApriporta = new QCheckBox(QStringLiteral("Utilizza apriporta"), this);
+    Chk_UsaApriporta->setObjectName(QStringLiteral("Chk_UsaApriporta"));
+    Chk_UsaApriporta->setToolTip(QStringLiteral("Utilizzo/non utilizzo della funzione apriporta"));
+    connect(Chk_UsaApriporta, &QCheckBox::clicked, this, [this] { Chk_UsaApriporta_Click(); });
+    colonna->addWidget(Chk_UsaApriporta);
+
+    auto* campi = new QGridLayout;
+    auto riga = [&](int r, const char* etichetta, QWidget* controllo, const char* unita = nullptr) {
+        campi->addWidget(new QLabel(QString::fromUtf8(etichetta), this), r, 0);
+        campi->addWidget(controllo, r, 1);
+        if (unita)
+            campi->addWidget(new QLabel(QString::fromLatin1(unita), this), r, 2);
+    };
+    Txt_NomeApriporta = new QLineEdit(this);
+    Txt_NomeApriporta->setObjectName(QStringLiteral("Txt_NomeApriporta"));
+    Txt_NomeApriporta->setToolTip(QStringLiteral("Nome dell'apriporta"));
+    riga(0, "Nome apriporta:", Txt_NomeApriporta);
+    auto lista = [&](const char* nome, const char* suggerimento) {
+        auto* l = new QComboBox(this);
+        l->setObjectName(QString::fromLatin1(nome));
+        if (suggerimento)
+            l->setToolTip(QString::fromLatin1(suggerimento));
+        l->setMaxVisibleItems(12);
+        return l;
+    };
+    Cmb_Indirizzo_AP = lista("Cmb_Indirizzo_AP", "Indirizzo del nodo modbus");
+    riga(1, "Indirizzo strumento:", Cmb_Indirizzo_AP);
+    Cmb_Decimali_AP = lista("Cmb_Decimali_AP", "Numero decimali");
+    riga(2, "Numero decimali:", Cmb_Decimali_AP);
+    Cmd_Tempo_AP = lista("Cmd_Tempo_AP", nullptr);
+    riga(3, "Tempo ON/OFF :", Cmd_Tempo_AP, "[ms]");
+    connect(Cmb_Decimali_AP, &QComboBox::currentIndexChanged, this, [this] { Cmb_Decimali_AP_Click(); });
+    colonna->addLayout(campi);
+
+    // The grid: read code and register, write code, register and value.
+    auto* griglia = new QGridLayout;
+    griglia->addWidget(new QLabel(QStringLiteral("Lettura"), this), 0, 1, 1, 2, Qt::AlignCenter);
+    griglia->addWidget(new QLabel(QStringLiteral("Scrittura"), this), 0, 3, 1, 3, Qt::AlignCenter);
+    static const char* const righe[] = {"Accensione (ON):", "Spegnimento (OFF):", "Modo < Remoto >:"};
+    for (int r = 0; r < 3; ++r) {
+        griglia->addWidget(new QLabel(QString::fromUtf8(righe[r]), this), r + 1, 0);
+        for (int k = 0; k < (r < 2 ? 5 : 4); ++k) {
+            const int i = r * 5 + k;
+            const char* suggerimento = k == 0   ? Casella::SuggerimentoLettura
+                                       : k == 2 ? Casella::SuggerimentoScrittura
+                                       : k == 4 ? (r == 0 ? Casella::SuggerimentoValoreOn : Casella::SuggerimentoValoreOff)
+                                                : Casella::SuggerimentoRegistro;
+            auto* casella = new CasellaValore(k == 4 ? CasellaValore::Tipo::Valore : CasellaValore::Tipo::Registro,
+                                              QString::fromLatin1(suggerimento), this);
+            casella->setObjectName(QStringLiteral("Txt_ZoneMB_AP(%1)").arg(i));
+            casella->setFixedWidth(k == 4 ? 70 : 50);
+            casella->decimali = [this] { return Finestra()->DecimaliPagina; };
+            casella->successivo = [this, i] { return static_cast<QWidget*>(Txt_ZoneMB_AP[CasellaSuccessiva(i)]); };
+            Txt_ZoneMB_AP[i] = casella;
+            griglia->addWidget(casella, r + 1, k + 1);
+        }
+    }
+    colonna->addLayout(griglia);
+
+    auto* suono = new QHBoxLayout;
+    Txt_Suono = new QLineEdit(this);
+    Txt_Suono->setObjectName(QStringLiteral("Txt_Suono"));
+    Txt_Suono->setToolTip(QStringLiteral("Nome del file audio che evidenzia l'apertura della porta"));
+    suono->addWidget(new QLabel(QStringLiteral("Suono:"), this));
+    suono->addWidget(Txt_Suono);
+    colonna->addLayout(suono);
+
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    Cmd_Chiudi_AP = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
+    Cmd_Chiudi_AP->setObjectName(QStringLiteral("Cmd_Chiudi_AP"));
+    Cmd_Chiudi_AP->setToolTip(QStringLiteral("Salva ed esci dalla configurazione"));
+    connect(Cmd_Chiudi_AP, &QPushButton::clicked, this, [this] { Cmd_Chiudi_AP_Click(); });
+    Cmd_Chiudi_AP2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
+    Cmd_Chiudi_AP2->setObjectName(QStringLiteral("Cmd_Chiudi_AP2"));
+    Cmd_Chiudi_AP2->setToolTip(QStringLiteral("Esci dalla configurazione senza salvare"));
+    connect(Cmd_Chiudi_AP2, &QPushButton::clicked, this, [this] { Cmd_Chiudi_AP2_Click(); });
+    pulsanti->addWidget(Cmd_Chiudi_AP);
+    pulsanti->addWidget(Cmd_Chiudi_AP2);
+    colonna->addLayout(pulsanti);
+}
+
+void PaginaApriporta::RiempiListe(bool)
+{
+    Impostazioni::RiempiLista(Cmb_Indirizzo_AP, Impostazioni::Numeri(1, 255));
+    Impostazioni::RiempiLista(Cmb_Decimali_AP, Impostazioni::Numeri(0, 3));
+    Impostazioni::RiempiLista(Cmd_Tempo_AP, Impostazioni::Numeri(100, 2000, 100));
+}
+
+void PaginaApriporta::Apri()
+{
+    {
+        const QSignalBlocker blocco(Chk_UsaApriporta);
+        Chk_UsaApriporta->setChecked(Generale::ApriportaPresente == 1);
+    }
+    Chk_UsaApriporta_Click();
+    Mostra();
+}
+
+void PaginaApriporta::Chk_UsaApriporta_Click()
+{
+    if (!Chk_UsaApriporta->isChecked()) {
+        svuota();
+        Finestra()->update();
+        return;
+    }
+    // The opener is in use from now on: in the file, in the plant model and on the synoptic.
+    if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale),
+                                      Chiavi::Generale::Apriporta.Nome(), QStringLiteral("1")}}))
+        Impostazioni::AvvisaScritturaRifiutata();
+    Finestra()->CaricaImpostazioni([this] {
+        // A refused write leaves the opener out, as the file says.
+        if (Generale::ApriportaPresente != 1) {
+            const QSignalBlocker blocco(Chk_UsaApriporta);
+            Chk_UsaApriporta->setChecked(false);
+            svuota();
+        } else {
+            riempi();
+        }
+        Finestra()->update();
+    });
+}
+
+void PaginaApriporta::svuota()
+{
+    Txt_Suono->clear();
+    Txt_Suono->setEnabled(false);
+    Txt_NomeApriporta->clear();
+    Txt_NomeApriporta->setEnabled(false);
+    // The lists first: the decimals list's change reformats value boxes that are emptied next.
+    for (QComboBox* l : {Cmb_Indirizzo_AP, Cmb_Decimali_AP, Cmd_Tempo_AP}) {
+        l->setCurrentIndex(-1);
+        l->setEnabled(false);
+    }
+    for (CasellaValore* c : Txt_ZoneMB_AP) {
+        c->clear();
+        c->setEnabled(false);
+    }
+}
+
+void PaginaApriporta::riempi()
+{
+    using namespace Generale;
+    const RigaMappaInterruttore& lettura = MappaLetturaApriporta[0];
+    const RigaMappaInterruttore& scrittura = MappaScritturaApriporta[0];
+
+    // A field that is not configured (-1) selects nothing.
+    Impostazioni::SelezionaIndice(Cmb_Indirizzo_AP, lettura[Nodo] - 1);
+    Cmb_Indirizzo_AP->setEnabled(true);
+    Impostazioni::SelezionaIndice(Cmb_Decimali_AP, lettura[Decimali]);
+    Cmb_Decimali_AP->setEnabled(true);
+    // Run also when the selection did not change: the switches page shares the page decimals.
+    Cmb_Decimali_AP_Click();
+
+    Txt_NomeApriporta->setText(NomeMostrato(NomeApriporta, ModoStagioni));
+    Txt_NomeApriporta->setEnabled(true);
+    Txt_Suono->setText(SuonoPorta);
+    Txt_Suono->setEnabled(true);
+
+    auto& c = Txt_ZoneMB_AP;
+    auto campo = [&](int casella, const RigaMappaInterruttore& riga, int indice) {
+        c[casella]->setText(Casella::TestoCampo(riga[indice]));
+    };
+    campo(10, lettura, FunzioneREM);
+    campo(11, lettura, RegistroREM);
+    campo(12, scrittura, FunzioneREM);
+    campo(13, scrittura, RegistroREM);
+    // A value shows in the page's decimals, so that saving it back gives the same register value.
+    // Its point not configured, it shows empty: -1 is then no value, not -1 register units.
+    const int d = Finestra()->DecimaliPagina;
+    auto valore = [&](int casella, int funzione, int indice) {
+        c[casella]->setText(scrittura[funzione] == -1 || d < 0 || d > 3
+                                ? QString()
+                                : FormattaDecimali(scrittura[indice] / std::pow(10.0, d), d));
+    };
+    campo(2, scrittura, FunzioneON);
+    campo(3, scrittura, RegistroON);
+    valore(4, FunzioneON, ValoreON);
+    campo(7, scrittura, FunzioneOFF);
+    campo(8, scrittura, RegistroOFF);
+    valore(9, FunzioneOFF, ValoreOFF);
+    for (int i = 0; i < static_cast<int>(c.size()); ++i) {
+        c[i]->setEnabled(!casellaLettura(i));
+        if (c[i]->text() == QLatin1String("-1"))
+            c[i]->clear();
+        c[i]->update();
+    }
+
+    // A time edited by hand to a value the list lacks shows none; the save then keeps it.
+    Impostazioni::SelezionaTesto(Cmd_Tempo_AP, QString::number(TempoApriporta));
+    Cmd_Tempo_AP->setEnabled(true);
+}
+
+void PaginaApriporta::Cmb_Decimali_AP_Click()
+{
+    bool ok = false;
+    const int d = Impostazioni::TestoSelezionato(Cmb_Decimali_AP).toInt(&ok);
+    if (ok)
+        Finestra()->DecimaliPagina = d;
+    Txt_ZoneMB_AP[4]->Riformatta(Finestra()->DecimaliPagina);
+    Txt_ZoneMB_AP[9]->Riformatta(Finestra()->DecimaliPagina);
+}
+
+PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
+{
+    PaginaApriportaDati::Valori v;
+    v.usa = Chk_UsaApriporta->isChecked();
+    v.suono = Txt_Suono->text();
+    v.nome = Txt_NomeApriporta->text();
+    v.indirizzo = Impostazioni::TestoSelezionato(Cmb_Indirizzo_AP);
+    v.decimali = Impostazioni::TestoSelezionato(Cmb_Decimali_AP);
+    v.tempo = Impostazioni::TestoSelezionato(Cmd_Tempo_AP);
+    for (int i = 0; i < static_cast<int>(v.caselle.size()); ++i)
+        v.caselle[i] = Txt_ZoneMB_AP[i]->text();
+    return v;
+}
+
+void PaginaApriporta::Cmd_Chiudi_AP_Click()
+{
+    hide();
+    SalvaERicarica(ChiaviDaSalvare(ValoriPagina()), [this] {
+        update();
+        Finestra()->update();
+    });
+}
+
+void PaginaApriporta::Cmd_Chiudi_AP2_Click()
+{
+    // The opener page only hides: what the use box wrote stays, the rest is dropped when the
+    // page next opens.
+    hide();
+    update();
+    Finestra()->update();
 }

@@ -1,9 +1,71 @@
 #pragma once
 #include "pagina.h"
 
-// Page Pic_Apriporta of the settings window.
+#include <array>
+
+class CasellaValore;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+// What the door-opener page shows and saves, without the window.
+namespace PaginaApriportaDati {
+
+// The opener's name as the page shows it: the loaded name, or when that is empty the mode's own
+// word ("Apricancello" in season mode, "Accensione" in recipe mode).
+QString NomeMostrato(const QString& nomeCaricato, bool modoStagioni);
+
+struct Valori {
+    bool usa = false;
+    QString suono;  // as typed
+    QString nome;   // as typed
+    QString indirizzo, decimali, tempo;  // the selected entries; empty: none selected
+    std::array<QString, 14> caselle;     // the grid boxes
+};
+
+// The keys the save writes, in order: [Generale] Apriporta; only when the opener is used, then
+// [Sinottico] SuonoPorta and [Apriporta] Nome, Indirizzo, Decimali, Tempo, REM_r, REM_w, On_w,
+// Val_on, Off_w, Val_off. A list with nothing selected writes no key.
+Impostazioni::Scritture ChiaviDaSalvare(const Valori& v);
+
+// The grid box after box `i` for Enter: 4 to 7, 13 to 2, any other to the next; the four read
+// boxes of the ON and OFF rows are never reached.
+int CasellaSuccessiva(int i);
+
+}  // namespace PaginaApriportaDati
+
+// Page Pic_Apriporta of the settings window: the door or gate opener.
 class PaginaApriporta : public Pagina {
     Q_OBJECT
 public:
     explicit PaginaApriporta(Comunicazioni* finestra);
+
+    void RiempiListe(bool saltaCrono) override;
+    // The use box from the plant model, its behaviour run, then the page shown.
+    void Apri() override;
+
+    // Ticked: [Generale] Apriporta = "1" written at once, the configuration reloaded, the page
+    // filled from it. Cleared: everything emptied and disabled, nothing written.
+    void Chk_UsaApriporta_Click();
+    // The page decimals from the selected entry (kept when none), the value boxes reformatted.
+    void Cmb_Decimali_AP_Click();
+    void Cmd_Chiudi_AP_Click();   // save, reload, close
+    void Cmd_Chiudi_AP2_Click();  // close: nothing written, nothing reloaded
+
+    PaginaApriportaDati::Valori ValoriPagina() const;
+
+    QCheckBox* Chk_UsaApriporta = nullptr;
+    QLineEdit* Txt_NomeApriporta = nullptr;
+    QComboBox* Cmb_Indirizzo_AP = nullptr;
+    QComboBox* Cmb_Decimali_AP = nullptr;
+    QComboBox* Cmd_Tempo_AP = nullptr;
+    std::array<CasellaValore*, 14> Txt_ZoneMB_AP{};
+    QLineEdit* Txt_Suono = nullptr;
+    QPushButton* Cmd_Chiudi_AP = nullptr;
+    QPushButton* Cmd_Chiudi_AP2 = nullptr;
+
+private:
+    void svuota();
+    void riempi();
 };

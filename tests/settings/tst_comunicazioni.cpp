@@ -143,8 +143,9 @@ void TestComunicazioni::menuOpzioni()
     QCOMPARE(c->MenuMaster[1]->isChecked(), master);
     QCOMPARE(c->MenuMS_Pan[1]->isChecked(), master);
     QVERIFY(!c->MenuMS_Pan[0]->isChecked());
+    // The panels are chosen whether or not the function is on.
     for (QAction* a : c->MenuMS_Pan)
-        QCOMPARE(a->isEnabled(), master);
+        QVERIFY(a->isEnabled());
     QCOMPARE(c->MenuAvvioAuto[0]->isChecked(), !master);  // the "all on" row also chooses manual start
     QVERIFY(c->Chk_Remoto->isChecked());
     QVERIFY(!c->Chk_Attivita_Linea->isChecked());

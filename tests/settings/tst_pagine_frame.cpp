@@ -1,0 +1,656 @@
+// The settings window's frame and its serial, door-opener and webcam pages, offscreen, on real
+// settings files in a temporary program folder; message boxes scripted.
+#include "cartellatemporanea.h"
+#include "casellavalore.h"
+#include "codabus.h"
+#include "comunicazioni.h"
+#include "dialoghifinti.h"
+#include "finestre.h"
+#include "generale.h"
+#include "mainform.h"
+#include "pagina_apriporta.h"
+#include "pagina_ct.h"
+#include "pagina_rs232.h"
+#include "pagina_webcam.h"
+#include "stampaliste.h"
+#include "testo1252.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Generale;
+using Piattaforma::Programma;
+
+namespace {
+
+QByteArray crlf(QString testo)
+{
+    testo.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return Piattaforma::In1252(testo);
+}
+
+// The lines of one section, without the header.
+QStringList sezione(const QByteArray& file, const QString& nome)
+{
+    QStringList righe;
+    bool dentro = false;
+    for (const QString& riga : Piattaforma::Da1252(file).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (riga.startsWith(QLatin1Char('[')))
+            dentro = riga == QLatin1Char('[') + nome + QLatin1Char(']');
+        else if (dentro)
+            righe << riga;
+    }
+    return righe;
+}
+
+const char* const comCompleta = "[COM]\nPorta=2\nFormato=19200,N,8,1\nRetry=3\nTimeOut=450\nBase Remoto=5\n"
+                                "Base Misura=120\nBase LED=7\nRemoto=1\nAttivita=0\n[Sinottico]\nSuonoAllarme=All.wav\n";
+const char* const apriportaCompleto =
+    "[Generale]\nApriporta=1\n[Sinottico]\nSuonoPorta=Porta.wav\n[Apriporta]\nNome=Cancello\nIndirizzo=12\n"
+    "Decimali=1\nTempo=700\nREM_r=1,20\nREM_w=5,20\nOn_w=6,100\nVal_on=21,5\nOff_w=6,101\nVal_off=-3,0\n";
+
+}  // namespace
+
+class TestPagineFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void menuOpzioni_data();
+    void menuOpzioni();
+    void pannelliMasterDueVolte();
+    void cambioModo();
+    void rileggiRimetteLePagine();
+    void ricaricaDopoIlLavoroSulBus();
+    void unaPaginaAllaVolta();
+    void trascinamento();
+    void programmi_data();
+    void programmi();
+    void cronotermostatoDaAccessorio();
+
+    void listeDellePagine_data();
+    void listeDellePagine();
+    void aperturaSeriale_data();
+    void aperturaSeriale();
+    void salvataggioSeriale();
+    void giroCompleto_data();
+    void giroCompleto();
+    void scritturaRifiutata();
+
+    void apriporta();
+    void apriportaUsoEUscita();
+    void apriportaNomeENavigazione_data();
+    void apriportaNomeENavigazione();
+    void webcam_data();
+    void webcam();
+
+    void righeStampa();
+    void stampaSuPdf();
+
+private:
+    void carica(const QString& ini, bool stagioni = true);
+    QByteArray file() const { return cartella_->leggi(FileImpostazioni); }
+    std::unique_ptr<CartellaTemporanea> cartella_;
+    std::unique_ptr<Finestre> f_;
+    std::unique_ptr<DialoghiFinti> dialoghi_;
+    Comunicazioni* c_ = nullptr;
+};
+
+void TestPagineFrame::init()
+{
+    cartella_ = std::make_unique<CartellaTemporanea>();
+    dialoghi_ = std::make_unique<DialoghiFinti>();
+    UtenteAmministratore = UtenteTecnico = false;
+    f_ = std::make_unique<Finestre>();
+    c_ = f_->comunicazioni;
+    f_->mainForm->resize(1100, 800);
+    f_->mainForm->show();
+    MostraComunicazioni(true);
+    f_->mainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f_->mainForm));
+}
+
+void TestPagineFrame::cleanup()
+{
+    f_.reset();
+    dialoghi_.reset();
+    cartella_.reset();
+}
+
+void TestPagineFrame::carica(const QString& ini, bool stagioni)
+{
+    cartella_->scrivi(QStringLiteral("Quelvar0.ini"), crlf(stagioni ? "[Generale]\nModo=1\n" : "[Generale]\nModo=0\n"));
+    ModoStagioni = stagioni;
+    FileImpostazioni = stagioni ? QStringLiteral("Quelvar1.ini") : QStringLiteral("Quelvar2.ini");
+    cartella_->scrivi(FileImpostazioni, crlf(ini));
+    c_->Form_Load();
+}
+
+// ---- Frame ----------------------------------------------------------------------------------------
+
+void TestPagineFrame::menuOpzioni_data()
+{
+    QTest::addColumn<bool>("stagioni");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<int>("voce");
+    QTest::addColumn<QString>("chiave");
+    QTest::addColumn<int>("spuntata");  // the item checked afterwards
+    QTest::newRow("avvio manuale") << true << "MenuAvvioAuto" << 1 << "AutoAvvio=1" << 1;
+    QTest::newRow("avvio automatico") << true << "MenuAvvioAuto" << 0 << "AutoAvvio=0" << 0;
+    QTest::newRow("grafici") << true << "MenuVediGraf" << 1 << "Grafico=1" << 1;
+    QTest::newRow("ricette") << true << "Menu_Vedi_Ricette" << 1 << "Ricette=1" << 1;
+    QTest::newRow("crono") << true << "MenuCronoT" << 1 << "Cronotermostato=1" << 1;
+    QTest::newRow("crono in modo ricette") << false << "MenuCronoT" << 1 << "Cronotermostato=1" << 0;
+    QTest::newRow("master") << true << "MenuMaster" << 1 << "Master=1" << 1;
+}
+
+void TestPagineFrame::menuOpzioni()
+{
+    QFETCH(bool, stagioni);
+    QFETCH(QString, menu);
+    QFETCH(int, voce);
+    QFETCH(QString, chiave);
+    QFETCH(int, spuntata);
+    carica("[Generale]\nZone=0\n", stagioni);
+    auto* a = c_->findChild<QAction*>(QStringLiteral("%1(%2)").arg(menu).arg(voce));
+    QVERIFY(a);
+    a->trigger();
+    a->trigger();  // the same choice again writes the same value
+    QVERIFY(sezione(file(), "Generale").contains(chiave));
+    QVERIFY(c_->findChild<QAction*>(QStringLiteral("%1(%2)").arg(menu).arg(spuntata))->isChecked());
+    QVERIFY(!c_->findChild<QAction*>(QStringLiteral("%1(%2)").arg(menu).arg(1 - spuntata))->isChecked());
+}
+
+void TestPagineFrame::pannelliMasterDueVolte()
+{
+    carica("[Generale]\nMaster=0\n");
+    c_->MenuMS_Pan[2]->trigger();
+    QVERIFY(sezione(file(), "Generale").contains("Master_3=1"));
+    QVERIFY(ValoreAllineato[2] && c_->MenuMS_Pan[2]->isChecked());
+    c_->MenuMS_Pan[2]->trigger();
+    QVERIFY(sezione(file(), "Generale").contains("Master_3=0"));
+    QVERIFY(!ValoreAllineato[2] && !c_->MenuMS_Pan[2]->isChecked());
+    QVERIFY(!MasterSlaveAbilitato);
+}
+
+void TestPagineFrame::cambioModo()
+{
+    carica("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n");
+    cartella_->scrivi("Quelvar2.ini", crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=9\nPV_r=4,7\n"));
+    c_->MenuCambiaIni->trigger();
+    QCOMPARE(sezione(cartella_->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=0"});
+    QVERIFY(!ModoStagioni);
+    QCOMPARE(FileImpostazioni, QStringLiteral("Quelvar2.ini"));
+    QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>9:4,7 [0]"));
+    c_->MenuCambiaIni->trigger();
+    QCOMPARE(sezione(cartella_->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=1"});
+    QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>5:3,1 [0]"));
+}
+
+void TestPagineFrame::rileggiRimetteLePagine()
+{
+    carica("[Generale]\nZone=0\n");
+    cartella_->scrivi("Crono/Cronotermostato.cts", QByteArray("21,5\r\n").repeated(20370));
+    c_->Pic_RS232->move(300, 200);
+    c_->Cmd_Accessori[5]->setEnabled(false);
+    UtenteTecnico = true;
+    c_->MenuRileggiIni->trigger();
+    QCOMPARE(c_->Pic_RS232->pos(), QPoint(8, 32));
+    QVERIFY(c_->Pic_RS232->isHidden());
+    QCOMPARE(TabellaCrono[0][0][0], 21.5f);
+    QVERIFY(c_->Cmd_Accessori[5]->isEnabled());
+    UtenteTecnico = false;
+    c_->MenuRileggiDati->trigger();
+    QVERIFY(!c_->Cmd_Accessori[5]->isEnabled());
+}
+
+void TestPagineFrame::ricaricaDopoIlLavoroSulBus()
+{
+    carica("[Generale]\nZone=0\n");
+    cartella_->scrivi(FileImpostazioni, crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n"));
+    {
+        // A pass waiting on the line holds the bus: the re-read and the page menu wait for it.
+        Acquisizione::TieniBus passata;
+        c_->MenuRileggiIni->trigger();
+        c_->MenuPorta->trigger();
+        QCOMPARE(c_->Lst_Letture->count(), 0);
+        QVERIFY(c_->Pic_RS232->isHidden());
+        QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+    }
+    QCOMPARE(Acquisizione::LavoriInAttesa(), 0);
+    QCOMPARE(c_->Lst_Letture->count(), 1);
+    QVERIFY(c_->Pic_RS232->isVisible());
+}
+
+void TestPagineFrame::unaPaginaAllaVolta()
+{
+    carica("[Generale]\nZone=0\n");
+    c_->MenuPorta->trigger();
+    QVERIFY(c_->Pic_RS232->isVisible());
+    c_->MenuWebCam->trigger();
+    QVERIFY(c_->Pic_WebCam->isVisible());
+    int visibili = 0;
+    for (Pagina* p : c_->Pagine)
+        visibili += p->isVisible();
+    QCOMPARE(visibili, 1);
+    // The close box only hides, and offers the chrono button again.
+    int nascosta = 0;
+    c_->NascondiFinestra = [&] { ++nascosta; };
+    c_->Cmd_Accessori[5]->setEnabled(false);
+    c_->Form_QueryUnload();
+    QCOMPARE(nascosta, 1);
+    QVERIFY(c_->Cmd_Accessori[5]->isEnabled());
+}
+
+void TestPagineFrame::trascinamento()
+{
+    carica("[Generale]\nZone=0\n");
+    c_->MenuPorta->trigger();
+    Pagina* p = c_->Pic_RS232;
+    QTest::mouseClick(p, Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(p->pos(), QPoint(8, 32));
+    QTest::mousePress(p, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseMove(p, QPoint(43, 23));
+    QTest::mouseRelease(p, Qt::RightButton, {}, QPoint(3, 3));  // the pointer stayed on the grabbed point
+    QCOMPARE(p->pos(), QPoint(48, 52));
+    c_->RiempiListe(true);
+    QCOMPARE(p->pos(), QPoint(8, 32));
+    QVERIFY(p->isHidden());
+    // The page menu puts it back as well.
+    c_->MenuPorta->trigger();
+    p->move(100, 100);
+    c_->MenuPorta->trigger();
+    QCOMPARE(p->pos(), QPoint(8, 32));
+}
+
+void TestPagineFrame::programmi_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<int>("ruolo");
+    QTest::addColumn<QString>("file");  // relative to the program folder; empty: no argument
+    QTest::newRow("calcolatrice") << "0" << int(Programma::Calcolatrice) << "";
+    QTest::newRow("blocco note") << "1" << int(Programma::EditorTesto) << "";
+    QTest::newRow("registratore") << "2" << int(Programma::RegistratoreSuoni) << "";
+    QTest::newRow("audio") << "3" << int(Programma::ImpostazioniAudio) << "";
+    QTest::newRow("data e ora") << "4" << int(Programma::ImpostazioniDataOra) << "";
+    QTest::newRow("edita dati") << "MenuEditaDati" << int(Programma::EditorTesto) << "Quelvar1.ini";
+    QTest::newRow("edita feste") << "MenuEditaFeste" << int(Programma::EditorTesto) << "Crono/Festivita.cts";
+}
+
+void TestPagineFrame::programmi()
+{
+    QFETCH(QString, comando);
+    QFETCH(int, ruolo);
+    QFETCH(QString, file);
+    carica("[Generale]\nZone=0\n");
+    // A program folder with a blank in its name: the path is still one argument.
+    const QString cartella = cartella_->percorso("Impianto Nord");
+    QDir().mkpath(cartella);
+    Piattaforma::ImpostaCartellaProgramma(cartella);
+    QList<QPair<int, QStringList>> avviati;
+    c_->AvviaProgramma = [&](Programma r, const QStringList& argomenti) {
+        avviati.append({int(r), argomenti});
+        return false;  // a missing program says nothing
+    };
+    bool indice = false;
+    const int i = comando.toInt(&indice);
+    if (indice)
+        c_->Cmd_Accessori[i]->click();
+    else
+        c_->findChild<QAction*>(comando)->trigger();
+    QCOMPARE(avviati.size(), 1);
+    QCOMPARE(avviati[0].first, ruolo);
+    QCOMPARE(avviati[0].second, file.isEmpty() ? QStringList{} : QStringList{cartella + "/" + file});
+    QVERIFY(dialoghi_->mostrati.isEmpty());
+}
+
+void TestPagineFrame::cronotermostatoDaAccessorio()
+{
+    carica("[Generale]\nCronotermostato=1\n");
+    c_->MenuPorta->trigger();
+    c_->Cmd_Accessori[5]->setEnabled(true);  // a technician's window
+    c_->Cmd_Accessori[5]->click();
+    QVERIFY(!c_->Cmd_Accessori[5]->isEnabled());
+    QVERIFY(c_->Pic_RS232->isHidden());
+    QVERIFY(c_->Pic_CT->isVisible());
+}
+
+// ---- Serial page --------------------------------------------------------------------------------
+
+void TestPagineFrame::listeDellePagine_data()
+{
+    QTest::addColumn<QString>("lista");
+    QTest::addColumn<int>("quante");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("ultima");
+    QTest::newRow("porta") << "Cmb_RS232" << 255 << "1" << "255";
+    QTest::newRow("formato") << "Cmb_ImpRS232" << 5 << "1200,N,8,1" << "19200,N,8,1";
+    QTest::newRow("retry") << "Cmb_Retry" << 5 << "1" << "5";
+    QTest::newRow("time-out") << "Cmb_TimeOut" << 20 << "50" << "1000";
+    QTest::newRow("ciclo remoto") << "Cmb_CicloRem" << 29 << "2" << "30";
+    QTest::newRow("ciclo misura") << "Cmb_CicloMisura" << 296 << "5" << "300";
+    QTest::newRow("ciclo LED") << "Cmb_CicloLED" << 30 << "1" << "30";
+    QTest::newRow("indirizzo apriporta") << "Cmb_Indirizzo_AP" << 255 << "1" << "255";
+    QTest::newRow("decimali apriporta") << "Cmb_Decimali_AP" << 4 << "0" << "3";
+    QTest::newRow("tempo apriporta") << "Cmd_Tempo_AP" << 20 << "100" << "2000";
+}
+
+void TestPagineFrame::listeDellePagine()
+{
+    QFETCH(QString, lista);
+    QFETCH(int, quante);
+    QFETCH(QString, prima);
+    QFETCH(QString, ultima);
+    carica("[Generale]\nZone=0\n");
+    c_->MenuRileggiDati->trigger();  // a second filling doubles nothing
+    auto* l = c_->findChild<QComboBox*>(lista);
+    QVERIFY(l);
+    QCOMPARE(l->count(), quante);
+    QCOMPARE(l->itemText(0), prima);
+    QCOMPARE(l->itemText(quante - 1), ultima);
+    QCOMPARE(l->currentIndex(), -1);
+}
+
+void TestPagineFrame::aperturaSeriale_data()
+{
+    QTest::addColumn<QString>("com");
+    QTest::addColumn<QStringList>("mostrati");  // the seven lists; "" = none selected
+    QTest::addColumn<bool>("remoto");
+    QTest::addColumn<bool>("attivita");
+    QTest::addColumn<QString>("suono");
+    QTest::newRow("senza COM") << "" << QStringList{"1", "9600,N,8,1", "1", "500", "3", "60", "3"} << false << false
+                               << "";
+    QTest::newRow("completa") << comCompleta << QStringList{"2", "19200,N,8,1", "3", "450", "5", "120", "7"} << true
+                              << false << "All.wav";
+    QTest::newRow("fuori elenco") << "[COM]\nPorta=0\nTimeOut=425\nBase Misura=400\nRemoto=2\nAttivita=x\n"
+                                     "[Sinottico]\nSuonoAllarme=  a b.wav  \n"
+                                  << QStringList{"", "9600,N,8,1", "1", "", "3", "", "3"} << true << false << "a b.wav";
+}
+
+void TestPagineFrame::aperturaSeriale()
+{
+    QFETCH(QString, com);
+    QFETCH(QStringList, mostrati);
+    QFETCH(bool, remoto);
+    QFETCH(bool, attivita);
+    QFETCH(QString, suono);
+    // An earlier opening on other values leaves nothing behind.
+    carica("[COM]\nPorta=7\nTimeOut=300\nBase Misura=90\n");
+    c_->MenuPorta->trigger();
+    cartella_->scrivi(FileImpostazioni, crlf(com));
+    c_->MenuPorta->trigger();
+    PaginaRS232* p = c_->Pic_RS232;
+    QVERIFY(p->isVisible());
+    for (int k = 0; k < PaginaSeriale::NumeroListe; ++k)
+        QCOMPARE(Impostazioni::TestoSelezionato(p->Liste[k]), mostrati[k]);
+    QCOMPARE(p->Chk_Remoto->isChecked(), remoto);
+    QCOMPARE(p->Chk_Attivita_Linea->isChecked(), attivita);
+    QCOMPARE(p->Txt_SuonoAllarme->text(), suono);
+}
+
+void TestPagineFrame::salvataggioSeriale()
+{
+    carica("[Generale]\nZone=0\n[COM]\nPorta=0\n");
+    c_->MenuPorta->trigger();
+    PaginaRS232* p = c_->Pic_RS232;
+    p->Cmb_TimeOut->setCurrentIndex(p->Cmb_TimeOut->findText("250"));
+    p->Chk_Remoto->setChecked(true);
+    p->Txt_SuonoAllarme->setText(" Allarme.wav ");
+    p->Cmd_Chiudi_RS232[0]->click();
+    // The port list had no entry selected: the stored port stays; the rest in the page's order.
+    QCOMPARE(sezione(file(), "COM"), (QStringList{"Porta=0", "Formato=9600,N,8,1", "Retry=1", "TimeOut=250",
+                                                   "Base Remoto=3", "Base Misura=60", "Base LED=3", "Remoto=1",
+                                                   "Attivita=0"}));
+    QCOMPARE(sezione(file(), "Sinottico"), QStringList{"SuonoAllarme= Allarme.wav "});
+    QVERIFY(p->isHidden());
+    QCOMPARE(MBus::AttesaRisposta, 0.25f);
+    QVERIFY(ModoRemoto);
+}
+
+void TestPagineFrame::giroCompleto_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("salva");
+    QTest::newRow("seriale") << comCompleta << "MenuPorta" << "Cmd_Chiudi_RS232(0)";
+    QTest::newRow("apriporta") << apriportaCompleto << "MenuApriPorta" << "Cmd_Chiudi_AP";
+    QTest::newRow("webcam") << "[Generale]\nWebcam=1\n[Webcam]\nNome=Ingresso nord\n" << "MenuWebCam"
+                            << "Cmd_Chiudi_WC(0)";
+}
+
+void TestPagineFrame::giroCompleto()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, menu);
+    QFETCH(QString, salva);
+    carica(ini);
+    const QByteArray prima = file();
+    c_->findChild<QAction*>(menu)->trigger();
+    c_->findChild<QPushButton*>(salva)->click();
+    QCOMPARE(file(), prima);
+    QVERIFY(dialoghi_->mostrati.isEmpty());
+}
+
+void TestPagineFrame::scritturaRifiutata()
+{
+    carica(comCompleta);
+    c_->MenuPorta->trigger();
+    c_->Pic_RS232->Cmb_Retry->setCurrentIndex(4);
+    // The settings file can no longer be replaced: a folder stands in its place.
+    QFile::remove(cartella_->percorso(FileImpostazioni));
+    QDir().mkpath(cartella_->percorso(FileImpostazioni));
+    c_->Pic_RS232->Cmd_Chiudi_RS232[0]->click();
+    QCOMPARE(dialoghi_->mostrati.size(), 1);
+    QCOMPARE(dialoghi_->mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
+    // The reload shows what the (unreadable) file holds: the defaults.
+    QCOMPARE(MBus::NumeroTentativi, 1L);
+}
+
+// ---- Door opener page ----------------------------------------------------------------------------
+
+void TestPagineFrame::apriporta()
+{
+    carica(apriportaCompleto);
+    c_->DecimaliPagina = 3;  // left by the switches page
+    c_->MenuApriPorta->trigger();
+    PaginaApriporta* p = c_->Pic_Apriporta;
+    QVERIFY(p->isVisible() && p->Chk_UsaApriporta->isChecked());
+    QCOMPARE(c_->DecimaliPagina, 1);
+    QStringList caselle;
+    for (auto* b : p->Txt_ZoneMB_AP)
+        caselle << b->text();
+    QCOMPARE(caselle, (QStringList{"", "", "6", "100", "21,5", "", "", "6", "101", "-3,0", "1", "20", "5", "20"}));
+    for (int i : {0, 1, 5, 6})
+        QVERIFY(!p->Txt_ZoneMB_AP[i]->isEnabled());
+    QCOMPARE(Impostazioni::TestoSelezionato(p->Cmb_Indirizzo_AP), QStringLiteral("12"));
+    QCOMPARE(Impostazioni::TestoSelezionato(p->Cmd_Tempo_AP), QStringLiteral("700"));
+    QCOMPARE(p->Txt_NomeApriporta->text(), QStringLiteral("Cancello"));
+    QCOMPARE(p->Txt_Suono->text(), QStringLiteral("Porta.wav"));
+
+    // Two decimals: the values follow; REM_w emptied is written empty.
+    p->Cmb_Decimali_AP->setCurrentIndex(2);
+    QCOMPARE(p->Txt_ZoneMB_AP[4]->text(), QStringLiteral("21,50"));
+    p->Txt_ZoneMB_AP[12]->clear();
+    p->Txt_ZoneMB_AP[13]->clear();
+    p->Cmd_Chiudi_AP->click();
+    QCOMPARE(sezione(file(), "Apriporta"),
+             (QStringList{"Nome=Cancello", "Indirizzo=12", "Decimali=2", "Tempo=700", "REM_r=1,20", "REM_w=",
+                          "On_w=6,100", "Val_on=21,50", "Off_w=6,101", "Val_off=-3,00"}));
+    QCOMPARE(MappaScritturaApriporta[0][ValoreON], 2150);
+    QVERIFY(p->isHidden());
+}
+
+void TestPagineFrame::apriportaUsoEUscita()
+{
+    carica("[Generale]\nApriporta=0\n[Apriporta]\nNome=Vecchio\nIndirizzo=4\n");
+    c_->MenuApriPorta->trigger();
+    PaginaApriporta* p = c_->Pic_Apriporta;
+    QVERIFY(!p->Txt_NomeApriporta->isEnabled() && p->Txt_NomeApriporta->text().isEmpty());
+    // Ticking writes at once; leaving without saving keeps it.
+    p->Chk_UsaApriporta->click();
+    QVERIFY(sezione(file(), "Generale").contains("Apriporta=1"));
+    QCOMPARE(ApriportaPresente, 1);
+    QCOMPARE(p->Txt_NomeApriporta->text(), QStringLiteral("Vecchio"));
+    QCOMPARE(Impostazioni::TestoSelezionato(p->Cmb_Indirizzo_AP), QStringLiteral("4"));
+    p->Cmd_Chiudi_AP2->click();
+    QVERIFY(p->isHidden());
+    QCOMPARE(ApriportaPresente, 1);
+    // Cleared and saved: only the use key is written, the old values stay for the next tick.
+    c_->MenuApriPorta->trigger();
+    p->Chk_UsaApriporta->click();
+    QVERIFY(p->Txt_ZoneMB_AP[4]->text().isEmpty());
+    const QStringList apriporta = sezione(file(), "Apriporta");
+    p->Cmd_Chiudi_AP->click();
+    QVERIFY(sezione(file(), "Generale").contains("Apriporta=0"));
+    QCOMPARE(sezione(file(), "Apriporta"), apriporta);
+    QCOMPARE(ApriportaPresente, 0);
+}
+
+void TestPagineFrame::apriportaNomeENavigazione_data()
+{
+    QTest::addColumn<bool>("stagioni");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("mostrato");
+    QTest::newRow("stagioni senza nome") << true << "" << "Apricancello";
+    QTest::newRow("ricette senza nome") << false << "" << "Accensione";
+    QTest::newRow("col nome") << false << "Portone" << "Portone";
+}
+
+void TestPagineFrame::apriportaNomeENavigazione()
+{
+    QFETCH(bool, stagioni);
+    QFETCH(QString, nome);
+    QFETCH(QString, mostrato);
+    carica("[Generale]\nApriporta=1\n[Apriporta]\nIndirizzo=3\nDecimali=1\nNome=" + nome + "\n", stagioni);
+    c_->MenuApriPorta->trigger();
+    PaginaApriporta* p = c_->Pic_Apriporta;
+    QCOMPARE(p->Txt_NomeApriporta->text(), mostrato);
+    // Points not configured: the values show empty, not as -1 register units ("-0,1").
+    QVERIFY(p->Txt_ZoneMB_AP[4]->text().isEmpty() && p->Txt_ZoneMB_AP[9]->text().isEmpty());
+    // Enter runs 2, 3, 4, 7, 8, 9, 10, 11, 12, 13 and back to 2.
+    QList<int> giro;
+    p->Txt_ZoneMB_AP[2]->setFocus();
+    for (int passo = 0; passo < 10; ++passo) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        giro << int(std::find(p->Txt_ZoneMB_AP.begin(), p->Txt_ZoneMB_AP.end(), QApplication::focusWidget()) -
+                    p->Txt_ZoneMB_AP.begin());
+    }
+    QCOMPARE(giro, (QList<int>{3, 4, 7, 8, 9, 10, 11, 12, 13, 2}));
+}
+
+// ---- Webcam page ---------------------------------------------------------------------------------
+
+void TestPagineFrame::webcam_data()
+{
+    QTest::addColumn<bool>("usa");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QStringList>("webcam");
+    QTest::newRow("tolta") << false << "" << QStringList{"Nome="};
+    QTest::newRow("nome lungo") << true << " " + QString(49, 'x') + "yyyyyyyyyy" << QStringList{"Nome=" + QString(49, 'x')};
+    QTest::newRow("spazio finale") << true << "Cam ovest " << QStringList{"Nome=Cam ovest "};
+}
+
+void TestPagineFrame::webcam()
+{
+    QFETCH(bool, usa);
+    QFETCH(QString, nome);
+    QFETCH(QStringList, webcam);
+    carica("[Generale]\nWebcam=1\n[Webcam]\nNome=Ingresso\n");
+    c_->MenuWebCam->trigger();
+    PaginaWebcam* p = c_->Pic_WebCam;
+    QCOMPARE(p->Txt_Nome_WC->text(), QStringLiteral("Ingresso"));
+    if (!usa)
+        p->Chk_Webcam->click();
+    QCOMPARE(p->Txt_Nome_WC->isEnabled(), usa);
+    if (usa)
+        p->Txt_Nome_WC->setText(nome);
+    p->Cmd_Chiudi_WC[0]->click();
+    QVERIFY(sezione(file(), "Generale").contains(usa ? "Webcam=1" : "Webcam=0"));
+    QCOMPARE(sezione(file(), "Webcam"), webcam);
+    QCOMPARE(WebcamPresente, usa ? 1 : 0);
+    // Ticking and leaving without saving changes nothing.
+    const QByteArray prima = file();
+    c_->MenuWebCam->trigger();
+    p->Chk_Webcam->click();
+    p->Cmd_Chiudi_WC[1]->click();
+    QCOMPARE(file(), prima);
+}
+
+// ---- Printout ------------------------------------------------------------------------------------
+
+void TestPagineFrame::righeStampa()
+{
+    const std::array<QStringList, 4> liste = {QStringList{"a1", "a2", "a3"}, QStringList{"b1", "b2", "b3", "b4", "b5", "b6", "b7"},
+                                              QStringList{}, QStringList{"d1"}};
+    const auto righe = StampaListe::Righe(liste);
+    QCOMPARE(righe.size(), 7);
+    QCOMPARE(righe[0], (std::array<QString, 4>{"a1", "b1", "", "d1"}));
+    QCOMPARE(righe[3], (std::array<QString, 4>{"", "b4", "", ""}));
+    QCOMPARE(StampaListe::RigaData(QDateTime(QDate(2026, 3, 5), QTime(7, 4, 9))),
+             QStringLiteral("DATA E ORA = 05/03/2026 / 07:04:09"));
+
+    // Laid out on a page: the rows' texts on the four columns of the small font.
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(cartella_->percorso("prova.pdf"));
+    const QRectF area(0, 0, 5000, 6000);
+    const auto testi = StampaListe::Impagina(&pdf, area, " Quelvar ", liste, QDateTime::currentDateTime());
+    QCOMPARE(testi.size(), 2 + 3 + 7 + 1);
+    QCOMPARE(testi[0].testo, QStringLiteral("Quelvar"));
+    QVERIFY(testi[0].font.bold());
+    QVERIFY(testi[1].testo.startsWith("DATA E ORA = "));
+    const double carattere = QFontMetricsF(testi[1].font, &pdf).horizontalAdvance('x');
+    QCOMPARE(testi[0].posizione.x(), 34 * QFontMetricsF(testi[0].font, &pdf).horizontalAdvance('x'));
+    QCOMPARE(testi[1].posizione.x(), 9 * carattere);
+    QCOMPARE(testi[2].testo, QStringLiteral("a1"));
+    QCOMPARE(testi[3].testo, QStringLiteral("b1"));
+    QCOMPARE(testi[3].posizione.x(), 49 * carattere);
+    QCOMPARE(testi[4].testo, QStringLiteral("d1"));
+    QCOMPARE(testi[4].posizione.x(), 129 * carattere);
+    QCOMPARE(testi[4].posizione.y(), testi[2].posizione.y());
+    QCOMPARE(testi.last().testo, QStringLiteral("b7"));
+
+    // A long list goes on over the pages; the heading is not repeated.
+    const std::array<QStringList, 4> lunghe = {QStringList(400, "x"), {}, {}, {}};
+    const auto pagine = StampaListe::Impagina(&pdf, area, "Quelvar", lunghe, QDateTime::currentDateTime());
+    QVERIFY(pagine.last().pagina > 0);
+    QCOMPARE(std::count_if(pagine.begin(), pagine.end(), [](const auto& t) { return t.testo == "Quelvar"; }), 1);
+}
+
+void TestPagineFrame::stampaSuPdf()
+{
+    carica("[Generale]\nZone=2\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\nSP_r=3,2\nREM_w=5,9\n[Zona 02]\nIndirizzo=6\n"
+           "PV_r=3,1\n");
+    const QString percorso = cartella_->percorso("liste.pdf");
+    c_->PreparaStampante = [&] {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(percorso);
+        return p;
+    };
+    dialoghi_->risposte.enqueue(Piattaforma::RispostaDialogo::No);
+    c_->Cmd_Stampa->click();
+    QVERIFY(!QFile::exists(percorso));
+    QCOMPARE(dialoghi_->mostrati[0].testo, QStringLiteral("Stampare le liste di comunicazione sulla stampate predefinita ?"));
+    QCOMPARE(dialoghi_->mostrati[0].titolo, QStringLiteral("Stampa elenco comunicazione"));
+    QCOMPARE(dialoghi_->mostrati[0].icona, Piattaforma::IconaDialogo::Domanda);
+    dialoghi_->risposte.enqueue(Piattaforma::RispostaDialogo::Si);
+    c_->Cmd_Stampa->click();
+    QFile pdf(percorso);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF"));
+    QCOMPARE(dialoghi_->mostrati.size(), 2);
+}
+
+QTEST_MAIN(TestPagineFrame)
+#include "tst_pagine_frame.moc"
