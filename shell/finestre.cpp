@@ -117,7 +117,11 @@ Finestre::Finestre()
     stagione = new Stagione;
     finestraStagione = ospita(stagione, [] { MostraStagione(false); });
     comunicazioni = new Comunicazioni;
-    finestraComunicazioni = ospita(comunicazioni, [] { MostraComunicazioni(false); });
+    finestraComunicazioni = ospita(comunicazioni, [] {
+        if (attive)
+            attive->comunicazioni->Form_QueryUnload();
+    });
+    comunicazioni->NascondiFinestra = [] { MostraComunicazioni(false); };
     sinottico = new Sinottico;
     finestraSinottico = ospita(sinottico, [] { MostraSinottico(false); });
     grafico = new Grafico;
@@ -169,8 +173,7 @@ void Finestre::Carica()
         // Touching the recipe window and then the settings window loads them; the settings
         // window's load is the whole-configuration load, and the chrono programme read
         // right after this first load fills the table it has just set to 20.0.
-        Configurazione::CaricaImpostazioni();
-        File_Ini::CaricaCronotermostato();
+        comunicazioni->Form_Load();
     };
     mainForm->MDIForm_Load();
     mainForm->setWindowTitle(Versione::TitoloPrincipale());
