@@ -8,6 +8,7 @@
 #include "conversioni.h"
 #include "dialoghi.h"
 #include "drag.h"
+#include "geometria.h"
 #include "file_ini.h"
 #include "ganci.h"
 #include "generale.h"
@@ -176,9 +177,9 @@ Sinottico::Sinottico(QWidget* parent)
     Risorse::Inizializza();
     setObjectName(QStringLiteral("Sinottico"));
     setWindowTitle(QStringLiteral("Sinottico"));
-    // 12195 x 9570 twips.
-    setMinimumSize(Pixel(12195), Pixel(9570));
     creaPianta();
+    // The plant picture is the frame the window keeps centred.
+    Geometria::RegolaGeometria(this, Pic_Pianta, Geometria::MinimoSinottico);
     creaDispositivi();
     creaPannelloInfo();
     creaPannelloWebcam();
@@ -854,7 +855,7 @@ void Sinottico::RicostruisciDispositivi()
     if (!ImmaginePianta.isEmpty() && !pianta.isNull()) {
         Pic_Pianta->setPixmap(pianta);
         Pic_Pianta->resize(pianta.size());
-        centraPianta();
+        Geometria::ApplicaGeometria(this, Pic_Pianta, Geometria::MinimoSinottico);
     }
     // The panels stay above every device control.
     Pic_Info->raise();
@@ -867,11 +868,6 @@ void Sinottico::RicostruisciDispositivi()
 
 // ---- Window ----------------------------------------------------------------------------------
 
-void Sinottico::resizeEvent(QResizeEvent* evento)
-{
-    QWidget::resizeEvent(evento);
-    centraPianta();
-}
 
 void Sinottico::hideEvent(QHideEvent* evento)
 {
@@ -884,10 +880,6 @@ void Sinottico::hideEvent(QHideEvent* evento)
     fermaWebcam();
 }
 
-void Sinottico::centraPianta()
-{
-    Pic_Pianta->move((width() - Pic_Pianta->width()) / 2, (height() - Pic_Pianta->height()) / 2);
-}
 
 // ---- Mouse -----------------------------------------------------------------------------------
 

@@ -116,7 +116,6 @@ public:
     std::array<std::vector<QLabel*>*, 3> LookInterruttore();
 
 protected:
-    void resizeEvent(QResizeEvent* evento) override;
     void hideEvent(QHideEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
@@ -125,7 +124,6 @@ private:
     void creaDispositivi();
     void creaPannelloInfo();
     void creaPannelloWebcam();
-    void centraPianta();
     void collega(QPushButton* zona);
     void ascolta(QWidget* w);
     CatturaVideo& cattura();
