@@ -38,6 +38,10 @@ using Piattaforma::RispostaDialogo;
 
 namespace {
 
+// The most set-points the list offers in clock mode.
+constexpr int MassimoSetPoint = 1000;
+
+
 const QString Titolo = QStringLiteral("Cronotermostato");
 
 const char* const NomiGiorni[] = {"Lunedì", "Martedì", "Mercoledì", "Giovedì", "Venerdì", "Sabato", "Domenica"};
@@ -331,10 +335,17 @@ void PaginaCT::RiempiListe(bool saltaCrono)
         else if (UnitaMisura == QStringLiteral("EU"))
             serie = {-100, 100, 1, 10, 1, 50};
     } else {
-        const int minimo = limite(TemperaturaMinimaAssoluta);
-        const int massimo = limite(TemperaturaMassimaAssoluta);
-        // A span of 100 or less (limits 0 and 100) offers every whole number, not tenths of it.
-        serie = {minimo, massimo, massimo - minimo > 100 ? 10 : 1, 1, 0, 0};
+        // Hand-edited limits may stand in the wrong order: the span between them is offered.
+        const int minimo = std::min(limite(TemperaturaMinimaAssoluta), limite(TemperaturaMassimaAssoluta));
+        const int massimo = std::max(limite(TemperaturaMinimaAssoluta), limite(TemperaturaMassimaAssoluta));
+        // A span of 100 or less (limits 0 and 100) offers every whole number, not tenths of it. A
+        // span that would give more than a list can offer is walked with a wider step (a multiple
+        // of 10) so that it still holds at most MassimoSetPoint entries.
+        const int span = massimo - minimo;
+        int passo = span > 100 ? 10 : 1;
+        if (span / passo + 1 > MassimoSetPoint)
+            passo = (span / (MassimoSetPoint - 1) / 10 + 1) * 10;
+        serie = {minimo, massimo, passo, 1, 0, 0};
     }
     Cmb_CT_Temp->clear();
     for (int v = serie.primo; v <= serie.ultimo; v += serie.passo)

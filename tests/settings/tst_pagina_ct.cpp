@@ -150,6 +150,12 @@ void TestPaginaCT::listeRiempite_data()
     QTest::newRow("clock, default limits") << false << "" << "-200" << "200" << "-200" << 41;
     QTest::newRow("clock, limits 0 and 100") << false << "[Grafico]\r\nT_Min_Ass=0\r\nT_Max_Ass=100\r\n[Generale]\r\n"
                                              << "0" << "100" << "0" << 101;
+    QTest::newRow("clock, limits in the wrong order") << false << "[Grafico]\r\nT_Min_Ass=100\r\nT_Max_Ass=-100\r\n[Generale]\r\n"
+                                                      << "-100" << "100" << "-100" << 21;
+    QTest::newRow("clock, a span too wide for a list") << false
+                                                       << "[Grafico]\r\nT_Min_Ass=-30000\r\nT_Max_Ass=30000\r\n[Generale]\r\n"
+                                                       << "-30000" << "29990" << "-30000" << 858;
+    QTest::newRow("season, unit not offered") << true << "Zone Unita=K\r\n" << "10,0" << "30,0" << "20,0" << 41;
 }
 
 void TestPaginaCT::listeRiempite()
