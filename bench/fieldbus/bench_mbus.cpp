@@ -145,9 +145,11 @@ int main(int argc, char** argv)
     std::printf("  libmodbus master:               %8.3f ms per read  (%d failed)\n", msL, erroriL);
     std::printf("  silence kept by the station:    %8.3f ms per read  (t3.5 at 9600 8N1 = %.3f ms; libmodbus keeps none)\n",
                 msSilenzio, MBus::TempoSilenzio(9600, 10) / 1e3);
-    std::printf("  of which opening and closing:   %8.3f ms per read  (QSerialPort's lock file and line set-up)\n",
+    std::printf("  of which opening and closing:   %8.3f ms per read  (open, lock, line set-up, close)\n",
                 porta.aperturaTotale / 1e6 / Letture);
-    std::printf("  ratio (station - silence) / libmodbus: %.2f  (target <= 1.0)\n", (msS - msSilenzio) / msL);
+    std::printf("  station beyond the mandated silence: %.3f ms per read  (target < 0.3 ms)\n",
+                msS - MBus::TempoSilenzio(9600, 10) / 1e3);
+    std::printf("  ratio (station - silence) / libmodbus: %.2f  (target <= 1.5, moonshot 1.0)\n", (msS - msSilenzio) / msL);
 
     // Waiting on a node nobody answers: the reply wait must sleep, not spin.
     MBus::AttesaRisposta = 1.0f;
@@ -158,7 +160,7 @@ int main(int argc, char** argv)
     const long v = MBus::LeggiRegistro(3, 0, 99);
     const double wall = muro.nsecsElapsed() / 1e9;
     const double cpu = CpuSecondi() - cpu0;
-    std::printf("Silent node, 3 attempts x 1.0 s: %.2f s wall, %.4f s CPU, CPU/wall %.2f%%  (target < 5%%)%s\n", wall, cpu,
+    std::printf("Silent node, 3 attempts x 1.0 s: %.2f s wall, %.4f s CPU, CPU/wall %.2f%%  (target < 1%%)%s\n", wall, cpu,
                 100.0 * cpu / wall, v == MBus::ValoreAssente ? "" : "  UNEXPECTED VALUE");
     MBus::ImpostaPorta(nullptr);
     return 0;
