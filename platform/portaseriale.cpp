@@ -164,11 +164,15 @@ bool PortaSeriale::Apri()
     const int fd = ::open(percorso.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    // TIOCEXCL keeps out other openers of the line, but not root; a lock on the device keeps
-    // out every opener that takes it, whatever name it reached the device by. Both are dropped
-    // when the port closes.
-    if (::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0
-        || !ImpostaLinea(fd, baud_, parita_, dati_, stop_)) {
+    // A lock on the device keeps out every opener that takes it (root too), whatever name it
+    // reached the device by; TIOCEXCL keeps out the other openers but root. Both are dropped
+    // when the port closes. An opener that finds the line locked leaves it exactly as the
+    // holder has it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    if (::ioctl(fd, TIOCEXCL) != 0 || !ImpostaLinea(fd, baud_, parita_, dati_, stop_)) {
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return false;
