@@ -226,12 +226,6 @@ public:
             if (!sezioni_.empty())
                 sezioni_.back().fine = inizio;
             sezioni_.push_back(Sezione{*nome, fine + 1, -1, {}, false});
-            // The first section of a name is the one read: later ones are never indexed.
-            if (soloAscii(*nome)) {
-                const QByteArray chiave = nome->toByteArray().toLower();
-                if (!primaAscii_.contains(chiave))
-                    primaAscii_.insert(chiave, qsizetype(sezioni_.size() - 1));
-            }
             return true;
         });
         if (!sezioni_.empty())
@@ -274,23 +268,23 @@ private:
         bool indicizzata;
     };
 
+    // The first section of the name, looked for once per name asked: a load asks a few dozen
+    // names, each many times.
     Sezione* trova(const NomeCercato& cercato)
     {
-        if (cercato.ascii) {
-            const auto it = primaAscii_.find(cercato.minuscolo);
-            return it == primaAscii_.end() ? nullptr : &sezioni_[std::size_t(it.value())];
+        auto it = trovate_.constFind(cercato.testo);
+        if (it == trovate_.constEnd()) {
+            const auto s = std::find_if(sezioni_.begin(), sezioni_.end(),
+                                        [&](const Sezione& s) { return cercato.stesso(s.nome); });
+            it = trovate_.insert(cercato.testo, s == sezioni_.end() ? -1 : qsizetype(s - sezioni_.begin()));
         }
-        for (Sezione& s : sezioni_) {
-            if (cercato.stesso(s.nome))
-                return &s;
-        }
-        return nullptr;
+        return it.value() < 0 ? nullptr : &sezioni_[std::size_t(it.value())];
     }
 
     bool esiste_ = false;
     QByteArray contenuto_;
-    std::vector<Sezione> sezioni_;
-    QHash<QByteArray, qsizetype> primaAscii_;
+    std::vector<Sezione> sezioni_;  // every header, in file order
+    QHash<QString, qsizetype> trovate_;
 };
 
 struct Istantanee {
