@@ -234,6 +234,9 @@ void CaricaImpostazioni()
         &Generale::InizializzaTabelle, &SelezionaPrimi, &CaricaAvvio, &CaricaOpzioneGrafici,
         &CaricaOpzioneRicette, &CaricaOpzioneMaster,
     };
+    // One load reads the settings file about a thousand times: it is parsed once, and every
+    // step sees the same file even if it is edited meanwhile.
+    const File_Ini::Istantanea istantanea;
     for (auto passo : passi)
         chiama(passo);
 }

@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+
+#include <memory>
 
 namespace File_Ini {
 
@@ -13,10 +16,46 @@ namespace P = Piattaforma::Profilo;
 using Piattaforma::PercorsoProgramma;
 
 namespace {
-QString percorsoBase() { return PercorsoProgramma(QString::fromLatin1(Chiavi::FileBase)); }
+
+// Inside an Istantanea a file name is looked for in the program folder once.
+thread_local std::unique_ptr<QHash<QString, QString>> percorsiTrovati;
+
+QString percorso(const QString& nome)
+{
+    if (!percorsiTrovati)
+        return PercorsoProgramma(nome);
+    auto it = percorsiTrovati->constFind(nome);
+    if (it == percorsiTrovati->constEnd())
+        it = percorsiTrovati->insert(nome, PercorsoProgramma(nome));
+    return it.value();
+}
+
+// A write may have created the file that a name was looked for as.
+long scritto(bool riuscito)
+{
+    if (percorsiTrovati)
+        percorsiTrovati->clear();
+    return riuscito ? 1 : 0;
+}
+
+QString percorsoBase() { return percorso(QString::fromLatin1(Chiavi::FileBase)); }
+
 }  // namespace
 
-QString PercorsoImpostazioni() { return PercorsoProgramma(Generale::FileImpostazioni); }
+Istantanea::Istantanea()
+    : esterna_(!percorsiTrovati)
+{
+    if (esterna_)
+        percorsiTrovati = std::make_unique<QHash<QString, QString>>();
+}
+
+Istantanea::~Istantanea()
+{
+    if (esterna_)
+        percorsiTrovati.reset();
+}
+
+QString PercorsoImpostazioni() { return percorso(Generale::FileImpostazioni); }
 
 QString LeggiIniBase(const QString& sezione, const QString& chiave, const QString& predefinito)
 {
@@ -30,17 +69,17 @@ QString LeggiIni(const QString& sezione, const QString& chiave, const QString& p
 
 QString LeggiIniFile(const QString& sezione, const QString& chiave, const QString& predefinito, const QString& nomeFile)
 {
-    return P::Leggi(PercorsoProgramma(nomeFile), sezione, chiave, predefinito);
+    return P::Leggi(percorso(nomeFile), sezione, chiave, predefinito);
 }
 
 long ScriviIniBase(const QString& sezione, const QString& chiave, const QString& valore)
 {
-    return P::Scrivi(percorsoBase(), sezione, chiave, valore) ? 1 : 0;
+    return scritto(P::Scrivi(percorsoBase(), sezione, chiave, valore));
 }
 
 long ScriviIni(const QString& sezione, const QString& chiave, const QString& valore)
 {
-    return P::Scrivi(PercorsoImpostazioni(), sezione, chiave, valore) ? 1 : 0;
+    return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiave, valore));
 }
 
 QString LeggiIni(const QString& sezione, const Chiavi::Chiave& chiave)

@@ -1,11 +1,28 @@
 #pragma once
 // The only code that opens the settings files: one key of one file per call, a default on
-// every read, no cache. Files live in the program folder.
+// every read. Files live in the program folder. Every read goes to the file, except the reads
+// that belong together inside an Istantanea.
 #include "chiavi.h"
+#include "profilo.h"
 
 #include <QString>
 
 namespace File_Ini {
+
+// Reads that belong together (one whole-configuration load): while one lives, each file is
+// found and parsed once and every read of it is served from that copy; a write through this
+// layer is seen by the reads after it. A hand edit made after it ends is seen by the next read.
+class Istantanea {
+public:
+    Istantanea();
+    ~Istantanea();
+    Istantanea(const Istantanea&) = delete;
+    Istantanea& operator=(const Istantanea&) = delete;
+
+private:
+    Piattaforma::Profilo::Istantanea profilo_;
+    bool esterna_;
+};
 
 QString LeggiIniBase(const QString& sezione, const QString& chiave, const QString& predefinito);
 QString LeggiIni(const QString& sezione, const QString& chiave, const QString& predefinito);

@@ -1,26 +1,108 @@
 #include "portaseriale.h"
 
 #include "cartellaprogramma.h"
+#include "eventi.h"
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
 
-#include "eventi.h"
-
 #include <algorithm>
+#include <cerrno>
 #include <limits>
+#include <utility>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace Piattaforma {
 
 namespace {
-constexpr qint64 AttesaBreve = 20000;  // microseconds
+
+// Waits up to this long sleep on the device alone; longer ones go on in the event loop. A
+// window event waits at most this long to be served.
+constexpr qint64 AttesaBreve = 5000;  // microseconds
+
+struct Velocita {
+    int baud;
+    speed_t costante;
+};
+constexpr Velocita Standard[] = {
+    {50, B50},         {75, B75},         {110, B110},       {134, B134},       {150, B150},
+    {200, B200},       {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
+    {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
+    {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600},
+};
+
+// Speeds without a constant of their own (14400, 28800, 56000) go through the kernel's
+// second terminal structure, which takes the rate as a number.
+struct Termios2 {
+    tcflag_t c_iflag, c_oflag, c_cflag, c_lflag;
+    cc_t c_line;
+    cc_t c_cc[19];
+    speed_t c_ispeed, c_ospeed;
+};
+constexpr tcflag_t AltraVelocita = 0010000;  // BOTHER
+constexpr tcflag_t MascheraVelocita = 0010017;  // CBAUD
+
+bool ImpostaVelocitaLibera(int fd, int baud)
+{
+    Termios2 t{};
+    if (::ioctl(fd, _IOR('T', 0x2A, Termios2), &t) != 0)  // TCGETS2
+        return false;
+    t.c_cflag = (t.c_cflag & ~MascheraVelocita) | AltraVelocita;
+    t.c_cflag &= ~(MascheraVelocita << 16);  // input speed follows the output speed
+    t.c_ispeed = t.c_ospeed = speed_t(baud);
+    return ::ioctl(fd, _IOW('T', 0x2B, Termios2), &t) == 0;  // TCSETS2
 }
+
+// Raw line: every byte as it comes, no echo, no translation, no flow control, no signals.
+bool ImpostaLinea(int fd, int baud, char parita, int dati, int stop)
+{
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0)
+        return false;
+    t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | IGNPAR | INPCK);
+    t.c_oflag &= ~tcflag_t(OPOST);
+    t.c_lflag &= ~tcflag_t(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    t.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    t.c_cflag |= CREAD | CLOCAL;
+    t.c_cflag |= dati == 5 ? CS5 : dati == 6 ? CS6 : dati == 7 ? CS7 : CS8;
+    if (stop == 2)
+        t.c_cflag |= CSTOPB;
+    switch (parita) {
+    case 'E': t.c_cflag |= PARENB; break;
+    case 'O': t.c_cflag |= PARENB | PARODD; break;
+    case 'M': t.c_cflag |= PARENB | CMSPAR | PARODD; break;
+    case 'S': t.c_cflag |= PARENB | CMSPAR; break;
+    default: break;
+    }
+    // A character with a parity error reads as 0, which no reply's CRC survives.
+    if (parita != 'N')
+        t.c_iflag |= INPCK;
+    t.c_cc[VMIN] = 1;  // with O_NONBLOCK: no byte is "try again", a read of 0 is a hang-up
+    t.c_cc[VTIME] = 0;
+    const auto standard = std::find_if(std::begin(Standard), std::end(Standard),
+                                       [baud](const Velocita& v) { return v.baud == baud; });
+    if (standard != std::end(Standard)) {
+        ::cfsetispeed(&t, standard->costante);
+        ::cfsetospeed(&t, standard->costante);
+    }
+    if (::tcsetattr(fd, TCSANOW, &t) != 0)
+        return false;
+    return standard != std::end(Standard) || ImpostaVelocitaLibera(fd, baud);
+}
+
+}  // namespace
 
 PortaSeriale::PortaSeriale() = default;
 
@@ -51,146 +133,199 @@ bool PortaSeriale::ImpostaSettings(const QString& impostazioni)
         return false;
     bool ok = false;
     const int baud = parti[0].trimmed().toInt(&ok);
-    if (!ok || baud <= 0)
+    if (!ok || baud <= 0 || baud > 4000000)
         return false;
-    QSerialPort::Parity parita;
     const QString p = parti[1].trimmed().toUpper();
-    if (p == u"N") parita = QSerialPort::NoParity;
-    else if (p == u"E") parita = QSerialPort::EvenParity;
-    else if (p == u"O") parita = QSerialPort::OddParity;
-    else if (p == u"M") parita = QSerialPort::MarkParity;
-    else if (p == u"S") parita = QSerialPort::SpaceParity;
-    else return false;
+    if (p.size() != 1 || !QStringLiteral("NEOMS").contains(p))
+        return false;
     const int bitDati = parti[2].trimmed().toInt(&ok);
     if (!ok || bitDati < 5 || bitDati > 8)
         return false;
-    QSerialPort::StopBits stop;
     const QString s = parti[3].trimmed();
-    if (s == u"1") stop = QSerialPort::OneStop;
-    else if (s == u"2") stop = QSerialPort::TwoStop;
-    else return false;
+    if (s != u"1" && s != u"2")
+        return false;
 
     impostazioni_ = impostazioni.trimmed();
     baud_ = baud;
-    parita_ = parita;
-    dati_ = QSerialPort::DataBits(bitDati);
-    stop_ = stop;
+    parita_ = p.at(0).toLatin1();
+    dati_ = bitDati;
+    stop_ = s == u"2" ? 2 : 1;
     return true;
 }
-
-bool PortaSeriale::PortOpen() const { return seriale_ && seriale_->isOpen(); }
 
 bool PortaSeriale::Apri()
 {
     if (PortOpen())
         return true;
     errore_ = false;
-    auto seriale = std::make_unique<QSerialPort>();
-    seriale->setPortName(PercorsoPorta(porta_));
-    // Line settings given before opening are applied by the open itself, in one go.
-    seriale->setBaudRate(baud_);
-    seriale->setParity(parita_);
-    seriale->setDataBits(dati_);
-    seriale->setStopBits(stop_);
-    seriale->setFlowControl(QSerialPort::NoFlowControl);
-    if (!seriale->open(QIODevice::ReadWrite))
+    ricevuti_.clear();
+    const QByteArray percorso = QFile::encodeName(PercorsoPorta(porta_));
+    // Never the controlling terminal of the station; never a wait for a modem's carrier.
+    const int fd = ::open(percorso.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    // QSerialPort's lock file is named after the path it was given, and TIOCEXCL does not stop
-    // root: a lock on the device itself also keeps out an opener that reaches the same tty
-    // through another name.
-    if (::flock(int(seriale->handle()), LOCK_EX | LOCK_NB) != 0) {
-        seriale->close();
+    // A lock on the device keeps out every opener that takes it (root too), whatever name it
+    // reached the device by; TIOCEXCL keeps out the other openers but root. Both are dropped
+    // when the port closes. An opener that finds the line locked leaves it exactly as the
+    // holder has it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
         return false;
     }
-    QObject::connect(seriale.get(), &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) {
-        if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError)
-            errore_ = true;
-    });
-    seriale_ = std::move(seriale);
+    if (::ioctl(fd, TIOCEXCL) != 0 || !ImpostaLinea(fd, baud_, parita_, dati_, stop_)) {
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
     return true;
 }
 
 void PortaSeriale::Chiudi()
 {
-    if (!seriale_)
+    if (fd_ < 0)
         return;
-    seriale_->disconnect();
-    seriale_->close();  // also drops the device lock
-    seriale_.reset();
+    if (notifica_)
+        notifica_->setEnabled(false);
+    if (attesa_)
+        attesa_->quit();
+    // The exclusive mode belongs to the device, not to this opening: a pty keeps it after
+    // the close and would refuse every later opener but root.
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+    ricevuti_.clear();
 }
 
-qint64 PortaSeriale::InBufferCount() const { return PortOpen() ? seriale_->bytesAvailable() : 0; }
+void PortaSeriale::Raccogli() const
+{
+    if (fd_ < 0 || errore_)
+        return;
+    char blocco[512];
+    for (;;) {
+        const ssize_t n = ::read(fd_, blocco, sizeof blocco);
+        if (n > 0) {
+            ricevuti_.append(blocco, n);
+            if (n < ssize_t(sizeof blocco))
+                return;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        errore_ = true;  // end of file (hang-up) or a device error: the adapter is gone
+        return;
+    }
+}
 
-QByteArray PortaSeriale::Input() { return PortOpen() ? seriale_->readAll() : QByteArray(); }
+qint64 PortaSeriale::InBufferCount() const
+{
+    Raccogli();
+    return ricevuti_.size();
+}
+
+QByteArray PortaSeriale::Input()
+{
+    Raccogli();
+    QByteArray dati;
+    dati.swap(ricevuti_);
+    return dati;
+}
 
 void PortaSeriale::SvuotaIngresso()
 {
-    if (!PortOpen())
+    if (fd_ < 0)
         return;
-    seriale_->clear(QSerialPort::Input);
-    seriale_->readAll();
+    ::tcflush(fd_, TCIFLUSH);
+    ricevuti_.clear();
 }
 
 bool PortaSeriale::Output(const QByteArray& dati)
 {
-    if (!PortOpen() || errore_)
+    if (fd_ < 0 || errore_)
         return false;
-    if (seriale_->write(dati) != dati.size())
+    qsizetype inviati = 0;
+    while (inviati < dati.size()) {
+        const ssize_t n = ::write(fd_, dati.constData() + inviati, size_t(dati.size() - inviati));
+        if (n > 0) {
+            inviati += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // The driver's buffer is full: wait for room, never without end.
+            pollfd d{fd_, POLLOUT, 0};
+            if (::poll(&d, 1, 1000) > 0 && !(d.revents & (POLLERR | POLLHUP | POLLNVAL)))
+                continue;
+        }
+        errore_ = true;
         return false;
-    // A request goes on the wire now, not at the next turn of the event loop.
-    while (seriale_->bytesToWrite() > 0) {
-        if (!seriale_->waitForBytesWritten(1000))
-            return false;
     }
-    return !errore_;
+    return true;
+}
+
+bool PortaSeriale::DormiSulDispositivo(qint64 microsecondi)
+{
+    pollfd d{fd_, POLLIN, 0};
+    const timespec limite{time_t(microsecondi / 1000000), long(microsecondi % 1000000) * 1000};
+    // The silence before a request is counted in microseconds: the kernel's default slack of
+    // 50 us on every sleep would be a good part of a whole exchange. Only this sleep is exact.
+    const int lasco = microsecondi > 0 ? ::prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0) : -1;
+    if (lasco > 1)
+        ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+    const int pronti = ::ppoll(&d, 1, &limite, nullptr);
+    if (lasco > 1)
+        ::prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(lasco), 0, 0, 0);
+    if (pronti > 0 && (d.revents & (POLLERR | POLLNVAL | POLLHUP)) && !(d.revents & POLLIN))
+        errore_ = true;
+    return pronti > 0;
 }
 
 bool PortaSeriale::AttendiDati(qint64 microsecondi)
 {
     if (!PortOpen() || errore_)
         return false;
-    if (seriale_->bytesAvailable() > 0)
+    // Bytes already taken answer at once; bytes still in the device wake the sleep below at once.
+    if (!ricevuti_.isEmpty())
         return true;
-    if (microsecondi >= AttesaBreve) {
-        // Long waits sleep in the event loop, so every window event is served as it comes; the
-        // timer's whole milliseconds fall short of the deadline, the caller waits the rest.
-        QEventLoop attesa;
-        QTimer scadenza;
-        scadenza.setSingleShot(true);
-        scadenza.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
-        QObject::connect(seriale_.get(), &QSerialPort::readyRead, &attesa, &QEventLoop::quit);
-        QObject::connect(seriale_.get(), &QSerialPort::errorOccurred, &attesa, &QEventLoop::quit);
-        scadenza.start(int(std::min<qint64>(microsecondi / 1000, std::numeric_limits<int>::max())));
-        attesa.exec();
-        return PortOpen() && !errore_;
-    }
-    // Short waits (the 3.5-character silence, the tail of a time-out) need a finer clock than
-    // the event loop's milliseconds: serve pending events once, then sleep on the device.
+    // Window events asked for before the wait are served first; a handler may close the port.
     LasciaEventi();
     if (!PortOpen() || errore_)
         return false;
-    if (seriale_->bytesAvailable() > 0)
-        return true;
     // No time left is a look, never a wait without end.
     const qint64 us = std::max<qint64>(microsecondi, 0);
-    pollfd dispositivo{int(seriale_->handle()), POLLIN, 0};
-    const timespec limite{time_t(us / 1000000), long(us % 1000000) * 1000};
-    const int pronti = ::ppoll(&dispositivo, 1, &limite, nullptr);
-    if (pronti > 0) {
-        if (dispositivo.revents & (POLLERR | POLLHUP | POLLNVAL))
-            errore_ = true;
-        else
-            seriale_->waitForReadyRead(0);  // takes the bytes into the port's buffer
+    // A reply often comes at once (and the silence before a request is short): sleep on the
+    // device alone with a fine clock first.
+    if (DormiSulDispositivo(std::min(us, AttesaBreve)) || us <= AttesaBreve) {
+        Raccogli();
+        return PortOpen() && !errore_;
     }
-    return PortOpen() && !errore_;
+    // Longer waits sleep in the event loop, so every window event is served as it comes; the
+    // timer's whole milliseconds fall short of the deadline, the caller waits the rest.
+    QEventLoop attesa;
+    QSocketNotifier notifica(qintptr(fd_), QSocketNotifier::Read);
+    QTimer scadenza;
+    scadenza.setSingleShot(true);
+    scadenza.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
+    QObject::connect(&notifica, &QSocketNotifier::activated, &attesa, &QEventLoop::quit);
+    scadenza.start(int(std::min<qint64>((us - AttesaBreve) / 1000, std::numeric_limits<int>::max())));
+    QEventLoop* const attesaPrima = std::exchange(attesa_, &attesa);
+    QSocketNotifier* const notificaPrima = std::exchange(notifica_, &notifica);
+    attesa.exec();
+    attesa_ = attesaPrima;
+    notifica_ = notificaPrima;
+    if (!PortOpen())
+        return false;
+    Raccogli();
+    return !errore_;
 }
 
 int PortaSeriale::BitPerCarattere() const
 {
-    const int parita = parita_ == QSerialPort::NoParity ? 0 : 1;
-    const int stop = stop_ == QSerialPort::TwoStop ? 2 : 1;
-    return 1 + int(dati_) + parita + stop;
+    return 1 + dati_ + (parita_ == 'N' ? 0 : 1) + stop_;
 }
 
 }  // namespace Piattaforma

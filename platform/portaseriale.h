@@ -5,11 +5,14 @@
 // Port n is the device <program folder>/COMn when that exists (a symlink to /dev/ttyUSB0, to a
 // /dev/serial/by-id name or to a test pty), else /dev/ttyS<n-1>. Opening is exclusive: a port
 // held by another program, or by another PortaSeriale, does not open.
+//
+// Built on the terminal interface directly: the port is opened and closed around every bus
+// operation, so opening must cost no more than the exchange itself (no lock files).
 #include <QByteArray>
-#include <QSerialPort>
 #include <QString>
 
-#include <memory>
+class QEventLoop;
+class QSocketNotifier;
 
 namespace Piattaforma {
 
@@ -17,19 +20,22 @@ class PortaSeriale {
 public:
     PortaSeriale();
     ~PortaSeriale();
+    PortaSeriale(const PortaSeriale&) = delete;
+    PortaSeriale& operator=(const PortaSeriale&) = delete;
 
     int CommPort() const { return porta_; }
     // Refused (false) while the port is open or for a number below 1.
     bool ImpostaCommPort(int porta);
 
     QString Settings() const { return impostazioni_; }
-    // "baud,parity,data,stop" with parity N, E, O, M or S; false (nothing changed) when the
-    // text does not describe a line. Refused while the port is open.
+    // "baud,parity,data,stop" with parity N, E, O, M or S, 5 to 8 data bits and 1 or 2 stop
+    // bits; false (nothing changed) when the text does not describe a line. Refused while the
+    // port is open.
     bool ImpostaSettings(const QString& impostazioni);
 
-    bool PortOpen() const;
-    // Opens the selected port with the line settings; false when it does not exist, is held by
-    // another opener or refuses the settings.
+    bool PortOpen() const { return fd_ >= 0; }
+    // Opens the selected port with the line settings; false when it does not exist, is not a
+    // serial line, is held by another opener or refuses the settings.
     bool Apri();
     void Chiudi();
 
@@ -43,7 +49,7 @@ public:
     bool Output(const QByteArray& dati);
 
     // Waits until bytes arrive or at most `microsecondi` pass, letting window events run
-    // meanwhile; the thread sleeps (in the event loop, or on the device for short waits), it
+    // meanwhile; the thread sleeps (on the device, then in the event loop for long waits), it
     // never spins. False when the port is closed or in error, for example a USB adapter pulled
     // out.
     bool AttendiDati(qint64 microsecondi);
@@ -58,14 +64,23 @@ public:
     static QString PercorsoPorta(int porta);
 
 private:
-    std::unique_ptr<QSerialPort> seriale_;
+    // Takes what the device holds into `ricevuti_`; marks the port in error when it is gone.
+    void Raccogli() const;
+    // Sleeps on the device for at most `microsecondi`; true when it has something to read.
+    bool DormiSulDispositivo(qint64 microsecondi);
+
+    int fd_ = -1;
     int porta_ = 1;
     QString impostazioni_ = QStringLiteral("9600,N,8,1");
     int baud_ = 9600;
-    QSerialPort::Parity parita_ = QSerialPort::NoParity;
-    QSerialPort::DataBits dati_ = QSerialPort::Data8;
-    QSerialPort::StopBits stop_ = QSerialPort::OneStop;
-    bool errore_ = false;
+    char parita_ = 'N';  // N, E, O, M, S
+    int dati_ = 8;
+    int stop_ = 1;
+    mutable QByteArray ricevuti_;
+    mutable bool errore_ = false;
+    // The event loop of a wait in progress, so that closing the port ends it.
+    QEventLoop* attesa_ = nullptr;
+    QSocketNotifier* notifica_ = nullptr;
 };
 
 }  // namespace Piattaforma

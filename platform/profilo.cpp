@@ -4,8 +4,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -114,57 +117,224 @@ bool chiaveScrivibile(const QString& chiave)
         && !nome.startsWith(QLatin1Char('[')) && !nome.startsWith(QLatin1Char(';'));
 }
 
-// The first character after the blanks that trimming removes (Windows-1252 0xA0 is one) is "[".
-bool iniziaConParentesi(QByteArrayView riga)
+// The blanks that trimming removes, as Windows-1252 bytes (0xA0 is the no-break space).
+bool bianco(char c)
 {
-    for (char c : riga) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == ' ' || (b >= 0x09 && b <= 0x0D) || b == 0xA0)
-            continue;
-        return c == '[';
-    }
-    return false;
+    const auto b = static_cast<unsigned char>(c);
+    return b == ' ' || (b >= 0x09 && b <= 0x0D) || b == 0xA0;
 }
+
+QByteArrayView rifilata(QByteArrayView v)
+{
+    while (!v.isEmpty() && bianco(v.front()))
+        v = v.sliced(1);
+    while (!v.isEmpty() && bianco(v.back()))
+        v.chop(1);
+    return v;
+}
+
+bool soloAscii(QByteArrayView v)
+{
+    return std::all_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+const QByteArray MarcaUtf8("\xEF\xBB\xBF");
+
+// The text of a file: a UTF-8 byte-order mark before it is not part of it.
+QByteArrayView testoDelFile(const QByteArray& contenuto)
+{
+    QByteArrayView v(contenuto);
+    return v.startsWith(QByteArrayView(MarcaUtf8)) ? v.sliced(MarcaUtf8.size()) : v;
+}
+
+// The name of a section header line (its first character after the blanks is "["), still in
+// Windows-1252 bytes: up to the first "]", blanks removed.
+std::optional<QByteArrayView> intestazione(QByteArrayView riga)
+{
+    const QByteArrayView t = rifilata(riga);
+    if (t.isEmpty() || t.front() != '[')
+        return std::nullopt;
+    const qsizetype chiusa = t.indexOf(']');
+    return rifilata(t.sliced(1, (chiusa < 0 ? t.size() : chiusa) - 1));
+}
+
+// A section name asked for, ready to be compared with header names without decoding them.
+struct NomeCercato {
+    explicit NomeCercato(const QString& sezione)
+        : testo(sezione.trimmed())
+    {
+        ascii = std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (ascii)
+            minuscolo = testo.toLatin1().toLower();
+    }
+    // Windows-1252 is one byte a character: a name of another length is another name. Only a
+    // name with bytes beyond ASCII is decoded to be compared.
+    bool stesso(QByteArrayView nome) const
+    {
+        if (nome.size() != testo.size())
+            return false;
+        if (ascii && soloAscii(nome))
+            return qstrnicmp(nome.data(), nome.size(), minuscolo.constData(), minuscolo.size()) == 0;
+        return uguali(Da1252(nome.toByteArray()), testo);
+    }
+    QString testo;
+    bool ascii = false;
+    QByteArray minuscolo;
+};
+
+// The value of a key line whose name is `chiave`, cut to the longest value.
+std::optional<QString> valoreDellaRiga(QByteArrayView riga, const QString& chiave)
+{
+    if (!riga.contains('='))
+        return std::nullopt;
+    const auto c = coppia(Da1252(riga.toByteArray()));
+    if (c && uguali(c->nome, chiave))
+        return c->valore.left(LunghezzaMassimaValore);
+    return std::nullopt;
+}
+
+// Calls `riga` with each line of `testo`, without its line end, until it returns false.
+template <typename F>
+void perOgniRiga(QByteArrayView testo, F riga)
+{
+    qsizetype inizio = 0;
+    while (inizio < testo.size()) {
+        qsizetype fine = testo.indexOf('\n', inizio);
+        if (fine < 0)
+            fine = testo.size();
+        if (!riga(testo.sliced(inizio, fine - inizio), inizio, fine))
+            return;
+        inizio = fine + 1;
+    }
+}
+
+// One file parsed once for the reads of an Istantanea: where each section is, and the keys of
+// each section that has been asked for.
+class Copia {
+public:
+    explicit Copia(const QString& percorso)
+    {
+        QFile file(percorso);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        esiste_ = true;
+        contenuto_ = file.readAll();
+        perOgniRiga(testoDelFile(contenuto_), [this](QByteArrayView riga, qsizetype inizio, qsizetype fine) {
+            const auto nome = intestazione(riga);
+            if (!nome)
+                return true;
+            if (!sezioni_.empty())
+                sezioni_.back().fine = inizio;
+            sezioni_.push_back(Sezione{*nome, fine + 1, -1, {}, false});
+            return true;
+        });
+        if (!sezioni_.empty())
+            sezioni_.back().fine = testoDelFile(contenuto_).size();
+    }
+
+    std::optional<QString> Leggi(const QString& sezione, const QString& chiave)
+    {
+        if (!esiste_)
+            return std::nullopt;
+        Sezione* s = trova(NomeCercato(sezione));
+        if (!s)
+            return std::nullopt;
+        if (!s->indicizzata) {
+            const QByteArrayView testo = testoDelFile(contenuto_);
+            perOgniRiga(testo.sliced(std::min(s->inizio, testo.size()), std::max<qsizetype>(0, s->fine - s->inizio)),
+                        [s](QByteArrayView riga, qsizetype, qsizetype) {
+                            if (riga.contains('=')) {
+                                if (auto c = coppia(Da1252(riga.toByteArray())))
+                                    s->chiavi.push_back(Coppia{c->nome, c->valore.left(LunghezzaMassimaValore)});
+                            }
+                            return true;
+                        });
+            s->indicizzata = true;
+        }
+        const QString nome = chiave.trimmed();
+        for (const Coppia& c : s->chiavi) {
+            if (uguali(c.nome, nome))
+                return c.valore;
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Sezione {
+        QByteArrayView nome;
+        qsizetype inizio;  // body, in the text after the byte-order mark
+        qsizetype fine;
+        std::vector<Coppia> chiavi;  // in file order: the first of a name wins
+        bool indicizzata;
+    };
+
+    // The first section of the name, looked for once per name asked: a load asks a few dozen
+    // names, each many times.
+    Sezione* trova(const NomeCercato& cercato)
+    {
+        auto it = trovate_.constFind(cercato.testo);
+        if (it == trovate_.constEnd()) {
+            const auto s = std::find_if(sezioni_.begin(), sezioni_.end(),
+                                        [&](const Sezione& s) { return cercato.stesso(s.nome); });
+            it = trovate_.insert(cercato.testo, s == sezioni_.end() ? -1 : qsizetype(s - sezioni_.begin()));
+        }
+        return it.value() < 0 ? nullptr : &sezioni_[std::size_t(it.value())];
+    }
+
+    bool esiste_ = false;
+    QByteArray contenuto_;
+    std::vector<Sezione> sezioni_;  // every header, in file order
+    QHash<QString, qsizetype> trovate_;
+};
+
+struct Istantanee {
+    int livello = 0;
+    QHash<QString, std::shared_ptr<Copia>> copie;
+};
+thread_local Istantanee istantanee;
 
 }  // namespace
 
+Istantanea::Istantanea() { ++istantanee.livello; }
+
+Istantanea::~Istantanea()
+{
+    if (--istantanee.livello == 0)
+        istantanee.copie.clear();
+}
+
 QString Leggi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& predefinito)
 {
+    if (istantanee.livello > 0) {
+        std::shared_ptr<Copia>& copia = istantanee.copie[percorso];
+        if (!copia)
+            copia = std::make_shared<Copia>(percorso);
+        return copia->Leggi(sezione, chiave).value_or(predefinito);
+    }
+
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return predefinito;
     const QByteArray contenuto = file.readAll();
-    const QString cercata = sezione.trimmed();
+    const NomeCercato cercata(sezione);
     const QString nomeChiave = chiave.trimmed();
-    // Only lines beginning with "[" can open a section and only lines holding "=" can be keys:
-    // the others are skipped without decoding, so a large file costs one pass over its bytes.
+    // Only lines beginning with "[" can open a section and only lines holding "=" can be keys;
+    // header names are compared as bytes and key lines are decoded only in the section read, so
+    // a large file costs one pass over its bytes.
     bool dentro = false;
-    qsizetype inizio = 0;
-    while (inizio < contenuto.size()) {
-        qsizetype fine = contenuto.indexOf('\n', inizio);
-        if (fine < 0)
-            fine = contenuto.size();
-        const QByteArrayView riga(contenuto.constData() + inizio, fine - inizio);
-        inizio = fine + 1;
-        if (iniziaConParentesi(riga)) {
-            const auto nome = nomeSezione(Da1252(riga.toByteArray()));
-            if (nome) {
-                if (dentro)
-                    return predefinito;  // only the first section of the name is searched
-                dentro = uguali(*nome, cercata);
-                continue;
-            }
+    std::optional<QString> trovato;
+    perOgniRiga(testoDelFile(contenuto), [&](QByteArrayView riga, qsizetype, qsizetype) {
+        if (const auto nome = intestazione(riga)) {
+            if (dentro)
+                return false;  // only the first section of the name is searched
+            dentro = cercata.stesso(*nome);
+            return true;
         }
-        if (!dentro || !riga.contains('='))
-            continue;
-        QByteArray corpo = riga.toByteArray();
-        if (corpo.endsWith('\r'))
-            corpo.chop(1);
-        const auto c = coppia(Da1252(corpo));
-        if (c && uguali(c->nome, nomeChiave))
-            return c->valore.left(LunghezzaMassimaValore);
-    }
-    return predefinito;
+        if (dentro)
+            trovato = valoreDellaRiga(riga, nomeChiave);
+        return !trovato;
+    });
+    return trovato.value_or(predefinito);
 }
 
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore)
@@ -184,6 +354,10 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
             return false;
         contenuto = file.readAll();
     }
+    // The byte-order mark stays where it is, before the text.
+    const bool marca = contenuto.startsWith(MarcaUtf8);
+    if (marca)
+        contenuto.remove(0, MarcaUtf8.size());
 
     std::vector<Riga> tutte = righe(contenuto);
     const QByteArray aCapo = (contenuto.contains('\n') && !contenuto.contains("\r\n")) ? QByteArray("\n")
@@ -227,13 +401,21 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
     QSaveFile uscita(percorso);
     if (!uscita.open(QIODevice::WriteOnly))
         return false;
+    if (marca && uscita.write(MarcaUtf8) != MarcaUtf8.size()) {
+        uscita.cancelWriting();
+        return false;
+    }
     for (const Riga& r : tutte) {
         if (uscita.write(r.grezza) != r.grezza.size()) {
             uscita.cancelWriting();
             return false;
         }
     }
-    return uscita.commit();
+    if (!uscita.commit())
+        return false;
+    // What the reads of an Istantanea were served no longer holds.
+    istantanee.copie.clear();
+    return true;
 }
 
 }  // namespace Piattaforma::Profilo

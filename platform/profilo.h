@@ -10,11 +10,27 @@
 // - a value is cut to 254 characters; lines may end with CRLF or LF; text is Windows-1252;
 // - a write replaces the key's line, or appends the key to its section or the section to the
 //   file, and leaves every other line byte for byte as it was.
-// There is no cache: every read goes to the file. A write replaces the file whole (a temporary
-// file renamed over it), so a crash or a full disk never leaves half a file.
+// - a UTF-8 byte-order mark at the start of a file (editors save one) is not part of the text;
+//   a write keeps it.
+// No read serves what the file no longer says: every read goes to the file, except reads that
+// belong together inside an Istantanea. A write replaces the file whole (a temporary file renamed
+// over it), so a crash or a full disk never leaves half a file.
 namespace Piattaforma::Profilo {
 
 constexpr int LunghezzaMassimaValore = 254;
+
+// Reads that belong together, such as one whole-configuration load: while one lives (in this
+// thread), each file is read and parsed once, at its first read, and every read of it is served
+// from that copy, so the reads agree with each other even if the file is edited meanwhile. A
+// write through Scrivi drops every copy. The copies go with the outermost Istantanea: a read
+// after it goes to the file again.
+class Istantanea {
+public:
+    Istantanea();
+    ~Istantanea();
+    Istantanea(const Istantanea&) = delete;
+    Istantanea& operator=(const Istantanea&) = delete;
+};
 
 QString Leggi(const QString& percorso, const QString& sezione, const QString& chiave,
               const QString& predefinito);

@@ -115,7 +115,12 @@ bool SlaveModbus::avvia()
         return attivo();
     if (::pipe(arresto_) != 0)
         return false;
-    thread_ = std::thread(&SlaveModbus::ciclo, this);
+    // Back only once the slave listens: a request sent before it has emptied its input would
+    // be thrown away with what arrived while it was off.
+    std::promise<void> inAscolto;
+    std::future<void> pronto = inAscolto.get_future();
+    thread_ = std::thread(&SlaveModbus::ciclo, this, std::move(inAscolto));
+    pronto.wait();
     return true;
 }
 
@@ -131,16 +136,18 @@ void SlaveModbus::ferma()
     arresto_[0] = arresto_[1] = -1;
 }
 
-void SlaveModbus::ciclo()
+void SlaveModbus::ciclo(std::promise<void> inAscolto)
 {
     modbus_t* ctx = modbus_new_rtu(QFile::encodeName(lato_).constData(), 9600, 'N', 8, 1);
     if (!ctx || modbus_connect(ctx) != 0) {
         if (ctx)
             modbus_free(ctx);
+        inAscolto.set_value();
         return;
     }
     const int fd = modbus_get_socket(ctx);
     ::tcflush(fd, TCIFLUSH);
+    inAscolto.set_value();
     QByteArray ricevuti;
     for (;;) {
         pollfd attese[2] = {{fd, POLLIN, 0}, {arresto_[0], POLLIN, 0}};

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -48,7 +49,7 @@ public:
     int richieste() const { return richieste_; }
 
 private:
-    void ciclo();
+    void ciclo(std::promise<void> inAscolto);
     _modbus_mapping_t* mappa(int nodo);
 
     QTemporaryDir cartella_;

@@ -1,10 +1,15 @@
 // The settings routines on a real program folder: which file each routine reads and writes, the
 // switch of the active file by FileImpostazioni, and the data folders.
+#include "caricamento.h"
 #include "cartellatemporanea.h"
 #include "file_ini.h"
 #include "generale.h"
+#include "vista_configurazione.h"
 
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -31,6 +36,7 @@ private slots:
     void scrivi();
     void chiaveConPredefinito();
     void creaCartella();
+    void modificaAManoTraDueCaricamenti();
 };
 
 void TstFileIni::leggi_data()
@@ -159,6 +165,34 @@ void TstFileIni::creaCartella()
     File_Ini::CreaCartella(QStringLiteral("Dati"));
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
              (QStringList{"Crono", "Dati", "ricetta"}));
+}
+
+// A load reads its file once, but the next load reads it again: a hand edit between two loads
+// is seen even when it keeps the file's size, inode and modification time.
+void TstFileIni::modificaAManoTraDueCaricamenti()
+{
+    CartellaTemporanea cartella;
+    Generale::FileImpostazioni = QStringLiteral("Quelvar1.ini");
+    Configurazione::Vista = {};
+    const QString percorso = cartella.percorso(QStringLiteral("Quelvar1.ini"));
+    cartella.scrivi(QStringLiteral("Quelvar1.ini"), "[Generale]\r\nZone=3\r\nLED=1\r\n");
+    Configurazione::CaricaImpostazioni();
+    QCOMPARE(Generale::NumeroZone, 3);
+    QCOMPARE(Generale::NumeroLED, 1);
+
+    struct stat prima {};
+    QCOMPARE(::stat(QFile::encodeName(percorso).constData(), &prima), 0);
+    cartella.scrivi(QStringLiteral("Quelvar1.ini"), "[Generale]\r\nZone=4\r\nLED=2\r\n");
+    const timespec tempi[2] = {prima.st_atim, prima.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(percorso).constData(), tempi, 0), 0);
+    struct stat dopo {};
+    QCOMPARE(::stat(QFile::encodeName(percorso).constData(), &dopo), 0);
+    QCOMPARE(dopo.st_ino, prima.st_ino);
+    QCOMPARE(dopo.st_size, prima.st_size);
+
+    Configurazione::CaricaImpostazioni();
+    QCOMPARE(Generale::NumeroZone, 4);
+    QCOMPARE(Generale::NumeroLED, 2);
 }
 
 QTEST_GUILESS_MAIN(TstFileIni)

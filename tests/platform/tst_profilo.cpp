@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QTest>
 
+#include <optional>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace Piattaforma;
@@ -57,6 +60,14 @@ class TstProfilo : public QObject {
 private slots:
     void leggi_data();
     void leggi();
+    void leggiInIstantanea_data() { leggi_data(); }
+    void leggiInIstantanea();
+    void nomiDiSezione_data();
+    void nomiDiSezione();
+    void marcaUtf8_data();
+    void marcaUtf8();
+    void istantanea_data();
+    void istantanea();
     void scrivi_data();
     void scrivi();
     void testo1252();
@@ -108,6 +119,126 @@ void TstProfilo::leggi()
     if (!contenuto.isNull())
         cartella.scrivi(QStringLiteral("prova.ini"), contenuto);
     QCOMPARE(Profilo::Leggi(cartella.percorso(QStringLiteral("prova.ini")), sezione, chiave, Predefinito), atteso);
+}
+
+// Every read served from one parsed copy gives what a read of the file gives.
+void TstProfilo::leggiInIstantanea()
+{
+    const Profilo::Istantanea istantanea;
+    leggi();
+}
+
+void TstProfilo::nomiDiSezione_data()
+{
+    QTest::addColumn<bool>("inIstantanea");
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::addColumn<QString>("sezione");
+    QTest::addColumn<QString>("atteso");
+    for (const bool in : {false, true}) {
+        const char* modo = in ? ", in istantanea" : "";
+        QTest::addRow("oltre ASCII, maiuscole%s", modo) << in << QByteArray("[X]\r\nK=0\r\n[Citt\xE0]\r\nK=1\r\n")
+                                                       << QStringLiteral(u"CITT\u00C0") << "1";
+        QTest::addRow("stessa lunghezza, altro nome%s", modo)
+            << in << QByteArray("[Citt\xE8]\r\nK=1\r\n[Cittaa]\r\nK=2\r\n") << QStringLiteral(u"Citt\u00E0")
+            << Predefinito;
+        QTest::addRow("la prima di due che differiscono per maiuscole%s", modo)
+            << in << QByteArray("[zona 01]\r\nK=1\r\n[ZONA 01]\r\nK=2\r\n") << "Zona 01" << "1";
+        QTest::addRow("ASCII non confuso con un nome piu' corto%s", modo)
+            << in << QByteArray("[Zona 1]\r\nK=1\r\n[Zona 10]\r\nK=2\r\n") << "zona 10" << "2";
+    }
+}
+
+void TstProfilo::nomiDiSezione()
+{
+    QFETCH(bool, inIstantanea);
+    QFETCH(QByteArray, contenuto);
+    QFETCH(QString, sezione);
+    QFETCH(QString, atteso);
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("prova.ini"), contenuto);
+    std::optional<Profilo::Istantanea> istantanea;
+    if (inIstantanea)
+        istantanea.emplace();
+    QCOMPARE(Profilo::Leggi(cartella.percorso(QStringLiteral("prova.ini")), sezione, QStringLiteral("k"), Predefinito),
+             atteso);
+}
+
+// Editors save a UTF-8 byte-order mark before the text: it must not hide the first section,
+// and a write keeps it where it was.
+void TstProfilo::marcaUtf8_data()
+{
+    QTest::addColumn<bool>("inIstantanea");
+    QTest::newRow("lettura del file") << false;
+    QTest::newRow("lettura in istantanea") << true;
+}
+
+void TstProfilo::marcaUtf8()
+{
+    QFETCH(bool, inIstantanea);
+    CartellaTemporanea cartella;
+    const QString percorso = cartella.percorso(QStringLiteral("prova.ini"));
+    cartella.scrivi(QStringLiteral("prova.ini"), "\xEF\xBB\xBF[Generale]\r\nModo=1\r\n[B]\r\nK=2\r\n");
+    std::optional<Profilo::Istantanea> istantanea;
+    if (inIstantanea)
+        istantanea.emplace();
+    QCOMPARE(Profilo::Leggi(percorso, QStringLiteral("Generale"), QStringLiteral("Modo"), Predefinito), QStringLiteral("1"));
+    QVERIFY(Profilo::Scrivi(percorso, QStringLiteral("Generale"), QStringLiteral("Modo"), QStringLiteral("2")));
+    QCOMPARE(cartella.leggi(QStringLiteral("prova.ini")), QByteArray("\xEF\xBB\xBF[Generale]\r\nModo=2\r\n[B]\r\nK=2\r\n"));
+    QCOMPARE(Profilo::Leggi(percorso, QStringLiteral("Generale"), QStringLiteral("Modo"), Predefinito), QStringLiteral("2"));
+}
+
+// Inside an Istantanea the reads agree with each other and with the station's own writes; once
+// it ends, the file is read again. A hand edit keeping the size and the modification time is
+// seen as soon as the Istantanea has ended.
+void TstProfilo::istantanea_data()
+{
+    QTest::addColumn<QByteArray>("prima");  // null: no file
+    QTest::addColumn<bool>("scritturaPropria");
+    QTest::addColumn<bool>("dentro");
+    QTest::addColumn<QString>("atteso");
+    const QByteArray tre = "[Generale]\r\nZone=3\r\n";
+    QTest::newRow("scrittura della stazione dentro: vista") << tre << true << true << "4";
+    QTest::newRow("file creato dentro: visto") << QByteArray() << true << true << "4";
+    QTest::newRow("modifica a mano dentro: letture coerenti") << tre << false << true << "3";
+    QTest::newRow("modifica a mano dopo, stessa dimensione e ora: vista") << tre << false << false << "4";
+}
+
+void TstProfilo::istantanea()
+{
+    QFETCH(QByteArray, prima);
+    QFETCH(bool, scritturaPropria);
+    QFETCH(bool, dentro);
+    QFETCH(QString, atteso);
+    CartellaTemporanea cartella;
+    const QString percorso = cartella.percorso(QStringLiteral("prova.ini"));
+    if (!prima.isNull())
+        cartella.scrivi(QStringLiteral("prova.ini"), prima);
+    auto leggi = [&] { return Profilo::Leggi(percorso, QStringLiteral("Generale"), QStringLiteral("Zone"), QStringLiteral("0")); };
+    auto modifica = [&] {
+        if (scritturaPropria) {
+            QVERIFY(Profilo::Scrivi(percorso, QStringLiteral("Generale"), QStringLiteral("Zone"), QStringLiteral("4")));
+            return;
+        }
+        struct stat s {};
+        QCOMPARE(::stat(QFile::encodeName(percorso).constData(), &s), 0);
+        cartella.scrivi(QStringLiteral("prova.ini"), "[Generale]\r\nZone=4\r\n");
+        const timespec tempi[2] = {s.st_atim, s.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(percorso).constData(), tempi, 0), 0);
+    };
+    {
+        const Profilo::Istantanea istantanea;
+        QCOMPARE(leggi(), prima.isNull() ? QStringLiteral("0") : QStringLiteral("3"));
+        if (dentro) {
+            modifica();
+            QCOMPARE(leggi(), atteso);
+        }
+    }
+    if (!dentro) {
+        modifica();
+        QCOMPARE(leggi(), atteso);
+        const Profilo::Istantanea altra;
+        QCOMPARE(leggi(), atteso);
+    }
 }
 
 void TstProfilo::scrivi_data()

@@ -1,0 +1,238 @@
+// The serial port on a pseudo-terminal: the far end is the pty's master, linked as COM1 in a
+// temporary program folder. A pty takes the line settings but ignores them on the wire, so the
+// settings are checked where the driver keeps them.
+#include "cartellatemporanea.h"
+#include "portaseriale.h"
+
+#include <QTest>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+using Piattaforma::PortaSeriale;
+
+namespace {
+
+// The kernel's terminal structure that carries any speed as a number.
+struct Termios2 {
+    tcflag_t c_iflag, c_oflag, c_cflag, c_lflag;
+    cc_t c_line;
+    cc_t c_cc[19];
+    speed_t c_ispeed, c_ospeed;
+};
+
+class Pty {
+public:
+    explicit Pty(const CartellaTemporanea& cartella)
+    {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            return;
+        slave_ = QString::fromLocal8Bit(::ptsname(master_));
+        QFile::link(slave_, cartella.percorso(QStringLiteral("COM1")));
+    }
+    ~Pty() { chiudi(); }
+    bool pronta() const { return master_ >= 0 && !slave_.isEmpty(); }
+    int master() const { return master_; }
+    QString slave() const { return slave_; }
+    void chiudi()
+    {
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
+    }
+    // What the port sent, waiting at most a second for it.
+    QByteArray ricevi(int quanti)
+    {
+        QByteArray dati;
+        while (dati.size() < quanti) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, 1000) <= 0)
+                break;
+            char blocco[256];
+            const auto n = ::read(master_, blocco, sizeof blocco);
+            if (n <= 0)
+                break;
+            dati.append(blocco, int(n));
+        }
+        return dati;
+    }
+
+private:
+    int master_ = -1;
+    QString slave_;
+};
+
+}  // namespace
+
+class TstPortaSeriale : public QObject {
+    Q_OBJECT
+private slots:
+    void impostazioni_data();
+    void impostazioni();
+    void lineaSulDispositivo_data();
+    void lineaSulDispositivo();
+    void byteCosiComeSono();
+    void esclusivaFinoAllaChiusura();
+    void adattatoreStaccato();
+};
+
+void TstPortaSeriale::impostazioni_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("accettato");
+    QTest::addColumn<int>("bitPerCarattere");
+    QTest::newRow("9600 8N1") << "9600,N,8,1" << true << 10;
+    QTest::newRow("parita' in minuscolo, 2 stop") << "19200,e,7,2" << true << 11;
+    QTest::newRow("spazi intorno") << " 1200 , O , 8 , 1 " << true << 11;
+    QTest::newRow("mark") << "4800,M,8,1" << true << 11;
+    QTest::newRow("space, 5 bit") << "2400,S,5,1" << true << 8;
+    QTest::newRow("velocita' senza costante") << "14400,N,8,1" << true << 10;
+    QTest::newRow("parita' sconosciuta") << "9600,X,8,1" << false << 10;
+    QTest::newRow("9 bit") << "9600,N,9,1" << false << 10;
+    QTest::newRow("stop 1.5") << "9600,N,8,1.5" << false << 10;
+    QTest::newRow("velocita' zero") << "0,N,8,1" << false << 10;
+    QTest::newRow("tre parti") << "9600,N,8" << false << 10;
+    QTest::newRow("non un numero") << "veloce,N,8,1" << false << 10;
+}
+
+void TstPortaSeriale::impostazioni()
+{
+    QFETCH(QString, testo);
+    QFETCH(bool, accettato);
+    QFETCH(int, bitPerCarattere);
+    PortaSeriale porta;
+    QCOMPARE(porta.ImpostaSettings(testo), accettato);
+    QCOMPARE(porta.Settings(), accettato ? testo.trimmed() : QStringLiteral("9600,N,8,1"));
+    QCOMPARE(porta.BitPerCarattere(), bitPerCarattere);
+}
+
+void TstPortaSeriale::lineaSulDispositivo_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("velocita");
+    // A pty forces 8 data bits without parity: what it keeps is the kind of parity, the stop
+    // bits and the parity check on input.
+    QTest::addColumn<int>("cflag");
+    QTest::addColumn<bool>("controlloParita");
+    QTest::newRow("9600 8N1") << "9600,N,8,1" << 9600 << 0 << false;
+    QTest::newRow("19200 7E2") << "19200,E,7,2" << 19200 << int(CSTOPB) << true;
+    QTest::newRow("1200 8O1") << "1200,O,8,1" << 1200 << int(PARODD) << true;
+    QTest::newRow("4800 mark") << "4800,M,8,1" << 4800 << int(PARODD | CMSPAR) << true;
+    QTest::newRow("2400 space 6 bit") << "2400,S,6,1" << 2400 << int(CMSPAR) << true;
+    QTest::newRow("14400 senza costante") << "14400,N,8,1" << 14400 << 0 << false;
+}
+
+void TstPortaSeriale::lineaSulDispositivo()
+{
+    QFETCH(QString, testo);
+    QFETCH(int, velocita);
+    QFETCH(int, cflag);
+    QFETCH(bool, controlloParita);
+    CartellaTemporanea cartella;
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    PortaSeriale porta;
+    QVERIFY(porta.ImpostaSettings(testo));
+    QVERIFY(porta.Apri());
+    // On a pty the master's terminal calls read the other end's settings.
+    Termios2 t{};
+    QCOMPARE(::ioctl(pty.master(), _IOR('T', 0x2A, Termios2), &t), 0);
+    QCOMPARE(int(t.c_cflag & (PARODD | CMSPAR | CSTOPB)), cflag);
+    QCOMPARE(int(t.c_ospeed), velocita);
+    QVERIFY(t.c_cflag & CREAD);
+    QVERIFY(t.c_cflag & CLOCAL);
+    QCOMPARE(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
+    QCOMPARE(t.c_oflag & OPOST, tcflag_t(0));
+    QCOMPARE(t.c_iflag & (IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP), tcflag_t(0));
+    QCOMPARE(bool(t.c_iflag & INPCK), controlloParita);
+}
+
+// A Modbus frame is binary: carriage returns, line feeds, flow-control characters and 0xFF
+// pass both ways unchanged, and emptying the input drops only what was received before.
+void TstPortaSeriale::byteCosiComeSono()
+{
+    CartellaTemporanea cartella;
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    PortaSeriale porta;
+    QVERIFY(porta.Apri());
+    const QByteArray binario("\x01\x0D\x0A\x11\x13\x00\xFF\x7F\x03\x1C", 10);
+
+    QVERIFY(porta.Output(binario));
+    QCOMPARE(pty.ricevi(binario.size()), binario);
+
+    QCOMPARE(::write(pty.master(), "vecchio", 7), 7);
+    while (porta.InBufferCount() < 7)
+        QVERIFY(porta.AttendiDati(1000000));
+    porta.SvuotaIngresso();
+    QCOMPARE(porta.InBufferCount(), 0);
+    QCOMPARE(::write(pty.master(), binario.constData(), binario.size()), binario.size());
+    QByteArray arrivati;
+    while (arrivati.size() < binario.size()) {
+        QVERIFY(porta.AttendiDati(1000000));
+        arrivati += porta.Input();
+    }
+    QCOMPARE(arrivati, binario);
+}
+
+// Nobody else opens the line while the port holds it, not even root (the device lock), and
+// once closed the line is free for any opener: the exclusive mode does not stay on a pty.
+void TstPortaSeriale::esclusivaFinoAllaChiusura()
+{
+    CartellaTemporanea cartella;
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    PortaSeriale porta;
+    QVERIFY(porta.Apri());
+    {
+        PortaSeriale altra;
+        QVERIFY(!altra.Apri());
+        QVERIFY(!altra.PortOpen());
+    }
+    const QByteArray slave = QFile::encodeName(pty.slave());
+    const int diretto = ::open(slave.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (diretto < 0) {
+        QCOMPARE(errno, EBUSY);  // not root: TIOCEXCL refuses
+    } else {
+        int esclusiva = 0;
+        QCOMPARE(::ioctl(diretto, TIOCGEXCL, &esclusiva), 0);
+        QCOMPARE(esclusiva, 1);
+        ::close(diretto);
+    }
+    porta.Chiudi();
+
+    const int dopo = ::open(slave.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(dopo >= 0);
+    int esclusiva = 1;
+    QCOMPARE(::ioctl(dopo, TIOCGEXCL, &esclusiva), 0);
+    QCOMPARE(esclusiva, 0);
+    ::close(dopo);
+    PortaSeriale ancora;
+    QVERIFY(ancora.Apri());
+}
+
+// The far end going away (a USB adapter pulled out) ends the wait with a failure at once, and
+// nothing more is sent.
+void TstPortaSeriale::adattatoreStaccato()
+{
+    CartellaTemporanea cartella;
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    PortaSeriale porta;
+    QVERIFY(porta.Apri());
+    QVERIFY(porta.AttendiDati(0));
+    pty.chiudi();
+    QVERIFY(!porta.AttendiDati(10'000'000));
+    QVERIFY(porta.InErrore());
+    QVERIFY(!porta.Output(QByteArray("\x01\x03", 2)));
+}
+
+QTEST_GUILESS_MAIN(TstPortaSeriale)
+#include "tst_portaseriale.moc"
