@@ -4,6 +4,7 @@
 #include "chiavi.h"
 #include "comunicazioni.h"
 #include "conversioni.h"
+#include "dialoghi.h"
 #include "generale.h"
 
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace PaginaApriportaDati {
 
@@ -33,29 +33,43 @@ QString NomeMostrato(const QString& nomeCaricato, bool modoStagioni)
     return modoStagioni ? QStringLiteral("Apricancello") : QStringLiteral("Accensione");
 }
 
-Impostazioni::Scritture ChiaviDaSalvare(const Valori& v)
+namespace {
+namespace D = Chiavi::Dispositivo;
+using namespace Generale;
+constexpr char RigaOn[] = "Accensione (ON)";
+constexpr char RigaOff[] = "Spegnimento (OFF)";
+constexpr char RigaRemoto[] = "Modo < Remoto >";
+}  // namespace
+
+const std::array<EditorPunti::Voce, 6> Record = {{
+    {&D::REM_r, RigaRemoto, false, false, 10, FunzioneREM},
+    {&D::REM_w, RigaRemoto, false, true, 12, FunzioneREM},
+    {&D::On_w, RigaOn, false, true, 2, FunzioneON},
+    {&D::ValOn, RigaOn, true, true, 4, ValoreON, FunzioneON, 2, Casella::SuggerimentoValoreOn},
+    {&D::Off_w, RigaOff, false, true, 7, FunzioneOFF},
+    {&D::ValOff, RigaOff, true, true, 9, ValoreOFF, FunzioneOFF, 7, Casella::SuggerimentoValoreOff},
+}};
+
+std::variant<Impostazioni::Scritture, EditorPunti::Rifiuto> ChiaviDaSalvare(const Valori& v)
 {
-    namespace D = Chiavi::Dispositivo;
     const QString ap = QString::fromLatin1(Chiavi::Sezione::Apriporta);
     Impostazioni::Scritture chiavi{{QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Generale::Apriporta.Nome(),
                                     v.usa ? QStringLiteral("1") : QStringLiteral("0")}};
     if (!v.usa)
         return chiavi;
-    const auto& c = v.caselle;
+    QStringList testi;
+    for (const QString& t : v.caselle)
+        testi << t;
+    const auto punti = EditorPunti::ChiaviRecord(Record, testi, v.decimaliPagina);
+    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&punti))
+        return *rifiuto;
     chiavi.append({QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::SuonoPorta.Nome(), v.suono});
     chiavi.append({ap, QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(v.nome)});
     Impostazioni::AggiungiScelta(chiavi, ap, D::Indirizzo.Nome(), v.indirizzo);
     Impostazioni::AggiungiScelta(chiavi, ap, D::Decimali.Nome(), v.decimali);
     Impostazioni::AggiungiScelta(chiavi, ap, D::Tempo.Nome(), v.tempo);
-    auto punto = [&](const Chiavi::Chiave& k, int codice) {
-        chiavi.append({ap, k.Nome(), Casella::CoppiaRegistro(c[codice], c[codice + 1]).trimmed()});
-    };
-    punto(D::REM_r, 10);
-    punto(D::REM_w, 12);
-    punto(D::On_w, 2);
-    chiavi.append({ap, D::ValOn.Nome(), c[4].trimmed()});
-    punto(D::Off_w, 7);
-    chiavi.append({ap, D::ValOff.Nome(), c[9].trimmed()});
+    for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(punti))
+        chiavi.append({ap, s.chiave, s.valore});
     return chiavi;
 }
 
@@ -141,6 +155,10 @@ PaginaApriporta::PaginaApriporta(Comunicazioni* finestra)
         }
     }
     colonna->addLayout(griglia);
+    // A value box reads and shows its value in its point's decimals: none for a coil.
+    editor_ = std::make_unique<EditorPunti::EditorRecord>(
+        Record, std::vector<CasellaValore*>(Txt_ZoneMB_AP.begin(), Txt_ZoneMB_AP.end()),
+        [this] { return Finestra()->DecimaliPagina; });
 
     auto* suono = new QHBoxLayout;
     Txt_Suono = new QLineEdit(this);
@@ -217,10 +235,7 @@ void PaginaApriporta::svuota()
         l->setCurrentIndex(-1);
         l->setEnabled(false);
     }
-    for (CasellaValore* c : Txt_ZoneMB_AP) {
-        c->clear();
-        c->setEnabled(false);
-    }
+    editor_->Svuota(false);
 }
 
 void PaginaApriporta::riempi()
@@ -242,33 +257,12 @@ void PaginaApriporta::riempi()
     Txt_Suono->setText(SuonoPorta);
     Txt_Suono->setEnabled(true);
 
-    auto& c = Txt_ZoneMB_AP;
-    auto campo = [&](int casella, const RigaMappaInterruttore& riga, int indice) {
-        c[casella]->setText(Casella::TestoCampo(riga[indice]));
-    };
-    campo(10, lettura, FunzioneREM);
-    campo(11, lettura, RegistroREM);
-    campo(12, scrittura, FunzioneREM);
-    campo(13, scrittura, RegistroREM);
-    // A value shows in the page's decimals, so that saving it back gives the same register value.
-    // Its point not configured, it shows empty: -1 is then no value, not -1 register units.
-    const int d = Finestra()->DecimaliPagina;
-    auto valore = [&](int casella, int funzione, int indice) {
-        c[casella]->setText(scrittura[funzione] == -1 || d < 0 || d > 3
-                                ? QString()
-                                : FormattaDecimali(scrittura[indice] / std::pow(10.0, d), d));
-    };
-    campo(2, scrittura, FunzioneON);
-    campo(3, scrittura, RegistroON);
-    valore(4, FunzioneON, ValoreON);
-    campo(7, scrittura, FunzioneOFF);
-    campo(8, scrittura, RegistroOFF);
-    valore(9, FunzioneOFF, ValoreOFF);
-    for (int i = 0; i < static_cast<int>(c.size()); ++i) {
-        c[i]->setEnabled(!casellaLettura(i));
-        if (c[i]->text() == QLatin1String("-1"))
-            c[i]->clear();
-        c[i]->update();
+    // Each box its field; a field not configured (-1) shows empty, a value in the decimals of
+    // its point, so that saving it back gives the same register value.
+    editor_->Mostra(lettura, scrittura);
+    for (int i = 0; i < static_cast<int>(Txt_ZoneMB_AP.size()); ++i) {
+        Txt_ZoneMB_AP[i]->setEnabled(!casellaLettura(i));
+        Txt_ZoneMB_AP[i]->update();
     }
 
     // A time edited by hand to a value the list lacks shows none; the save then keeps it.
@@ -282,8 +276,8 @@ void PaginaApriporta::Cmb_Decimali_AP_Click()
     const int d = Impostazioni::TestoSelezionato(Cmb_Decimali_AP).toInt(&ok);
     if (ok)
         Finestra()->DecimaliPagina = d;
-    Txt_ZoneMB_AP[4]->Riformatta(Finestra()->DecimaliPagina);
-    Txt_ZoneMB_AP[9]->Riformatta(Finestra()->DecimaliPagina);
+    // An empty value box stands for a point not configured: it stays empty.
+    editor_->Riformatta(true);
 }
 
 PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
@@ -295,6 +289,7 @@ PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
     v.indirizzo = Impostazioni::TestoSelezionato(Cmb_Indirizzo_AP);
     v.decimali = Impostazioni::TestoSelezionato(Cmb_Decimali_AP);
     v.tempo = Impostazioni::TestoSelezionato(Cmd_Tempo_AP);
+    v.decimaliPagina = Finestra()->DecimaliPagina;
     for (int i = 0; i < static_cast<int>(v.caselle.size()); ++i)
         v.caselle[i] = Txt_ZoneMB_AP[i]->text();
     return v;
@@ -302,8 +297,20 @@ PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
 
 void PaginaApriporta::Cmd_Chiudi_AP_Click()
 {
+    // What is saved is what the boxes show once left: the values in their points' format.
+    if (Chk_UsaApriporta->isChecked())
+        editor_->Riformatta(true);
+    const auto chiavi = ChiaviDaSalvare(ValoriPagina());
+    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
+        Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("Dati non salvati.\n") + rifiuto->messaggio,
+                                                  QStringLiteral("Configurazione strumenti"),
+                                                  Piattaforma::PulsantiDialogo::OK,
+                                                  Piattaforma::IconaDialogo::Esclamazione);
+        Casella::DaiFuoco(Txt_ZoneMB_AP[rifiuto->casella]);
+        return;
+    }
     hide();
-    SalvaERicarica(ChiaviDaSalvare(ValoriPagina()), [this] {
+    SalvaERicarica(std::get<Impostazioni::Scritture>(chiavi), [this] {
         update();
         Finestra()->update();
     });

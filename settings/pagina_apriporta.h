@@ -1,7 +1,10 @@
 #pragma once
+#include "editor_punti.h"
 #include "pagina.h"
 
 #include <array>
+#include <memory>
+#include <variant>
 
 class CasellaValore;
 class QCheckBox;
@@ -16,18 +19,26 @@ namespace PaginaApriportaDati {
 // word ("Apricancello" in season mode, "Accensione" in recipe mode).
 QString NomeMostrato(const QString& nomeCaricato, bool modoStagioni);
 
+// The opener's points and values, in the order their keys are saved. The opener is only written
+// at its ON and OFF points, so the read boxes 0, 1, 5 and 6 feed no key.
+extern const std::array<EditorPunti::Voce, 6> Record;
+
 struct Valori {
     bool usa = false;
     QString suono;  // as typed
     QString nome;   // as typed
     QString indirizzo, decimali, tempo;  // the selected entries; empty: none selected
+    int decimaliPagina = 0;              // the page decimals the values are read with
     std::array<QString, 14> caselle;     // the grid boxes
 };
 
 // The keys the save writes, in order: [Generale] Apriporta; only when the opener is used, then
 // [Sinottico] SuonoPorta and [Apriporta] Nome, Indirizzo, Decimali, Tempo, REM_r, REM_w, On_w,
-// Val_on, Off_w, Val_off. A list with nothing selected writes no key.
-Impostazioni::Scritture ChiaviDaSalvare(const Valori& v);
+// Val_on, Off_w, Val_off. A list with nothing selected writes no key. A value is written in the
+// decimals the load reads it with (none for a coil), so an unchanged page saves what it loaded;
+// a point or value the load could not take is refused (the box to correct and why), and then
+// nothing is written.
+std::variant<Impostazioni::Scritture, EditorPunti::Rifiuto> ChiaviDaSalvare(const Valori& v);
 
 // The grid box after box `i` for Enter: 4 to 7, 13 to 2, any other to the next; the four read
 // boxes of the ON and OFF rows are never reached.
@@ -50,7 +61,9 @@ public:
     void Chk_UsaApriporta_Click();
     // The page decimals from the selected entry (kept when none), the value boxes reformatted.
     void Cmb_Decimali_AP_Click();
-    void Cmd_Chiudi_AP_Click();   // save, reload, close
+    // Save, reload, close; a value or point the load could not take is refused with a message
+    // and the page stays open on that box.
+    void Cmd_Chiudi_AP_Click();
     void Cmd_Chiudi_AP2_Click();  // close: nothing written, nothing reloaded
 
     PaginaApriportaDati::Valori ValoriPagina() const;
@@ -68,4 +81,5 @@ public:
 private:
     void svuota();
     void riempi();
+    std::unique_ptr<EditorPunti::EditorRecord> editor_;
 };

@@ -185,16 +185,24 @@ void TestPagineFrame::pannelliMasterDueVolte()
 
 void TestPagineFrame::cambioModo()
 {
-    carica("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n");
-    cartella_->scrivi("Quelvar2.ini", crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=9\nPV_r=4,7\n"));
+    carica("[Generale]\nZone=1\nZone Unita=°F\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n");
+    cartella_->scrivi("Quelvar2.ini", crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=9\nPV_r=4,7\n"
+                                           "[Grafico]\nT_Min_Ass=0\nT_Max_Ass=1000\n"));
+    auto* setPoint = c_->findChild<QComboBox*>("Cmb_CT_Temp");
+    QVERIFY(setPoint);
     c_->MenuCambiaIni->trigger();
     QCOMPARE(sezione(cartella_->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=0"});
     QVERIFY(!ModoStagioni);
     QCOMPARE(FileImpostazioni, QStringLiteral("Quelvar2.ini"));
     QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>9:4,7 [0]"));
+    // The set-points follow the other file's limits, and back its unit.
+    QCOMPARE(setPoint->count(), 101);
+    QCOMPARE(setPoint->itemText(100), QStringLiteral("1000"));
     c_->MenuCambiaIni->trigger();
     QCOMPARE(sezione(cartella_->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=1"});
     QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>5:3,1 [0]"));
+    QCOMPARE(setPoint->count(), 37);
+    QCOMPARE(setPoint->currentText(), QStringLiteral("68,0"));
 }
 
 void TestPagineFrame::rileggiRimetteLePagine()
@@ -333,16 +341,33 @@ void TestPagineFrame::listeDellePagine_data()
     QTest::addColumn<int>("quante");
     QTest::addColumn<QString>("prima");
     QTest::addColumn<QString>("ultima");
-    QTest::newRow("porta") << "Cmb_RS232" << 255 << "1" << "255";
-    QTest::newRow("formato") << "Cmb_ImpRS232" << 5 << "1200,N,8,1" << "19200,N,8,1";
-    QTest::newRow("retry") << "Cmb_Retry" << 5 << "1" << "5";
-    QTest::newRow("time-out") << "Cmb_TimeOut" << 20 << "50" << "1000";
-    QTest::newRow("ciclo remoto") << "Cmb_CicloRem" << 29 << "2" << "30";
-    QTest::newRow("ciclo misura") << "Cmb_CicloMisura" << 296 << "5" << "300";
-    QTest::newRow("ciclo LED") << "Cmb_CicloLED" << 30 << "1" << "30";
-    QTest::newRow("indirizzo apriporta") << "Cmb_Indirizzo_AP" << 255 << "1" << "255";
-    QTest::newRow("decimali apriporta") << "Cmb_Decimali_AP" << 4 << "0" << "3";
-    QTest::newRow("tempo apriporta") << "Cmd_Tempo_AP" << 20 << "100" << "2000";
+    QTest::addColumn<int>("selezione");  // -1: none, so no handler ran
+    QTest::newRow("porta") << "Cmb_RS232" << 255 << "1" << "255" << -1;
+    QTest::newRow("formato") << "Cmb_ImpRS232" << 5 << "1200,N,8,1" << "19200,N,8,1" << -1;
+    QTest::newRow("retry") << "Cmb_Retry" << 5 << "1" << "5" << -1;
+    QTest::newRow("time-out") << "Cmb_TimeOut" << 20 << "50" << "1000" << -1;
+    QTest::newRow("ciclo remoto") << "Cmb_CicloRem" << 29 << "2" << "30" << -1;
+    QTest::newRow("ciclo misura") << "Cmb_CicloMisura" << 296 << "5" << "300" << -1;
+    QTest::newRow("ciclo LED") << "Cmb_CicloLED" << 30 << "1" << "30" << -1;
+    QTest::newRow("zone usate") << "Cmb_ZoneUsate" << 31 << "0" << "30" << -1;
+    QTest::newRow("indirizzo zona") << "Cmb_Indirizzo" << 255 << "1" << "255" << -1;
+    QTest::newRow("decimali zona") << "Cmb_Decimali" << 4 << "0" << "3" << -1;
+    QTest::newRow("minimo assoluto") << "Cmb_MinAss" << 3 << "0" << "-200" << -1;
+    QTest::newRow("massimo assoluto") << "Cmb_MaxAss" << 15 << "100" << "1500" << -1;
+    QTest::newRow("unita") << "Cmd_Umisura" << 3 << "°C" << "EU" << -1;
+    QTest::newRow("interruttori usati") << "Cmb_InterruttoriUsati" << 11 << "0" << "10" << -1;
+    QTest::newRow("indirizzo interruttore") << "Cmb_IndirizzoInt" << 255 << "1" << "255" << -1;
+    QTest::newRow("decimali interruttore") << "Cmb_DecimaliInt" << 4 << "0" << "3" << -1;
+    QTest::newRow("indirizzo apriporta") << "Cmb_Indirizzo_AP" << 255 << "1" << "255" << -1;
+    QTest::newRow("decimali apriporta") << "Cmb_Decimali_AP" << 4 << "0" << "3" << -1;
+    QTest::newRow("tempo apriporta") << "Cmd_Tempo_AP" << 20 << "100" << "2000" << -1;
+    QTest::newRow("LED usati") << "Cmb_LEDUsati" << 11 << "0" << "10" << -1;
+    QTest::newRow("indirizzo LED") << "Cmb_IndirizzoLED" << 255 << "1" << "255" << -1;
+    QTest::newRow("decimali LED") << "Cmb_DecimaliLED" << 4 << "0" << "3" << -1;
+    QTest::newRow("condizione LED") << "Cmb_DisLED" << 6 << "Maggiore o uguale" << "Diverso" << -1;
+    QTest::newRow("colore LED") << "Cmb_ColoreLED" << 5 << "Verde" << "Giallo" << -1;
+    QTest::newRow("dalle ore") << "Cmb_DalleOre" << 96 << "00:00" << "23:45" << 0;
+    QTest::newRow("giorno") << "Cmb_Giorno" << 7 << "Lunedì" << "Domenica" << 0;
 }
 
 void TestPagineFrame::listeDellePagine()
@@ -351,6 +376,7 @@ void TestPagineFrame::listeDellePagine()
     QFETCH(int, quante);
     QFETCH(QString, prima);
     QFETCH(QString, ultima);
+    QFETCH(int, selezione);
     carica("[Generale]\nZone=0\n");
     c_->MenuRileggiDati->trigger();  // a second filling doubles nothing
     auto* l = c_->findChild<QComboBox*>(lista);
@@ -358,7 +384,7 @@ void TestPagineFrame::listeDellePagine()
     QCOMPARE(l->count(), quante);
     QCOMPARE(l->itemText(0), prima);
     QCOMPARE(l->itemText(quante - 1), ultima);
-    QCOMPARE(l->currentIndex(), -1);
+    QCOMPARE(l->currentIndex(), selezione);
 }
 
 void TestPagineFrame::aperturaSeriale_data()
@@ -424,6 +450,11 @@ void TestPagineFrame::giroCompleto_data()
     QTest::addColumn<QString>("salva");
     QTest::newRow("seriale") << comCompleta << "MenuPorta" << "Cmd_Chiudi_RS232(0)";
     QTest::newRow("apriporta") << apriportaCompleto << "MenuApriPorta" << "Cmd_Chiudi_AP";
+    // Coils take no decimals: the device's one decimal must not turn the ON value 1 into 0,1.
+    QTest::newRow("apriporta a bobine") << "[Generale]\nApriporta=1\n[Sinottico]\nSuonoPorta=Porta.wav\n[Apriporta]\n"
+                                           "Nome=Cancello\nIndirizzo=20\nDecimali=1\nTempo=1000\nREM_r=1,10\n"
+                                           "REM_w=5,10\nOn_w=5,1\nVal_on=1\nOff_w=5,1\nVal_off=0\n"
+                                        << "MenuApriPorta" << "Cmd_Chiudi_AP";
     QTest::newRow("webcam") << "[Generale]\nWebcam=1\n[Webcam]\nNome=Ingresso nord\n" << "MenuWebCam"
                             << "Cmd_Chiudi_WC(0)";
 }
@@ -482,6 +513,16 @@ void TestPagineFrame::apriporta()
     QCOMPARE(p->Txt_ZoneMB_AP[4]->text(), QStringLiteral("21,50"));
     p->Txt_ZoneMB_AP[12]->clear();
     p->Txt_ZoneMB_AP[13]->clear();
+    // A value the load could not take is refused: nothing written, the page stays on the box.
+    const QByteArray prima = file();
+    p->Txt_ZoneMB_AP[9]->setText("-");
+    p->Cmd_Chiudi_AP->click();
+    QCOMPARE(dialoghi_->mostrati.size(), 1);
+    QVERIFY(dialoghi_->mostrati[0].testo.contains("Spegnimento (OFF)"));
+    QCOMPARE(file(), prima);
+    QVERIFY(p->isVisible());
+    QCOMPARE(QApplication::focusWidget(), p->Txt_ZoneMB_AP[9]);
+    p->Txt_ZoneMB_AP[9]->setText("-3");
     p->Cmd_Chiudi_AP->click();
     QCOMPARE(sezione(file(), "Apriporta"),
              (QStringList{"Nome=Cancello", "Indirizzo=12", "Decimali=2", "Tempo=700", "REM_r=1,20", "REM_w=",
