@@ -540,14 +540,16 @@ void PaginaCT::rileggi()
     hide();
     Finestra()->update();
     File_Ini::CaricaCronotermostato();
-    // Opened again as its accessory button opens it, but in the mode it was in.
-    Finestra()->NascondiPagine();
-    Finestra()->Cmd_Accessori[5]->setEnabled(false);
-    Chk_UsaCrono->setText(QStringLiteral("Utilizzare il cronotermostato in questa zona"));
-    Chk_UsaCrono->setToolTip(QStringLiteral("Utilizzare la funzione cronotermostato nella zona selezionata"));
-    mostraCopia(Chk_Copia->isChecked());
-    Mostra();
-    Finestra()->update();
+    // Opened again as its accessory button opens it, once the configuration is loaded again, but
+    // in the mode it was in.
+    Finestra()->NascondiPagine([this] {
+        Finestra()->Cmd_Accessori[5]->setEnabled(false);
+        Chk_UsaCrono->setText(QStringLiteral("Utilizzare il cronotermostato in questa zona"));
+        Chk_UsaCrono->setToolTip(QStringLiteral("Utilizzare la funzione cronotermostato nella zona selezionata"));
+        mostraCopia(Chk_Copia->isChecked());
+        Mostra();
+        Finestra()->update();
+    });
 }
 
 void PaginaCT::Calendar_Click()

@@ -424,32 +424,39 @@ void TestPaginaCT::festivita()
 
 void TestPaginaCT::ordinaFestivita_data()
 {
+    QTest::addColumn<QStringList>("prima");
     QTest::addColumn<QList<RispostaDialogo>>("risposte");
     QTest::addColumn<QStringList>("lista");
     QTest::addColumn<int>("domande");
     QTest::addColumn<QByteArray>("file");
     const QByteArray vecchio = "01/01/2000\r\n";
-    QTest::newRow("yes, yes: cleaned and saved") << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si}
+    const QStringList esempio{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"};
+    QTest::newRow("yes, yes: cleaned and saved") << esempio << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si}
                                                  << QStringList{"25/12/2009", "06/01/2010"} << 2
                                                  << QByteArray("25/12/2009\r\n06/01/2010\r\n");
-    QTest::newRow("no, no: sorted, not saved") << QList<RispostaDialogo>{RispostaDialogo::No, RispostaDialogo::No}
+    QTest::newRow("no, no: sorted, not saved") << esempio << QList<RispostaDialogo>{RispostaDialogo::No, RispostaDialogo::No}
                                                << QStringList{"01/01/2009", "25/12/2009", "25/12/2009", "06/01/2010", "Natale"}
                                                << 2 << vecchio;
-    QTest::newRow("cancel: nothing") << QList<RispostaDialogo>{RispostaDialogo::Annulla}
-                                     << QStringList{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"} << 1
-                                     << vecchio;
+    QTest::newRow("cancel: nothing") << esempio << QList<RispostaDialogo>{RispostaDialogo::Annulla} << esempio << 1 << vecchio;
+    QTest::newRow("empty list: still asked, saved as ten blanks")
+        << QStringList{} << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si} << QStringList{} << 2
+        << QByteArray("          \r\n");
 }
 
 void TestPaginaCT::ordinaFestivita()
 {
+    QFETCH(QStringList, prima);
     QFETCH(QList<RispostaDialogo>, risposte);
     carica();
     cartella_->scrivi(QStringLiteral("Crono/Festivita.cts"), "01/01/2000\r\n");
-    Crono::Festivita = QStringList{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"};
+    Crono::Festivita = prima;
+    p_->Lst_Festa->clear();
+    p_->Lst_Festa->addItems(prima);
     for (RispostaDialogo r : risposte)
         dialoghi_->risposte << r;
     p_->Cmd_OK_CT_Click(5);
     QTEST(Crono::Festivita, "lista");
+    QTEST(voci(p_->Lst_Festa), "lista");
     QTEST(int(dialoghi_->mostrati.size()), "domande");
     QCOMPARE(dialoghi_->mostrati[0].pulsanti, Piattaforma::PulsantiDialogo::SiNoAnnulla);
     QTEST(cartella_->leggi(QStringLiteral("Crono/Festivita.cts")), "file");
