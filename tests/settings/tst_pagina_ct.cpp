@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -49,6 +50,28 @@ int pagineDelPdf(const QByteArray& pdf)
     for (; trovate.hasNext(); trovate.next())
         ++n;
     return n;
+}
+
+// Everything the operator needs lies inside the window's frame, and no list covers its neighbour.
+void nellaCornice(QWidget* cornice, PaginaCT* p)
+{
+    p->layout()->activate();
+    for (QFrame* f : {p->Frm_Cronotermostato, p->Frm_Copia})
+        if (f->layout())
+            f->layout()->activate();
+    QList<QWidget*> controlli{p, p->Lst_Festa, p->Frm_CopiaRic, p->Cmd_OK_CT[6], p->Cmb_AlleOre, p->Cmd_Conferma[0]};
+    for (QListWidget* l : p->Lst_CT)
+        controlli << l;
+    for (QWidget* w : controlli) {
+        if (w->isHidden())
+            continue;
+        const QRect r(w->mapTo(cornice, QPoint(0, 0)), w->size());
+        QVERIFY2(cornice->rect().contains(r), qPrintable(w->objectName()));
+    }
+    for (int d = 0; d < 7; ++d) {
+        QWidget* dopo = d < 6 ? static_cast<QWidget*>(p->Lst_CT[d + 1]) : p->Lst_Festa;
+        QVERIFY2(p->Lst_CT[d]->geometry().right() < dopo->geometry().left(), qPrintable(p->Lst_CT[d]->objectName()));
+    }
 }
 
 }  // namespace
@@ -329,9 +352,15 @@ void TestPaginaCT::copia()
     carica();
     for (int s = 0; s < NumeroFasce; ++s)
         TabellaCrono[s][0][0] = 5.5f;
+    nellaCornice(c_->Frm_Com, p_);
+    if (QTest::currentTestFailed())
+        return;
     p_->Chk_Copia->click();
     p_->Chk_Copia->click();
     p_->Chk_Copia->click();
+    nellaCornice(c_->Frm_Com, p_);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(!p_->Frm_Copia->isHidden());
     QVERIFY(p_->Frm_Cronotermostato->isHidden());
     QCOMPARE(p_->Cmb_CopiaG[1]->count(), 7);
