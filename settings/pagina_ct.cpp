@@ -345,7 +345,9 @@ void PaginaCT::createPulsanti()
     riga->addStretch();
     for (int i = 0; i < 7; ++i) {
         Cmd_OK_CT[i] = controllo<QToolButton>(this, elemento("Cmd_OK_CT", i), suggerimenti[i]);
-        Cmd_OK_CT[i]->setIcon(style()->standardIcon(icone[i]));
+        // The style has no printer picture: the desktop theme's, where there is one.
+        Cmd_OK_CT[i]->setIcon(i == 6 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(icone[i]))
+                                     : style()->standardIcon(icone[i]));
         Cmd_OK_CT[i]->setIconSize(QSize(24, 24));
         riga->addWidget(Cmd_OK_CT[i]);
         connect(Cmd_OK_CT[i], &QToolButton::clicked, this, [this, i] { Cmd_OK_CT_Click(i); });
