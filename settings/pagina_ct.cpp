@@ -24,6 +24,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -119,6 +120,8 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     Lab_CT_UM->setTextFormat(Qt::PlainText);
 
     auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(6, 4, 6, 4);
+    colonna->setSpacing(4);
 
     auto* testa = new QHBoxLayout;
     Lab_CT[2] = etichetta(this, elemento("Lab_CT", 2), "Zona:");
@@ -144,24 +147,62 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
         "Temperature impostate per il Mercoledì", "Temperature impostate per il Giovedì",
         "Temperature impostate per il Venerdì", "Temperature impostate per il Sabato",
         "Temperature impostate per la Domenica"};
+    // Seven days and the holidays side by side inside the window's frame: a smaller face, each
+    // list as wide as its rows, and one scroll bar (Sunday's) that moves the seven days together,
+    // so that a line across the lists is one quarter hour of the week.
+    // The face shrinks in half points until the eight lists fit the width the frame leaves.
+    const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int cornice = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    const int spazio = 3;
+    const int disponibile = finestra->Frm_Com ? finestra->Frm_Com->width() - 2 * x() - 12 - 7 * spazio : 0;
+    QFont piccolo = font();
+    piccolo.setPointSizeF(std::min(piccolo.pointSizeF(), 8.0));
+    auto larghezze = [&](const QFont& f) {
+        const QFontMetrics m(f);
+        return std::pair{m.horizontalAdvance(QStringLiteral("00:00 - -10,0")) + 4 + cornice,
+                         m.horizontalAdvance(QStringLiteral("00/00/0000")) + 4 + cornice + barra};
+    };
+    while (disponibile > 0 && piccolo.pointSizeF() > 6.0) {
+        const auto [giorno, festa] = larghezze(piccolo);
+        if (7 * giorno + barra + festa <= disponibile)
+            break;
+        piccolo.setPointSizeF(piccolo.pointSizeF() - 0.5);
+    }
+    const auto [larghezzaGiorno, larghezzaFesta] = larghezze(piccolo);
     auto* griglia = new QGridLayout;
+    griglia->setHorizontalSpacing(spazio);
+    griglia->setVerticalSpacing(2);
     for (int d = 0; d < 7; ++d) {
         Lab_CTg[d] = etichetta(this, elemento("Lab_CTg", d), NomiGiorni[d]);
         Lst_CT[d] = controllo<QListWidget>(this, elemento("Lst_CT", d), suggerimentiGiorni[d]);
-        Lst_CT[d]->setFixedWidth(104);
-        Lst_CT[d]->setMinimumHeight(320);
+        Lst_CT[d]->setFont(piccolo);
+        Lst_CT[d]->setTextElideMode(Qt::ElideNone);
+        Lst_CT[d]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (d < 6)
+            Lst_CT[d]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        Lst_CT[d]->setFixedWidth(larghezzaGiorno + (d == 6 ? barra : 0));
+        Lst_CT[d]->setMinimumHeight(120);
         griglia->addWidget(Lab_CTg[d], 0, d);
         griglia->addWidget(Lst_CT[d], 1, d);
     }
+    for (QListWidget* lista : Lst_CT)
+        connect(lista->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int riga) {
+            for (QListWidget* l : Lst_CT)
+                l->verticalScrollBar()->setValue(riga);
+        });
     Lab_CTf = etichetta(this, QStringLiteral("Lab_CTf"), "Festività");
     Lst_Festa = controllo<QListWidget>(this, QStringLiteral("Lst_Festa"), "Elenco delle festività");
-    Lst_Festa->setFixedWidth(96);
-    Lst_Festa->setMinimumHeight(320);
+    Lst_Festa->setFont(piccolo);
+    Lst_Festa->setTextElideMode(Qt::ElideNone);
+    Lst_Festa->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lst_Festa->setFixedWidth(larghezzaFesta);
+    Lst_Festa->setMinimumHeight(120);
     Lst_Festa->viewport()->installEventFilter(this);
     connect(Lst_Festa, &QListWidget::itemDoubleClicked, this, [this] { Lst_Festa_DblClick(); });
     griglia->addWidget(Lab_CTf, 0, 7);
     griglia->addWidget(Lst_Festa, 1, 7);
-    colonna->addLayout(griglia);
+    griglia->setColumnStretch(8, 1);
+    colonna->addLayout(griglia, 1);
 
     createEditor();
     createCopia();
@@ -171,6 +212,12 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     colonna->addLayout(posto);
     mostraCopia(false);
     createPulsanti();
+    // The page fills the window's frame from its place to the frame's far edges, so nothing it
+    // holds is cut off by the frame.
+    if (QWidget* cornice = parentWidget(); cornice && cornice != finestra) {
+        const int bordo = x();
+        setFixedSize(cornice->width() - x() - bordo, cornice->height() - y() - bordo);
+    }
 
     calendario_ = finestra->Calendar;
     if (QCalendarWidget* calendario = calendario_) {
@@ -191,7 +238,9 @@ void PaginaCT::createEditor()
 {
     Frm_Cronotermostato = controllo<QFrame>(this, QStringLiteral("Frm_Cronotermostato"));
     Frm_Cronotermostato->setFrameShape(QFrame::StyledPanel);
-    auto* riga = new QHBoxLayout(Frm_Cronotermostato);
+    auto* riga = new QGridLayout(Frm_Cronotermostato);
+    riga->setContentsMargins(6, 4, 6, 4);
+    riga->setVerticalSpacing(3);
     Lab_CT[4] = etichetta(Frm_Cronotermostato, elemento("Lab_CT", 4), "Giorno:");
     Cmb_Giorno = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_Giorno"), "Giorno di riferiemento");
     Lab_CT[0] = etichetta(Frm_Cronotermostato, elemento("Lab_CT", 0), "Dalle ore:");
@@ -202,26 +251,34 @@ void PaginaCT::createEditor()
     Cmb_CT_Temp = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_CT_Temp"), "Tempratura desiderata");
     Cmb_CT_Temp->setEditable(true);
     Cmb_CT_Temp->setInsertPolicy(QComboBox::NoInsert);
+    Cmb_CT_Temp->setMinimumContentsLength(6);
     Lab_CT_UM->setParent(Frm_Cronotermostato);
-    for (QWidget* w : {static_cast<QWidget*>(Lab_CT[4]), static_cast<QWidget*>(Cmb_Giorno),
-                       static_cast<QWidget*>(Lab_CT[0]), static_cast<QWidget*>(Cmb_DalleOre),
-                       static_cast<QWidget*>(Lab_CT[1]), static_cast<QWidget*>(Cmb_AlleOre),
-                       static_cast<QWidget*>(Lab_CT[3]), static_cast<QWidget*>(Cmb_CT_Temp),
-                       static_cast<QWidget*>(Lab_CT_UM)})
-        riga->addWidget(w);
+    // Day and times on the first line; the temperature, its unit and the apply button below.
+    riga->addWidget(Lab_CT[4], 0, 0);
+    riga->addWidget(Cmb_Giorno, 0, 1);
+    riga->addWidget(Lab_CT[0], 0, 2);
+    riga->addWidget(Cmb_DalleOre, 0, 3);
+    riga->addWidget(Lab_CT[1], 0, 4);
+    riga->addWidget(Cmb_AlleOre, 0, 5);
+    riga->addWidget(Lab_CT[3], 1, 0);
+    riga->addWidget(Cmb_CT_Temp, 1, 1);
+    auto* invio = new QHBoxLayout;
+    invio->addWidget(Lab_CT_UM);
     // Two looks of one button: at rest, and pressed while the interval goes into the programme.
     const QIcon invia = style()->standardIcon(QStyle::SP_ArrowRight);
     for (int i = 0; i < 2; ++i) {
         Img_InviaModifica[i] = controllo<QToolButton>(Frm_Cronotermostato, elemento("Img_InviaModifica", i), "Invia la modifica");
         Img_InviaModifica[i]->setIcon(invia);
         Img_InviaModifica[i]->setIconSize(QSize(24, 24));
-        riga->addWidget(Img_InviaModifica[i]);
+        invio->addWidget(Img_InviaModifica[i]);
         connect(Img_InviaModifica[i], &QToolButton::clicked, this, [this, i] { Img_InviaModifica_Click(i); });
     }
     Img_InviaModifica[1]->setCheckable(true);
     Img_InviaModifica[1]->setChecked(true);
     Img_InviaModifica[1]->hide();
-    riga->addStretch();
+    invio->addStretch();
+    riga->addLayout(invio, 1, 2, 1, 4);
+    riga->setColumnStretch(6, 1);
 
     connect(Cmb_ZonaCT, &QComboBox::activated, this, [this] { Cmb_ZonaCT_Click(); });
     connect(Chk_UsaCrono, &QCheckBox::clicked, this, [this] { Chk_UsaCrono_Click(); });
@@ -288,7 +345,9 @@ void PaginaCT::createPulsanti()
     riga->addStretch();
     for (int i = 0; i < 7; ++i) {
         Cmd_OK_CT[i] = controllo<QToolButton>(this, elemento("Cmd_OK_CT", i), suggerimenti[i]);
-        Cmd_OK_CT[i]->setIcon(style()->standardIcon(icone[i]));
+        // The style has no printer picture: the desktop theme's, where there is one.
+        Cmd_OK_CT[i]->setIcon(i == 6 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(icone[i]))
+                                     : style()->standardIcon(icone[i]));
         Cmd_OK_CT[i]->setIconSize(QSize(24, 24));
         riga->addWidget(Cmd_OK_CT[i]);
         connect(Cmd_OK_CT[i], &QToolButton::clicked, this, [this, i] { Cmd_OK_CT_Click(i); });
@@ -540,14 +599,16 @@ void PaginaCT::rileggi()
     hide();
     Finestra()->update();
     File_Ini::CaricaCronotermostato();
-    // Opened again as its accessory button opens it, but in the mode it was in.
-    Finestra()->NascondiPagine();
-    Finestra()->Cmd_Accessori[5]->setEnabled(false);
-    Chk_UsaCrono->setText(QStringLiteral("Utilizzare il cronotermostato in questa zona"));
-    Chk_UsaCrono->setToolTip(QStringLiteral("Utilizzare la funzione cronotermostato nella zona selezionata"));
-    mostraCopia(Chk_Copia->isChecked());
-    Mostra();
-    Finestra()->update();
+    // Opened again as its accessory button opens it, once the configuration is loaded again, but
+    // in the mode it was in.
+    Finestra()->NascondiPagine([this] {
+        Finestra()->Cmd_Accessori[5]->setEnabled(false);
+        Chk_UsaCrono->setText(QStringLiteral("Utilizzare il cronotermostato in questa zona"));
+        Chk_UsaCrono->setToolTip(QStringLiteral("Utilizzare la funzione cronotermostato nella zona selezionata"));
+        mostraCopia(Chk_Copia->isChecked());
+        Mostra();
+        Finestra()->update();
+    });
 }
 
 void PaginaCT::Calendar_Click()
@@ -796,6 +857,7 @@ void PaginaCT::posizionaCalendario()
     if (!calendario)
         return;
     calendario->adjustSize();
-    const QPoint lista = Lst_Festa->mapTo(Finestra(), QPoint(0, 0));
+    QWidget* padre = calendario->parentWidget();
+    const QPoint lista = padre ? Lst_Festa->mapTo(padre, QPoint(0, 0)) : Lst_Festa->mapToGlobal(QPoint(0, 0));
     calendario->move(std::max(0, lista.x() - calendario->width() - 4), lista.y());
 }

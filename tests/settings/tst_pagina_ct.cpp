@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -49,6 +50,28 @@ int pagineDelPdf(const QByteArray& pdf)
     for (; trovate.hasNext(); trovate.next())
         ++n;
     return n;
+}
+
+// Everything the operator needs lies inside the window's frame, and no list covers its neighbour.
+void nellaCornice(QWidget* cornice, PaginaCT* p)
+{
+    p->layout()->activate();
+    for (QFrame* f : {p->Frm_Cronotermostato, p->Frm_Copia})
+        if (f->layout())
+            f->layout()->activate();
+    QList<QWidget*> controlli{p, p->Lst_Festa, p->Frm_CopiaRic, p->Cmd_OK_CT[6], p->Cmb_AlleOre, p->Cmd_Conferma[0]};
+    for (QListWidget* l : p->Lst_CT)
+        controlli << l;
+    for (QWidget* w : controlli) {
+        if (w->isHidden())
+            continue;
+        const QRect r(w->mapTo(cornice, QPoint(0, 0)), w->size());
+        QVERIFY2(cornice->rect().contains(r), qPrintable(w->objectName()));
+    }
+    for (int d = 0; d < 7; ++d) {
+        QWidget* dopo = d < 6 ? static_cast<QWidget*>(p->Lst_CT[d + 1]) : p->Lst_Festa;
+        QVERIFY2(p->Lst_CT[d]->geometry().right() < dopo->geometry().left(), qPrintable(p->Lst_CT[d]->objectName()));
+    }
 }
 
 }  // namespace
@@ -329,9 +352,15 @@ void TestPaginaCT::copia()
     carica();
     for (int s = 0; s < NumeroFasce; ++s)
         TabellaCrono[s][0][0] = 5.5f;
+    nellaCornice(c_->Frm_Com, p_);
+    if (QTest::currentTestFailed())
+        return;
     p_->Chk_Copia->click();
     p_->Chk_Copia->click();
     p_->Chk_Copia->click();
+    nellaCornice(c_->Frm_Com, p_);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(!p_->Frm_Copia->isHidden());
     QVERIFY(p_->Frm_Cronotermostato->isHidden());
     QCOMPARE(p_->Cmb_CopiaG[1]->count(), 7);
@@ -424,32 +453,39 @@ void TestPaginaCT::festivita()
 
 void TestPaginaCT::ordinaFestivita_data()
 {
+    QTest::addColumn<QStringList>("prima");
     QTest::addColumn<QList<RispostaDialogo>>("risposte");
     QTest::addColumn<QStringList>("lista");
     QTest::addColumn<int>("domande");
     QTest::addColumn<QByteArray>("file");
     const QByteArray vecchio = "01/01/2000\r\n";
-    QTest::newRow("yes, yes: cleaned and saved") << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si}
+    const QStringList esempio{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"};
+    QTest::newRow("yes, yes: cleaned and saved") << esempio << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si}
                                                  << QStringList{"25/12/2009", "06/01/2010"} << 2
                                                  << QByteArray("25/12/2009\r\n06/01/2010\r\n");
-    QTest::newRow("no, no: sorted, not saved") << QList<RispostaDialogo>{RispostaDialogo::No, RispostaDialogo::No}
+    QTest::newRow("no, no: sorted, not saved") << esempio << QList<RispostaDialogo>{RispostaDialogo::No, RispostaDialogo::No}
                                                << QStringList{"01/01/2009", "25/12/2009", "25/12/2009", "06/01/2010", "Natale"}
                                                << 2 << vecchio;
-    QTest::newRow("cancel: nothing") << QList<RispostaDialogo>{RispostaDialogo::Annulla}
-                                     << QStringList{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"} << 1
-                                     << vecchio;
+    QTest::newRow("cancel: nothing") << esempio << QList<RispostaDialogo>{RispostaDialogo::Annulla} << esempio << 1 << vecchio;
+    QTest::newRow("empty list: still asked, saved as ten blanks")
+        << QStringList{} << QList<RispostaDialogo>{RispostaDialogo::Si, RispostaDialogo::Si} << QStringList{} << 2
+        << QByteArray("          \r\n");
 }
 
 void TestPaginaCT::ordinaFestivita()
 {
+    QFETCH(QStringList, prima);
     QFETCH(QList<RispostaDialogo>, risposte);
     carica();
     cartella_->scrivi(QStringLiteral("Crono/Festivita.cts"), "01/01/2000\r\n");
-    Crono::Festivita = QStringList{"25/12/2009", "01/01/2009", "Natale", "06/01/2010", "25/12/2009"};
+    Crono::Festivita = prima;
+    p_->Lst_Festa->clear();
+    p_->Lst_Festa->addItems(prima);
     for (RispostaDialogo r : risposte)
         dialoghi_->risposte << r;
     p_->Cmd_OK_CT_Click(5);
     QTEST(Crono::Festivita, "lista");
+    QTEST(voci(p_->Lst_Festa), "lista");
     QTEST(int(dialoghi_->mostrati.size()), "domande");
     QCOMPARE(dialoghi_->mostrati[0].pulsanti, Piattaforma::PulsantiDialogo::SiNoAnnulla);
     QTEST(cartella_->leggi(QStringLiteral("Crono/Festivita.cts")), "file");
