@@ -123,6 +123,18 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     colonna->setContentsMargins(6, 4, 6, 4);
     colonna->setSpacing(4);
 
+    // The page's title is the window's label that the program mode relabels ("Impostazioni
+    // cronotermostato" or "Impostazioni orologio").
+    if (QLabel* titolo = finestra->Lab_Stat_Gen[6]) {
+        titolo->setParent(this);
+        titolo->setTextFormat(Qt::PlainText);
+        QFont grassetto = titolo->font();
+        grassetto.setBold(true);
+        titolo->setFont(grassetto);
+        colonna->addWidget(titolo);
+        titolo->show();
+    }
+
     auto* testa = new QHBoxLayout;
     Lab_CT[2] = etichetta(this, elemento("Lab_CT", 2), "Zona:");
     Cmb_ZonaCT = controllo<QComboBox>(this, QStringLiteral("Cmb_ZonaCT"), "Zona di riferimento");
