@@ -63,6 +63,8 @@ private slots:
     void statisticheSenzaPunti();
     void selezioneTutte();
     void legendaTrascinata();
+    void posizioneLegenda_data();
+    void posizioneLegenda();
     void cursoreEPausa();
     void stampa_data();
     void stampa();
@@ -319,6 +321,43 @@ void TstGrafico::legendaTrascinata()
     Grafico nuovo;
     nuovo.Cmd_Legenda->click();
     QCOMPARE(nuovo.PicTraxLegenda->pos(), QPoint(107, 87));
+}
+
+void TstGrafico::posizioneLegenda_data()
+{
+    QTest::addColumn<QString>("x");  // "mancante": no key
+    QTest::addColumn<QString>("y");
+    QTest::addColumn<QPoint>("posto");  // (-1, -1): the frame's far corner
+
+    QTest::newRow("nessuna chiave") << "mancante" << "mancante" << QPoint(67, 67);
+    QTest::newRow("twips") << "1500" << "750" << QPoint(100, 50);
+    QTest::newRow("blank e virgola") << " 1500 " << "750,0" << QPoint(100, 50);
+    QTest::newRow("non numeri") << "abc" << "" << QPoint(0, 0);
+    QTest::newRow("negativi") << "-3000" << "-15" << QPoint(0, 0);
+    QTest::newRow("oltre la finestra") << "90000" << "90000" << QPoint(-1, -1);
+}
+
+// The legend opens where its keys place it; text that is no number places it at 0, and a place
+// beyond this window keeps it, and its close button, in sight.
+void TstGrafico::posizioneLegenda()
+{
+    QFETCH(QString, x);
+    QFETCH(QString, y);
+    QFETCH(QPoint, posto);
+    if (x != QLatin1String("mancante")) {
+        File_Ini::ScriviIni(QStringLiteral("Grafico"), QStringLiteral("Info_X"), x);
+        File_Ini::ScriviIni(QStringLiteral("Grafico"), QStringLiteral("Info_Y"), y);
+    }
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    if (posto == QPoint(-1, -1))
+        posto = QPoint(g_->Frm_trend->width() - g_->PicTraxLegenda->width(), g_->Frm_trend->height() - g_->PicTraxLegenda->height());
+    QCOMPARE(g_->PicTraxLegenda->pos(), posto);
+    QVERIFY(g_->Frm_trend->rect().contains(g_->PicTraxLegenda->geometry()));
+    QVERIFY(g_->PicTraxLegenda->isVisible());
+    g_->Cmd_ChiudiLegenda->click();
+    QVERIFY(g_->PicTraxLegenda->isHidden());
 }
 
 void TstGrafico::cursoreEPausa()

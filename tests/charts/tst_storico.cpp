@@ -15,6 +15,7 @@ private slots:
     void giornoScelto_data();
     void giornoScelto();
     void statiDelSelettore();
+    void cursoreEComandi();
 };
 
 void TstStorico::giornoScelto_data()
@@ -94,6 +95,28 @@ void TstStorico::statiDelSelettore()
     s.Cmd_Apri->click();
     s.Cmd_Chiudi->click();
     QVERIFY(s.Calendar->isHidden() && s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+}
+
+// The window has no pause, limit, legend or colour command. Its cursor button empties the
+// read-out before the first zone is chosen.
+void TstStorico::cursoreEComandi()
+{
+    CartellaTemporanea cartella;
+    Storico s;
+    for (const char* nome : {"Cmd_Pausa", "Cmd_Limite(0)", "Cmd_Limite(1)", "Cmd_Legenda", "PicTraxLegenda",
+                             "Cmd_Sfondo", "Cmd_Bordo", "Cmd_Griglia", "Cmd_Cursore"})
+        QVERIFY2(!s.findChild<QWidget*>(QLatin1String(nome)), nome);
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.Lab_Cur[0]->setText(QStringLiteral("12:00:00"));
+    s.Cmd_VediCursore->click();
+    QVERIFY(s.Pic_CursoreS->isVisible());
+    QCOMPARE(s.Trend->CursoreVisibile(), 1L);
+    QCOMPARE(s.Lab_Cur[0]->text(), QString());
+    QCOMPARE(s.Lab_Cur[1]->text(), QStringLiteral("--.-"));  // no zone in the list
+    s.Cmd_VediCursore->click();
+    QVERIFY(s.Pic_CursoreS->isHidden());
+    QCOMPARE(s.Trend->CursoreVisibile(), 0L);
 }
 
 QTEST_MAIN(TstStorico)
