@@ -34,6 +34,13 @@ void TstStorico::giornoScelto_data()
     QTest::newRow("danneggiato") << danneggiato << 1 << IconaDialogo::Critico
                                  << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 è danneggiato. "
                                     "Il caricameto dei dati potrebbe essere errato o incompleto." << 4;
+    // The day the clocks go back, a line every second: 25 hours, none of them lost.
+    QByteArray venticinqueOre;
+    for (int ora = 0; ora < 25; ++ora)
+        for (int s = 0; s < 3600; ++s)
+            venticinqueOre += QTime(ora <= 2 ? ora : ora - 1, 0).addSecs(s).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
+    QTest::newRow("giorno di 25 ore") << venticinqueOre << 2 << IconaDialogo::Informazione
+                                      << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 90000;
     QTest::newRow("assente") << QByteArray() << 3 << IconaDialogo::Critico
                              << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0;
 }
