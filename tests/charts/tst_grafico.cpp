@@ -222,13 +222,17 @@ void TstGrafico::caselle_data()
     QTest::addColumn<bool>("visibile");
     QTest::addColumn<int>("spessore");      // while the button is held
     QTest::addColumn<bool>("statistiche");  // shown while the button is held
+    QTest::addColumn<bool>("doppio");       // held at the second press of a double click
 
     const Qt::KeyboardModifiers nessuno;
-    QTest::newRow("destro") << Qt::RightButton << nessuno << true << 2 << false;
-    QTest::newRow("destro su traccia nascosta") << Qt::RightButton << nessuno << false << 1 << false;
-    QTest::newRow("Maiuscolo e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << true << 1 << true;
-    QTest::newRow("Ctrl e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1 << false;
-    QTest::newRow("sinistro") << Qt::LeftButton << nessuno << true << 1 << false;
+    const Qt::KeyboardModifiers maiuscolo(Qt::ShiftModifier);
+    QTest::newRow("destro") << Qt::RightButton << nessuno << true << 2 << false << false;
+    QTest::newRow("destro su traccia nascosta") << Qt::RightButton << nessuno << false << 1 << false << false;
+    QTest::newRow("Maiuscolo e destro") << Qt::RightButton << maiuscolo << true << 1 << true << false;
+    QTest::newRow("Ctrl e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1 << false << false;
+    QTest::newRow("sinistro") << Qt::LeftButton << nessuno << true << 1 << false << false;
+    QTest::newRow("destro, doppio clic") << Qt::RightButton << nessuno << true << 2 << false << true;
+    QTest::newRow("Maiuscolo e destro, doppio clic") << Qt::RightButton << maiuscolo << true << 1 << true << true;
 }
 
 void TstGrafico::caselle()
@@ -238,6 +242,7 @@ void TstGrafico::caselle()
     QFETCH(bool, visibile);
     QFETCH(int, spessore);
     QFETCH(bool, statistiche);
+    QFETCH(bool, doppio);
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     const double adesso = g_->Trend->TempoFine();
@@ -251,7 +256,14 @@ void TstGrafico::caselle()
         return int(g_->Trend->TracciaSpessore());
     };
 
-    QTest::mousePress(casella, pulsante, tasti);
+    if (doppio) {
+        QTest::mouseClick(casella, pulsante, tasti);
+        const QPointF dove(casella->rect().center());
+        QMouseEvent secondo(QEvent::MouseButtonDblClick, dove, casella->mapToGlobal(dove), pulsante, pulsante, tasti);
+        QApplication::sendEvent(casella, &secondo);
+    } else {
+        QTest::mousePress(casella, pulsante, tasti);
+    }
     QVERIFY(casella->font().bold());
     QCOMPARE(spessoreTraccia(), spessore);
     QCOMPARE(g_->Pic_Stat->isVisible(), statistiche);
