@@ -46,6 +46,17 @@ QString chiave(const QString& sezione, const QString& nome)
     return File_Ini::LeggiIni(sezione, nome, QStringLiteral("mancante"));
 }
 
+// A press on the panel, the mouse moved in four steps, the release.
+void trascinaPannello(QWidget* w, Qt::MouseButton tasto, QPoint spostamento)
+{
+    const QPoint presa(5, 5);
+    const QPoint inizio = w->mapToGlobal(presa);
+    QTest::mousePress(w, tasto, {}, presa);
+    for (int passo = 1; passo <= 4; ++passo)
+        QTest::mouseMove(w, w->mapFromGlobal(inizio + spostamento * passo / 4));
+    QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
+}
+
 }  // namespace
 
 class TstGrafico : public QObject {
@@ -306,22 +317,14 @@ void TstGrafico::selezioneTutte()
 }
 
 // The legend opens where it was dropped with the right button, also in a new window; the left
-// button moves nothing.
+// button moves nothing. The cursor panel drags the same way, unsaved.
 void TstGrafico::legendaTrascinata()
 {
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     g_->Cmd_Legenda->click();
     QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));  // 1000 twips by default
-    auto trascina = [&](Qt::MouseButton tasto, QPoint spostamento) {
-        QWidget* w = g_->PicTraxLegenda;
-        const QPoint presa(5, 5);
-        const QPoint inizio = w->mapToGlobal(presa);
-        QTest::mousePress(w, tasto, {}, presa);
-        for (int passo = 1; passo <= 4; ++passo)
-            QTest::mouseMove(w, w->mapFromGlobal(inizio + spostamento * passo / 4));
-        QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
-    };
+    auto trascina = [&](Qt::MouseButton tasto, QPoint spostamento) { trascinaPannello(g_->PicTraxLegenda, tasto, spostamento); };
     trascina(Qt::LeftButton, QPoint(40, 40));
     QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));
     QCOMPARE(chiave(QStringLiteral("Grafico"), QStringLiteral("Info_X")), QStringLiteral("mancante"));
@@ -333,6 +336,16 @@ void TstGrafico::legendaTrascinata()
     Grafico nuovo;
     nuovo.Cmd_Legenda->click();
     QCOMPARE(nuovo.PicTraxLegenda->pos(), QPoint(107, 87));
+
+    // The cursor panel moves with the right button too, and its place is kept nowhere.
+    g_->Cmd_VediCursore->click();
+    const QByteArray prima = cartella_->leggi(Generale::FileImpostazioni);
+    const QPoint posto = g_->Pic_Cursore->pos();
+    trascinaPannello(g_->Pic_Cursore, Qt::LeftButton, QPoint(-40, 30));
+    QCOMPARE(g_->Pic_Cursore->pos(), posto);
+    trascinaPannello(g_->Pic_Cursore, Qt::RightButton, QPoint(-40, 30));
+    QCOMPARE(g_->Pic_Cursore->pos(), posto + QPoint(-40, 30));
+    QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
 }
 
 void TstGrafico::posizioneLegenda_data()
