@@ -68,7 +68,8 @@ private slots:
     void limiti();
     void colori_data();
     void colori();
-    void coloreTracciaSenzaDiritti();
+    void coloreTracciaSenzaDialogo_data();
+    void coloreTracciaSenzaDialogo();
     void caselle_data();
     void caselle();
     void statisticheSenzaPunti();
@@ -216,14 +217,28 @@ void TstGrafico::colori()
     QCOMPARE(g_->focusWidget(), g_->Cmd_ChiudiLegenda);
 }
 
-void TstGrafico::coloreTracciaSenzaDiritti()
+void TstGrafico::coloreTracciaSenzaDialogo_data()
 {
+    QTest::addColumn<bool>("diritti");
+    QTest::addColumn<int>("riga");
+    QTest::newRow("utente senza diritti") << false << 0;
+    QTest::newRow("posto libero") << true << 5;  // two zones in use
+}
+
+// A double click on a trace label opens no colour dialog for a user without rights, nor on a
+// free slot.
+void TstGrafico::coloreTracciaSenzaDialogo()
+{
+    QFETCH(bool, diritti);
+    QFETCH(int, riga);
+    Generale::UtenteTecnico = diritti;
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     g_->Cmd_Legenda->click();
     ColoriFinti colori;
-    QTest::mouseDClick(g_->Lab_Trax[0], Qt::LeftButton);
+    QTest::mouseDClick(g_->Lab_Trax[riga], Qt::LeftButton);
     QVERIFY(colori.preimpostati.isEmpty());
+    QCOMPARE(chiave(QStringLiteral("Zona %1").arg(riga + 1, 2, 10, QLatin1Char('0')), QStringLiteral("Colore")), QStringLiteral("mancante"));
 }
 
 void TstGrafico::caselle_data()
