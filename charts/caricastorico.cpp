@@ -177,8 +177,11 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
         contoAccettato = r.valori;
     };
     auto riga = [&](std::string_view testo) {
-        if (senzaBlank(testo).empty())
+        if (senzaBlank(testo).empty()) {
+            // The writer never leaves an empty line: one is damage, though it carries nothing.
+            ++esito.scartate;
             return;
+        }
         lunghezza = testo.size() + 1;
         const auto r = LeggiRigaStorico(testo);
         if (!r) {

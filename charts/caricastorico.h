@@ -38,8 +38,8 @@ struct EsitoStorico {
 // a value) and the chart is redrawn once at the end. A damaged line never stops the read: it is
 // left out whole and counted. So is a line with a different number of values from the lines on
 // both sides of it (a line cut short just after a ";" by a power failure); a change of the zone
-// count that the following lines keep is taken as it is. Blank lines carry nothing and are passed
-// over.
+// count that the following lines keep is taken as it is. A blank line carries nothing but is
+// counted as damage all the same: the writer never leaves one.
 EsitoStorico LeggiStorico(const QString& percorso, Trend& trend);
 
 // The day's file by its name in the folder Dati of the program folder. True when the whole file

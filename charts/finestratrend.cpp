@@ -342,7 +342,11 @@ void FinestraTrend::PannelloCursore_MouseDown(int pulsante, QPoint doveSchermo)
 
 bool FinestraTrend::eventFilter(QObject* oggetto, QEvent* evento)
 {
-    const QEvent::Type tipo = evento->type();
+    QEvent::Type tipo = evento->type();
+    // The second press of a double click is a press all the same: held, it widens the trace or
+    // shows its statistics like the first.
+    if (tipo == QEvent::MouseButtonDblClick && oggetto != PannelloCursore)
+        tipo = QEvent::MouseButtonPress;
     if (tipo != QEvent::MouseButtonPress && tipo != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(oggetto, evento);
     auto* e = static_cast<QMouseEvent*>(evento);

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -140,7 +141,15 @@ void Grafico::Cmd_Legenda_Click()
 {
     namespace G = Chiavi::Grafico;
     PicTraxLegenda->adjustSize();
-    PicTraxLegenda->move(pixelDaTwips(G::InfoX), pixelDaTwips(G::InfoY));
+    QPoint posto(pixelDaTwips(G::InfoX), pixelDaTwips(G::InfoY));
+    // A place left on a larger screen would put the panel, and the button that closes it, out of
+    // sight: it opens as near that place as the chart's frame allows. The saved place stays.
+    if (Frm_trend->isVisible()) {
+        const QSize spazio = Frm_trend->size() - PicTraxLegenda->size();
+        posto.setX(std::clamp(posto.x(), 0, std::max(0, spazio.width())));
+        posto.setY(std::clamp(posto.y(), 0, std::max(0, spazio.height())));
+    }
+    PicTraxLegenda->move(posto);
     PicTraxLegenda->show();
     PicTraxLegenda->raise();
     PicTraxLegenda->update();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QShowEvent>
 
 #include <stdexcept>
 
@@ -167,8 +168,11 @@ void Storico::DopoVediCursore()
 void Storico::showEvent(QShowEvent* e)
 {
     // Each showing puts the chooser's buttons back in the closed state; the calendar keeps its
-    // visibility.
-    Cmd_Chiudi->setEnabled(false);
-    Cmd_Apri->setEnabled(true);
+    // visibility. The main window coming back from the taskbar shows nothing anew: an open
+    // chooser stays open then.
+    if (!e->spontaneous()) {
+        Cmd_Chiudi->setEnabled(false);
+        Cmd_Apri->setEnabled(true);
+    }
     FinestraTrend::showEvent(e);
 }

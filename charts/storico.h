@@ -9,8 +9,9 @@
 class Storico : public FinestraTrend {
     Q_OBJECT
 public:
-    // A whole day at one point a second: the fastest the zone pass can write history lines.
-    static constexpr int PuntiGiorno = 86400;
+    // A whole day at one point a second, the fastest the zone pass can write history lines; the
+    // day the clocks go back has 25 hours.
+    static constexpr int PuntiGiorno = 25 * 3600;
     // Load status of a picked day: 0 the load itself failed, 1 the file is damaged (whatever could
     // be read of it is on the chart), 2 read completely, 3 no file for that day.
     enum StatoCaricamento { ErroreCaricamento = 0, FileDanneggiato = 1, FileCaricato = 2, FileAssente = 3 };

@@ -147,8 +147,9 @@ int main(int argc, char** argv)
         storico.Trend->CancellaPunti();
         File_Ini::CaricaStoricoEsito(nome, *storico.Trend);
     });
+    int volta = 0;
     const double soloDisegno = millisecondi([&] {
-        storico.Trend->ImpostaFinestraTempo(giorno, giorno + 1 - UnSecondo * (++punti % 7));  // drawn afresh each time
+        storico.Trend->ImpostaFinestraTempo(giorno, giorno + 1 - UnSecondo * (++volta % 7));  // drawn afresh each time
         storico.Trend->render(&immagine);
     });
     long righe = 0;

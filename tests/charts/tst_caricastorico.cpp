@@ -38,7 +38,8 @@ void TstCaricaStorico::righe_data()
     QTest::newRow("CRLF") << A + B + C << 3L << 0L << 6L;
     QTest::newRow("LF") << QByteArray(A + B + C).replace("\r\n", "\n") << 3L << 0L << 6L;
     QTest::newRow("virgola e punto") << A + C << 2L << 0L << 4L;
-    QTest::newRow("riga vuota") << A + "\r\n" + B << 2L << 0L << 4L;
+    QTest::newRow("riga vuota") << A + "\r\n" + B << 2L << 1L << 4L;
+    QTest::newRow("riga di soli blank") << A + "   \r\n" + B << 2L << 1L << 4L;
     QTest::newRow("senza a capo in fondo") << A + B.chopped(2) << 2L << 0L << 4L;
     QTest::newRow("mezzanotte, la data sola") << "25/10/2026;20,0;20,5;\r\n" + A << 2L << 0L << 4L;
     QTest::newRow("data senza valori") << A + "25/10/2026 10:00:30;\r\n" + B << 2L << 1L << 4L;

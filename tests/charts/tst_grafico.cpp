@@ -46,6 +46,17 @@ QString chiave(const QString& sezione, const QString& nome)
     return File_Ini::LeggiIni(sezione, nome, QStringLiteral("mancante"));
 }
 
+// A press on the panel, the mouse moved in four steps, the release.
+void trascinaPannello(QWidget* w, Qt::MouseButton tasto, QPoint spostamento)
+{
+    const QPoint presa(5, 5);
+    const QPoint inizio = w->mapToGlobal(presa);
+    QTest::mousePress(w, tasto, {}, presa);
+    for (int passo = 1; passo <= 4; ++passo)
+        QTest::mouseMove(w, w->mapFromGlobal(inizio + spostamento * passo / 4));
+    QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
+}
+
 }  // namespace
 
 class TstGrafico : public QObject {
@@ -57,12 +68,15 @@ private slots:
     void limiti();
     void colori_data();
     void colori();
-    void coloreTracciaSenzaDiritti();
+    void coloreTracciaSenzaDialogo_data();
+    void coloreTracciaSenzaDialogo();
     void caselle_data();
     void caselle();
     void statisticheSenzaPunti();
     void selezioneTutte();
     void legendaTrascinata();
+    void posizioneLegenda_data();
+    void posizioneLegenda();
     void cursoreEPausa();
     void stampa_data();
     void stampa();
@@ -203,14 +217,28 @@ void TstGrafico::colori()
     QCOMPARE(g_->focusWidget(), g_->Cmd_ChiudiLegenda);
 }
 
-void TstGrafico::coloreTracciaSenzaDiritti()
+void TstGrafico::coloreTracciaSenzaDialogo_data()
 {
+    QTest::addColumn<bool>("diritti");
+    QTest::addColumn<int>("riga");
+    QTest::newRow("utente senza diritti") << false << 0;
+    QTest::newRow("posto libero") << true << 5;  // two zones in use
+}
+
+// A double click on a trace label opens no colour dialog for a user without rights, nor on a
+// free slot.
+void TstGrafico::coloreTracciaSenzaDialogo()
+{
+    QFETCH(bool, diritti);
+    QFETCH(int, riga);
+    Generale::UtenteTecnico = diritti;
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     g_->Cmd_Legenda->click();
     ColoriFinti colori;
-    QTest::mouseDClick(g_->Lab_Trax[0], Qt::LeftButton);
+    QTest::mouseDClick(g_->Lab_Trax[riga], Qt::LeftButton);
     QVERIFY(colori.preimpostati.isEmpty());
+    QCOMPARE(chiave(QStringLiteral("Zona %1").arg(riga + 1, 2, 10, QLatin1Char('0')), QStringLiteral("Colore")), QStringLiteral("mancante"));
 }
 
 void TstGrafico::caselle_data()
@@ -220,13 +248,17 @@ void TstGrafico::caselle_data()
     QTest::addColumn<bool>("visibile");
     QTest::addColumn<int>("spessore");      // while the button is held
     QTest::addColumn<bool>("statistiche");  // shown while the button is held
+    QTest::addColumn<bool>("doppio");       // held at the second press of a double click
 
     const Qt::KeyboardModifiers nessuno;
-    QTest::newRow("destro") << Qt::RightButton << nessuno << true << 2 << false;
-    QTest::newRow("destro su traccia nascosta") << Qt::RightButton << nessuno << false << 1 << false;
-    QTest::newRow("Maiuscolo e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ShiftModifier) << true << 1 << true;
-    QTest::newRow("Ctrl e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1 << false;
-    QTest::newRow("sinistro") << Qt::LeftButton << nessuno << true << 1 << false;
+    const Qt::KeyboardModifiers maiuscolo(Qt::ShiftModifier);
+    QTest::newRow("destro") << Qt::RightButton << nessuno << true << 2 << false << false;
+    QTest::newRow("destro su traccia nascosta") << Qt::RightButton << nessuno << false << 1 << false << false;
+    QTest::newRow("Maiuscolo e destro") << Qt::RightButton << maiuscolo << true << 1 << true << false;
+    QTest::newRow("Ctrl e destro") << Qt::RightButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true << 1 << false << false;
+    QTest::newRow("sinistro") << Qt::LeftButton << nessuno << true << 1 << false << false;
+    QTest::newRow("destro, doppio clic") << Qt::RightButton << nessuno << true << 2 << false << true;
+    QTest::newRow("Maiuscolo e destro, doppio clic") << Qt::RightButton << maiuscolo << true << 1 << true << true;
 }
 
 void TstGrafico::caselle()
@@ -236,6 +268,7 @@ void TstGrafico::caselle()
     QFETCH(bool, visibile);
     QFETCH(int, spessore);
     QFETCH(bool, statistiche);
+    QFETCH(bool, doppio);
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     const double adesso = g_->Trend->TempoFine();
@@ -249,7 +282,14 @@ void TstGrafico::caselle()
         return int(g_->Trend->TracciaSpessore());
     };
 
-    QTest::mousePress(casella, pulsante, tasti);
+    if (doppio) {
+        QTest::mouseClick(casella, pulsante, tasti);
+        const QPointF dove(casella->rect().center());
+        QMouseEvent secondo(QEvent::MouseButtonDblClick, dove, casella->mapToGlobal(dove), pulsante, pulsante, tasti);
+        QApplication::sendEvent(casella, &secondo);
+    } else {
+        QTest::mousePress(casella, pulsante, tasti);
+    }
     QVERIFY(casella->font().bold());
     QCOMPARE(spessoreTraccia(), spessore);
     QCOMPARE(g_->Pic_Stat->isVisible(), statistiche);
@@ -292,22 +332,14 @@ void TstGrafico::selezioneTutte()
 }
 
 // The legend opens where it was dropped with the right button, also in a new window; the left
-// button moves nothing.
+// button moves nothing. The cursor panel drags the same way, unsaved.
 void TstGrafico::legendaTrascinata()
 {
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
     g_->Cmd_Legenda->click();
     QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));  // 1000 twips by default
-    auto trascina = [&](Qt::MouseButton tasto, QPoint spostamento) {
-        QWidget* w = g_->PicTraxLegenda;
-        const QPoint presa(5, 5);
-        const QPoint inizio = w->mapToGlobal(presa);
-        QTest::mousePress(w, tasto, {}, presa);
-        for (int passo = 1; passo <= 4; ++passo)
-            QTest::mouseMove(w, w->mapFromGlobal(inizio + spostamento * passo / 4));
-        QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
-    };
+    auto trascina = [&](Qt::MouseButton tasto, QPoint spostamento) { trascinaPannello(g_->PicTraxLegenda, tasto, spostamento); };
     trascina(Qt::LeftButton, QPoint(40, 40));
     QCOMPARE(g_->PicTraxLegenda->pos(), QPoint(67, 67));
     QCOMPARE(chiave(QStringLiteral("Grafico"), QStringLiteral("Info_X")), QStringLiteral("mancante"));
@@ -319,6 +351,53 @@ void TstGrafico::legendaTrascinata()
     Grafico nuovo;
     nuovo.Cmd_Legenda->click();
     QCOMPARE(nuovo.PicTraxLegenda->pos(), QPoint(107, 87));
+
+    // The cursor panel moves with the right button too, and its place is kept nowhere.
+    g_->Cmd_VediCursore->click();
+    const QByteArray prima = cartella_->leggi(Generale::FileImpostazioni);
+    const QPoint posto = g_->Pic_Cursore->pos();
+    trascinaPannello(g_->Pic_Cursore, Qt::LeftButton, QPoint(-40, 30));
+    QCOMPARE(g_->Pic_Cursore->pos(), posto);
+    trascinaPannello(g_->Pic_Cursore, Qt::RightButton, QPoint(-40, 30));
+    QCOMPARE(g_->Pic_Cursore->pos(), posto + QPoint(-40, 30));
+    QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
+}
+
+void TstGrafico::posizioneLegenda_data()
+{
+    QTest::addColumn<QString>("x");  // "mancante": no key
+    QTest::addColumn<QString>("y");
+    QTest::addColumn<QPoint>("posto");  // (-1, -1): the frame's far corner
+
+    QTest::newRow("nessuna chiave") << "mancante" << "mancante" << QPoint(67, 67);
+    QTest::newRow("twips") << "1500" << "750" << QPoint(100, 50);
+    QTest::newRow("blank e virgola") << " 1500 " << "750,0" << QPoint(100, 50);
+    QTest::newRow("non numeri") << "abc" << "" << QPoint(0, 0);
+    QTest::newRow("negativi") << "-3000" << "-15" << QPoint(0, 0);
+    QTest::newRow("oltre la finestra") << "90000" << "90000" << QPoint(-1, -1);
+}
+
+// The legend opens where its keys place it; text that is no number places it at 0, and a place
+// beyond this window keeps it, and its close button, in sight.
+void TstGrafico::posizioneLegenda()
+{
+    QFETCH(QString, x);
+    QFETCH(QString, y);
+    QFETCH(QPoint, posto);
+    if (x != QLatin1String("mancante")) {
+        File_Ini::ScriviIni(QStringLiteral("Grafico"), QStringLiteral("Info_X"), x);
+        File_Ini::ScriviIni(QStringLiteral("Grafico"), QStringLiteral("Info_Y"), y);
+    }
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    if (posto == QPoint(-1, -1))
+        posto = QPoint(g_->Frm_trend->width() - g_->PicTraxLegenda->width(), g_->Frm_trend->height() - g_->PicTraxLegenda->height());
+    QCOMPARE(g_->PicTraxLegenda->pos(), posto);
+    QVERIFY(g_->Frm_trend->rect().contains(g_->PicTraxLegenda->geometry()));
+    QVERIFY(g_->PicTraxLegenda->isVisible());
+    g_->Cmd_ChiudiLegenda->click();
+    QVERIFY(g_->PicTraxLegenda->isHidden());
 }
 
 void TstGrafico::cursoreEPausa()

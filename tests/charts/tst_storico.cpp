@@ -15,6 +15,7 @@ private slots:
     void giornoScelto_data();
     void giornoScelto();
     void statiDelSelettore();
+    void cursoreEComandi();
 };
 
 void TstStorico::giornoScelto_data()
@@ -33,6 +34,13 @@ void TstStorico::giornoScelto_data()
     QTest::newRow("danneggiato") << danneggiato << 1 << IconaDialogo::Critico
                                  << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 è danneggiato. "
                                     "Il caricameto dei dati potrebbe essere errato o incompleto." << 4;
+    // The day the clocks go back, a line every second: 25 hours, none of them lost.
+    QByteArray venticinqueOre;
+    for (int ora = 0; ora < 25; ++ora)
+        for (int s = 0; s < 3600; ++s)
+            venticinqueOre += QTime(ora <= 2 ? ora : ora - 1, 0).addSecs(s).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
+    QTest::newRow("giorno di 25 ore") << venticinqueOre << 2 << IconaDialogo::Informazione
+                                      << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 90000;
     QTest::newRow("assente") << QByteArray() << 3 << IconaDialogo::Critico
                              << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0;
 }
@@ -94,6 +102,28 @@ void TstStorico::statiDelSelettore()
     s.Cmd_Apri->click();
     s.Cmd_Chiudi->click();
     QVERIFY(s.Calendar->isHidden() && s.Cmd_Apri->isEnabled() && !s.Cmd_Chiudi->isEnabled());
+}
+
+// The window has no pause, limit, legend or colour command. Its cursor button empties the
+// read-out before the first zone is chosen.
+void TstStorico::cursoreEComandi()
+{
+    CartellaTemporanea cartella;
+    Storico s;
+    for (const char* nome : {"Cmd_Pausa", "Cmd_Limite(0)", "Cmd_Limite(1)", "Cmd_Legenda", "PicTraxLegenda",
+                             "Cmd_Sfondo", "Cmd_Bordo", "Cmd_Griglia", "Cmd_Cursore"})
+        QVERIFY2(!s.findChild<QWidget*>(QLatin1String(nome)), nome);
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.Lab_Cur[0]->setText(QStringLiteral("12:00:00"));
+    s.Cmd_VediCursore->click();
+    QVERIFY(s.Pic_CursoreS->isVisible());
+    QCOMPARE(s.Trend->CursoreVisibile(), 1L);
+    QCOMPARE(s.Lab_Cur[0]->text(), QString());
+    QCOMPARE(s.Lab_Cur[1]->text(), QStringLiteral("--.-"));  // no zone in the list
+    s.Cmd_VediCursore->click();
+    QVERIFY(s.Pic_CursoreS->isHidden());
+    QCOMPARE(s.Trend->CursoreVisibile(), 0L);
 }
 
 QTEST_MAIN(TstStorico)

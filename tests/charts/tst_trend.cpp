@@ -178,7 +178,7 @@ void TstTrend::chiusuraNasconde()
         QCOMPARE(t->Dati().Punti(1).size(), size_t(1));
     }
     QCOMPARE(g.Trend->DimensioneBuffer(), 10000L);
-    QCOMPARE(s.Trend->DimensioneBuffer(), 86400L);
+    QCOMPARE(s.Trend->DimensioneBuffer(), 90000L);
 }
 
 QTEST_MAIN(TstTrend)
