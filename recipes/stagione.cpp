@@ -21,7 +21,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 using Piattaforma::IconaDialogo;
@@ -69,6 +71,32 @@ void pausaConRidisegno(int millisecondi)
     attesa.exec();
 }
 
+// A cell too narrow for its text (a long parameter or zone name) shows the whole text as its
+// tooltip; a cell that fits keeps the column's own tooltip.
+class TestoIntero final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* evento, QAbstractItemView* vista, const QStyleOptionViewItem& opzione,
+                   const QModelIndex& indice) override
+    {
+        if (evento && vista && evento->type() == QEvent::ToolTip && indice.isValid()) {
+            QStyleOptionViewItem o = opzione;
+            initStyleOption(&o, indice);
+            const QStyle* stile = vista->style();
+            // The cell as seen: a list row may reach past the list's right edge.
+            const QRect testo =
+                stile->subElementRect(QStyle::SE_ItemViewItemText, &o, vista).intersected(vista->viewport()->rect());
+            const int margine = stile->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
+            if (o.fontMetrics.horizontalAdvance(o.text) > testo.width() - 2 * margine) {
+                QToolTip::showText(evento->globalPos(), o.text, vista);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::helpEvent(evento, vista, opzione, indice);
+    }
+};
+
 // The station's file dialog on the folder Ricetta; "*.prg" is matched without regard to case.
 QString dialogoRicetta(QWidget* genitore, const QString& cartella)
 {
@@ -79,6 +107,8 @@ QString dialogoRicetta(QWidget* genitore, const QString& cartella)
     dialogo.setNameFilters({QStringLiteral("Ricette (*.prg)"), QStringLiteral("Tutti i file (*.*)")});
     dialogo.selectNameFilter(QStringLiteral("Ricette (*.prg)"));
     dialogo.setFilter((dialogo.filter() & ~QDir::CaseSensitive) | QDir::AllEntries | QDir::NoDotAndDotDot);
+    // Wide enough for whole names, sizes and dates.
+    dialogo.resize(820, 480);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialogo.selectedFiles().first());
@@ -181,6 +211,7 @@ void Stagione::creaListe()
         lista->setSelectionMode(QAbstractItemView::SingleSelection);
         lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lista->setVerticalScrollBarPolicy(i == 5 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        lista->setItemDelegate(new TestoIntero(lista));
         griglia->addWidget(Lab_Stagioni[i], 0, i);
         griglia->addWidget(lista, 1, i);
         griglia->setColumnStretch(i, colonne[i].larghezza);
@@ -223,6 +254,14 @@ void Stagione::creaAvanzamento()
     Lab_Avanzamento->setObjectName(QStringLiteral("Lab_Avanzamento"));
     Lab_Avanzamento->setMinimumWidth(48);
     Lab_Avanzamento->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The panel shows while the windows are disabled: it keeps the colours of an enabled one, so
+    // the bar and the percentage stay readable instead of greyed out.
+    QPalette tavolozza = Pic_Avanzamento->palette();
+    for (int ruolo = 0; ruolo < QPalette::NColorRoles; ++ruolo) {
+        const auto r = QPalette::ColorRole(ruolo);
+        tavolozza.setBrush(QPalette::Disabled, r, tavolozza.brush(QPalette::Active, r));
+    }
+    Pic_Avanzamento->setPalette(tavolozza);
     riga->addWidget(ProgBar, 1);
     riga->addWidget(Lab_Avanzamento);
     // Over the lists, in the middle of the frame.
@@ -312,6 +351,8 @@ void Stagione::Cmd_Stagione_Click(int Index)
     svuotaListe();
     ricettaCompleta_ = false;
     abilitaInvio();
+    // A long recipe takes a while to read: the emptied lists show meanwhile, not the old rows.
+    Pic_Ricette->repaint();
     QString nome;
     if (Index == 0)
         nome = File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Estate).trimmed();
