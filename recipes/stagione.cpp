@@ -216,10 +216,6 @@ void Stagione::creaListe()
         griglia->addWidget(lista, 1, i);
         griglia->setColumnStretch(i, colonne[i].larghezza);
         visibili_[i] = lista;
-        connect(lista, &QListWidget::currentRowChanged, this, [this](int riga) {
-            if (!AllineamentoInCorso && riga >= 0)
-                AllineaSelezione(riga);
-        });
     }
     Lst_Dev = visibili_[0];
     Lst_Sadd = visibili_[1];
@@ -227,6 +223,10 @@ void Stagione::creaListe()
     Lst_MB = visibili_[3];
     Lst_MBVal = visibili_[4];
     Lst_NomePar = visibili_[5];
+    void (Stagione::*clic[])() = {&Stagione::Lst_Dev_Click, &Stagione::Lst_Sadd_Click,  &Stagione::Lst_FC_Click,
+                                  &Stagione::Lst_MB_Click,  &Stagione::Lst_MBVal_Click, &Stagione::Lst_NomePar_Click};
+    for (int i = 0; i < 6; ++i)
+        connect(visibili_[i], &QListWidget::currentRowChanged, this, clic[i]);
     // The columns read as one table: they scroll together, by the last column's bar.
     for (int i = 0; i < 5; ++i) {
         connect(Lst_NomePar->verticalScrollBar(), &QScrollBar::valueChanged, visibili_[i]->verticalScrollBar(),
@@ -319,6 +319,19 @@ void Stagione::AllineaSelezione(int index)
     }
     AllineamentoInCorso = false;
 }
+
+void Stagione::listaCliccata(QListWidget* lista)
+{
+    if (!AllineamentoInCorso && lista->currentRow() >= 0)
+        AllineaSelezione(lista->currentRow());
+}
+
+void Stagione::Lst_Dev_Click() { listaCliccata(Lst_Dev); }
+void Stagione::Lst_Sadd_Click() { listaCliccata(Lst_Sadd); }
+void Stagione::Lst_FC_Click() { listaCliccata(Lst_FC); }
+void Stagione::Lst_MB_Click() { listaCliccata(Lst_MB); }
+void Stagione::Lst_MBVal_Click() { listaCliccata(Lst_MBVal); }
+void Stagione::Lst_NomePar_Click() { listaCliccata(Lst_NomePar); }
 
 void Stagione::AbilitaComandi(bool diritti)
 {
