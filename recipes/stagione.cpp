@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolTip>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 using Piattaforma::IconaDialogo;
@@ -107,8 +109,14 @@ QString dialogoRicetta(QWidget* genitore, const QString& cartella)
     dialogo.setNameFilters({QStringLiteral("Ricette (*.prg)"), QStringLiteral("Tutti i file (*.*)")});
     dialogo.selectNameFilter(QStringLiteral("Ricette (*.prg)"));
     dialogo.setFilter((dialogo.filter() & ~QDir::CaseSensitive) | QDir::AllEntries | QDir::NoDotAndDotDot);
-    // Wide enough for whole names, sizes and dates.
+    // Wide enough for whole names, sizes and dates: the name column takes what the others leave.
     dialogo.resize(820, 480);
+    if (auto* dettagli = dialogo.findChild<QTreeView*>()) {
+        QHeaderView* intestazione = dettagli->header();
+        intestazione->setStretchLastSection(false);
+        for (int c = 0; c < intestazione->count(); ++c)
+            intestazione->setSectionResizeMode(c, c == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialogo.selectedFiles().first());
