@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -21,7 +22,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
+#include <QToolTip>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 using Piattaforma::IconaDialogo;
@@ -69,6 +73,32 @@ void pausaConRidisegno(int millisecondi)
     attesa.exec();
 }
 
+// A cell too narrow for its text (a long parameter or zone name) shows the whole text as its
+// tooltip; a cell that fits keeps the column's own tooltip.
+class TestoIntero final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* evento, QAbstractItemView* vista, const QStyleOptionViewItem& opzione,
+                   const QModelIndex& indice) override
+    {
+        if (evento && vista && evento->type() == QEvent::ToolTip && indice.isValid()) {
+            QStyleOptionViewItem o = opzione;
+            initStyleOption(&o, indice);
+            const QStyle* stile = vista->style();
+            // The cell as seen: a list row may reach past the list's right edge.
+            const QRect testo =
+                stile->subElementRect(QStyle::SE_ItemViewItemText, &o, vista).intersected(vista->viewport()->rect());
+            const int margine = stile->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
+            if (o.fontMetrics.horizontalAdvance(o.text) > testo.width() - 2 * margine) {
+                QToolTip::showText(evento->globalPos(), o.text, vista);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::helpEvent(evento, vista, opzione, indice);
+    }
+};
+
 // The station's file dialog on the folder Ricetta; "*.prg" is matched without regard to case.
 QString dialogoRicetta(QWidget* genitore, const QString& cartella)
 {
@@ -79,6 +109,14 @@ QString dialogoRicetta(QWidget* genitore, const QString& cartella)
     dialogo.setNameFilters({QStringLiteral("Ricette (*.prg)"), QStringLiteral("Tutti i file (*.*)")});
     dialogo.selectNameFilter(QStringLiteral("Ricette (*.prg)"));
     dialogo.setFilter((dialogo.filter() & ~QDir::CaseSensitive) | QDir::AllEntries | QDir::NoDotAndDotDot);
+    // Wide enough for whole names, sizes and dates: the name column takes what the others leave.
+    dialogo.resize(820, 480);
+    if (auto* dettagli = dialogo.findChild<QTreeView*>()) {
+        QHeaderView* intestazione = dettagli->header();
+        intestazione->setStretchLastSection(false);
+        for (int c = 0; c < intestazione->count(); ++c)
+            intestazione->setSectionResizeMode(c, c == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return QString();
     return QDir::toNativeSeparators(dialogo.selectedFiles().first());
@@ -181,14 +219,11 @@ void Stagione::creaListe()
         lista->setSelectionMode(QAbstractItemView::SingleSelection);
         lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lista->setVerticalScrollBarPolicy(i == 5 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        lista->setItemDelegate(new TestoIntero(lista));
         griglia->addWidget(Lab_Stagioni[i], 0, i);
         griglia->addWidget(lista, 1, i);
         griglia->setColumnStretch(i, colonne[i].larghezza);
         visibili_[i] = lista;
-        connect(lista, &QListWidget::currentRowChanged, this, [this](int riga) {
-            if (!AllineamentoInCorso && riga >= 0)
-                AllineaSelezione(riga);
-        });
     }
     Lst_Dev = visibili_[0];
     Lst_Sadd = visibili_[1];
@@ -196,6 +231,10 @@ void Stagione::creaListe()
     Lst_MB = visibili_[3];
     Lst_MBVal = visibili_[4];
     Lst_NomePar = visibili_[5];
+    void (Stagione::*clic[])() = {&Stagione::Lst_Dev_Click, &Stagione::Lst_Sadd_Click,  &Stagione::Lst_FC_Click,
+                                  &Stagione::Lst_MB_Click,  &Stagione::Lst_MBVal_Click, &Stagione::Lst_NomePar_Click};
+    for (int i = 0; i < 6; ++i)
+        connect(visibili_[i], &QListWidget::currentRowChanged, this, clic[i]);
     // The columns read as one table: they scroll together, by the last column's bar.
     for (int i = 0; i < 5; ++i) {
         connect(Lst_NomePar->verticalScrollBar(), &QScrollBar::valueChanged, visibili_[i]->verticalScrollBar(),
@@ -223,6 +262,14 @@ void Stagione::creaAvanzamento()
     Lab_Avanzamento->setObjectName(QStringLiteral("Lab_Avanzamento"));
     Lab_Avanzamento->setMinimumWidth(48);
     Lab_Avanzamento->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The panel shows while the windows are disabled: it keeps the colours of an enabled one, so
+    // the bar and the percentage stay readable instead of greyed out.
+    QPalette tavolozza = Pic_Avanzamento->palette();
+    for (int ruolo = 0; ruolo < QPalette::NColorRoles; ++ruolo) {
+        const auto r = QPalette::ColorRole(ruolo);
+        tavolozza.setBrush(QPalette::Disabled, r, tavolozza.brush(QPalette::Active, r));
+    }
+    Pic_Avanzamento->setPalette(tavolozza);
     riga->addWidget(ProgBar, 1);
     riga->addWidget(Lab_Avanzamento);
     // Over the lists, in the middle of the frame.
@@ -281,6 +328,19 @@ void Stagione::AllineaSelezione(int index)
     AllineamentoInCorso = false;
 }
 
+void Stagione::listaCliccata(QListWidget* lista)
+{
+    if (!AllineamentoInCorso && lista->currentRow() >= 0)
+        AllineaSelezione(lista->currentRow());
+}
+
+void Stagione::Lst_Dev_Click() { listaCliccata(Lst_Dev); }
+void Stagione::Lst_Sadd_Click() { listaCliccata(Lst_Sadd); }
+void Stagione::Lst_FC_Click() { listaCliccata(Lst_FC); }
+void Stagione::Lst_MB_Click() { listaCliccata(Lst_MB); }
+void Stagione::Lst_MBVal_Click() { listaCliccata(Lst_MBVal); }
+void Stagione::Lst_NomePar_Click() { listaCliccata(Lst_NomePar); }
+
 void Stagione::AbilitaComandi(bool diritti)
 {
     for (QPushButton* b : Cmd_Stagione)
@@ -312,6 +372,8 @@ void Stagione::Cmd_Stagione_Click(int Index)
     svuotaListe();
     ricettaCompleta_ = false;
     abilitaInvio();
+    // A long recipe takes a while to read: the emptied lists show meanwhile, not the old rows.
+    Pic_Ricette->repaint();
     QString nome;
     if (Index == 0)
         nome = File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Estate).trimmed();

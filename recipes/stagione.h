@@ -55,6 +55,14 @@ public:
     QString ScegliRicetta();
     void Cmd_Cancella_Click();
     void AllineaSelezione(int index);
+    // A click (or a move of the selection) in one of the six visible columns selects the whole
+    // row; the selections set by the alignment itself do nothing.
+    void Lst_Dev_Click();
+    void Lst_Sadd_Click();
+    void Lst_FC_Click();
+    void Lst_MB_Click();
+    void Lst_MBVal_Click();
+    void Lst_NomePar_Click();
     void Cmd_Invio_Stagione_Click();
     bool InviaProcedura();
 
@@ -79,6 +87,7 @@ private:
     QList<Ricette::RigaLista> righe() const;
     void abilitaFinestre(bool abilita);
     void abilitaInvio();
+    void listaCliccata(QListWidget* lista);
 
     std::array<QListWidget*, 6> visibili_{};
     bool AllineamentoInCorso = false;

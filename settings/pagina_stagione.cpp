@@ -98,11 +98,11 @@ void PaginaStagione::Cmd_Chiudi_Stag_Click(int Index)
     // The names are written as typed; the recipe window trims them when it reads them.
     const QString estate = Txt_Estate->text();
     const QString inverno = Txt_Inverno->text();
+    // A settings file that refuses the names is told, as on every page: the recipe window would
+    // otherwise load the old recipes while the operator believes the new ones saved.
     SalvaERicarica(
-        [estate, inverno] {
-            File_Ini::ScriviIni(sezione(), Chiavi::Stagione::Estate, estate);
-            File_Ini::ScriviIni(sezione(), Chiavi::Stagione::Inverno, inverno);
-        },
+        Impostazioni::Scritture{{sezione(), Chiavi::Stagione::Estate.Nome(), estate},
+                                {sezione(), Chiavi::Stagione::Inverno.Nome(), inverno}},
         [this] {
             hide();
             update();

@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace Generale;
@@ -148,6 +149,27 @@ private slots:
         QCOMPARE(s->Lst_nDev->count(), 0);
         QVERIFY(!s->Cmd_Invio_Stagione->isEnabled());
         QCOMPARE(s->minimumSize(), QSize(851, 481));  // 12765 x 7215 twips
+    }
+
+    // A name too long for its column shows whole in its tooltip; a short one keeps the column's.
+    void nomeLungo()
+    {
+        const QString lungo = QStringLiteral("Controllare che la valvola della zona Ingresso sia aperta prima di continuare");
+        cartella->scrivi(QStringLiteral("Ricetta/lunga.prg"),
+                         ("[File]\r\nID=Quelvar\r\n[Zona 01]\r\nLinee=2\r\n1=0,MSGBOX,5;" + lungo + "\r\n2=6,1,1;SP\r\n").toLatin1());
+        scelta = QStringLiteral("lunga.prg");
+        s->Cmd_Stagione_Click(2);
+        s->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.get()));
+        QStringList suggerimenti;
+        for (int riga : {0, 1}) {
+            const QRect r = s->Lst_NomePar->visualItemRect(s->Lst_NomePar->item(riga));
+            QHelpEvent evento(QEvent::ToolTip, r.center(), s->Lst_NomePar->viewport()->mapToGlobal(r.center()));
+            QApplication::sendEvent(s->Lst_NomePar->viewport(), &evento);
+            suggerimenti << (QToolTip::isVisible() ? QToolTip::text() : QString());
+            QToolTip::hideText();
+        }
+        QCOMPARE(suggerimenti, (QStringList{lungo, QStringLiteral("Nome del parametro")}));
     }
 
     void invio()

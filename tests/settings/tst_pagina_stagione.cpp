@@ -31,17 +31,24 @@ private slots:
         QTest::addColumn<int>("pulsante");
         QTest::addColumn<QString>("estate");
         QTest::addColumn<QString>("inverno");
-        QTest::newRow("save, blanks kept, empty written") << 0 << "  nuova.prg " << "";
-        QTest::newRow("exit without saving") << 1 << "altra.prg" << "x.prg";
+        QTest::addColumn<bool>("solaLettura");
+        QTest::newRow("save, blanks kept, empty written") << 0 << "  nuova.prg " << "" << false;
+        QTest::newRow("exit without saving") << 1 << "altra.prg" << "x.prg" << false;
+        QTest::newRow("read-only settings: told, names kept") << 0 << "nuova.prg" << "y.prg" << true;
     }
     void salvaOEsci()
     {
         QFETCH(int, pulsante);
         QFETCH(QString, estate);
         QFETCH(QString, inverno);
+        QFETCH(bool, solaLettura);
         CartellaTemporanea cartella;
+        DialoghiFinti dialoghi;
         Generale::FileImpostazioni = QStringLiteral("Quelvar1.ini");
         cartella.scrivi(Generale::FileImpostazioni, "[Stagione]\r\nEstate = estate.prg\r\nInverno=inverno.prg\r\n");
+        QFile impostazioni(File_Ini::PercorsoImpostazioni());
+        if (solaLettura)
+            QVERIFY(impostazioni.setPermissions(QFile::ReadOwner));
         Comunicazioni finestra;
         PaginaStagione* pagina = finestra.Pic_Stagione;
         finestra.show();
@@ -53,9 +60,13 @@ private slots:
         pagina->Txt_Inverno->setText(inverno);
         pagina->Cmd_Chiudi_Stag[pulsante]->click();
         QVERIFY(!pagina->isVisible());
-        QCOMPARE(chiave("Estate"), pulsante == 0 ? estate.trimmed() : QStringLiteral("estate.prg"));
-        QCOMPARE(chiave("Inverno"), pulsante == 0 ? inverno : QStringLiteral("inverno.prg"));
-        if (pulsante == 0)
+        const bool scritto = pulsante == 0 && !solaLettura;
+        QCOMPARE(chiave("Estate"), scritto ? estate.trimmed() : QStringLiteral("estate.prg"));
+        QCOMPARE(chiave("Inverno"), scritto ? inverno : QStringLiteral("inverno.prg"));
+        QCOMPARE(dialoghi.mostrati.size(), solaLettura ? 1 : 0);
+        if (solaLettura)
+            QCOMPARE(dialoghi.mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
+        if (scritto)
             QVERIFY(cartella.leggi(Generale::FileImpostazioni).contains("Estate=  nuova.prg \r\n"));
         pagina->Apri();
         QCOMPARE(pagina->Txt_Estate->text(), chiave("Estate"));
