@@ -108,6 +108,9 @@ Caricamento CaricaRicetta(const QString& nomeFile, int stadio, std::array<qint32
     esito.nomeFile = nomeFile;
     esito.stadio = StadioIdentita;
     const QString relativo = nomeRelativo(nomeFile);
+    // The recipe is parsed once for all its keys: a file of thousands of lines would otherwise be
+    // read again for every one of them.
+    File_Ini::Istantanea istantanea;
     auto leggi = [&](const QString& sezione, const QString& chiave, const QString& predefinito) {
         return File_Ini::LeggiIniFile(sezione, chiave, predefinito, relativo);
     };
