@@ -113,7 +113,10 @@ std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStrin
     return chiavi;
 }
 
-QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
+QString TestoScritturaRifiutata()
+{
+    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
+}
 
 EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina)
     : record_(record), caselle_(std::move(caselle)), decimaliPagina_(std::move(decimaliPagina))

@@ -60,9 +60,10 @@ struct Rifiuto {
 // once scaled, or no value for a point that has one.
 std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStringList& testi, int decimali);
 
-// A name as the settings file takes it: one longer than 50 characters is cut to 50 and stripped
-// of blanks; a shorter one is kept as typed.
-QString NomeDaSalvare(const QString& nome);
+// The title of the device pages' message boxes, and what they say when the settings file
+// refuses a write.
+inline constexpr char TitoloMessaggi[] = "Configurazione strumenti";
+QString TestoScritturaRifiutata();
 
 // The boxes of one page's record.
 class EditorRecord {

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int TwipsPerPixel = 15;
-const QString TitoloMessaggi = QStringLiteral("Configurazione strumenti");
 
 QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
 
@@ -143,31 +142,41 @@ void PaginaDispositivi::CambiaConteggio()
     if (n < 0)
         return;
     const bool cambiato = n != Conteggio();
-    {
-        const QSignalBlocker blocco(scelta_);
-        scelta_->clear();
-        if (n == 0) {
-            scelta_->addItem(QStringLiteral("0"));
-            scelta_->setCurrentIndex(-1);
-        } else {
-            for (int k = 1; k <= n; ++k)
-                scelta_->addItem(QString::number(k));
-            scelta_->setCurrentIndex(0);
-        }
-        scelta_->setEnabled(n > 0);
-    }
+    RiempiScelta(n);
     const long scritto = File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Generale), *d_.chiaveUsati,
                                              usati_->currentText());
-    // Opening the page writes the count it already has; only a count the operator chose and the
-    // file refused is worth a word.
-    if (!scritto && cambiato)
+    if (!scritto && cambiato) {
+        // A count the file refused is not in force: the page goes back to what the file says.
+        // (Opening the page writes the count it already has: that needs no word.)
         RiferisciScritturaRifiutata();
+        Finestra()->CaricaImpostazioni([this] {
+            seleziona(usati_, Conteggio());
+            RiempiScelta(Conteggio());
+            MostraScelto();
+        });
+        return;
+    }
     if (n == 0) {
         // The plant model keeps the previous devices until the next load.
         MostraScelto();
         return;
     }
     Finestra()->CaricaImpostazioni([this] { MostraScelto(); });
+}
+
+void PaginaDispositivi::RiempiScelta(int n)
+{
+    const QSignalBlocker blocco(scelta_);
+    scelta_->clear();
+    if (n == 0) {
+        scelta_->addItem(QStringLiteral("0"));
+        scelta_->setCurrentIndex(-1);
+    } else {
+        for (int k = 1; k <= n; ++k)
+            scelta_->addItem(QString::number(k));
+        scelta_->setCurrentIndex(0);
+    }
+    scelta_->setEnabled(n > 0);
 }
 
 void PaginaDispositivi::MostraScelto()
@@ -183,11 +192,12 @@ void PaginaDispositivi::MostraScelto()
         return;
     }
     const EditorPunti::Riga lettura = Lettura(i);
-    // An unconfigured device (no valid node) shows no node, so a save never gives it another
-    // device's; its decimals are the load's default.
+    // An unconfigured device (no valid node) shows no node and no decimals, so a save never
+    // gives it another device's.
     const int nodo = lettura[Generale::Nodo];
-    seleziona(nodo_, nodo >= 1 && nodo <= 255 ? nodo - 1 : -1);
-    seleziona(decimaliLista_, nodo >= 1 && nodo <= 255 ? lettura[Generale::Decimali] : 0);
+    const bool configurato = nodo >= 1 && nodo <= 255;
+    seleziona(nodo_, configurato ? nodo - 1 : -1);
+    seleziona(decimaliLista_, configurato ? lettura[Generale::Decimali] : -1);
     nodo_->setEnabled(true);
     decimaliLista_->setEnabled(true);
     CambiaDecimali();
@@ -231,11 +241,18 @@ std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> PaginaDisposit
     if (auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&record))
         return *rifiuto;
     namespace D = Chiavi::Dispositivo;
-    QList<EditorPunti::Scrittura> chiavi = {
-        {QString::fromLatin1(D::Nome), EditorPunti::NomeDaSalvare(nome_->text())},
-        {D::Indirizzo.Nome(), nodo_->currentIndex() >= 0 ? nodo_->currentText() : QString()},
-        {D::Decimali.Nome(), decimaliLista_->currentIndex() >= 0 ? decimaliLista_->currentText() : QString()},
-    };
+    QList<EditorPunti::Scrittura> chiavi = {{QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(nome_->text())}};
+    if (nodo_->currentIndex() < 0) {
+        // A device without a node is not configured, and the page showed none of what its
+        // section holds: only what the operator filled in is written, nothing is erased.
+        for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(record))
+            if (!s.valore.isEmpty())
+                chiavi += s;
+        return chiavi;
+    }
+    chiavi += {D::Indirizzo.Nome(), nodo_->currentText()};
+    if (decimaliLista_->currentIndex() >= 0)
+        chiavi += {D::Decimali.Nome(), decimaliLista_->currentText()};
     chiavi += std::get<QList<EditorPunti::Scrittura>>(record);
     chiavi += ChiaviAltre();
     return chiavi;
@@ -250,9 +267,10 @@ bool PaginaDispositivi::Salva()
     editor_->Riformatta(true);
     const auto chiavi = ChiaviDaSalvare();
     if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
-        Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("Dati non salvati.\n") + rifiuto->messaggio,
-                                                  TitoloMessaggi, Piattaforma::PulsantiDialogo::OK,
-                                                  Piattaforma::IconaDialogo::Esclamazione);
+        Piattaforma::ServizioDialoghi().Messaggio(
+            QStringLiteral("Attenzione: ") + rifiuto->messaggio + QStringLiteral(" I dati non sono stati salvati."),
+            QString::fromLatin1(EditorPunti::TitoloMessaggi), Piattaforma::PulsantiDialogo::OK,
+            Piattaforma::IconaDialogo::Esclamazione);
         Casella::DaiFuoco(caselle_[rifiuto->casella]);
         return false;
     }
@@ -268,10 +286,9 @@ bool PaginaDispositivi::Salva()
 
 void PaginaDispositivi::RiferisciScritturaRifiutata() const
 {
-    Piattaforma::ServizioDialoghi().Messaggio(
-        QStringLiteral("Il file delle impostazioni %1 non accetta modifiche: i dati non sono stati salvati.")
-            .arg(Generale::FileImpostazioni),
-        TitoloMessaggi, Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Critico);
+    Piattaforma::ServizioDialoghi().Messaggio(EditorPunti::TestoScritturaRifiutata(),
+                                              QString::fromLatin1(EditorPunti::TitoloMessaggi),
+                                              Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 void PaginaDispositivi::Chiudi(int indice)

@@ -96,6 +96,8 @@ protected:
     std::unique_ptr<EditorPunti::EditorRecord> editor_;
 
 private:
+    // The chooser for `n` devices: "1".."n" with the first chosen, or the lone "0" with none.
+    void RiempiScelta(int n);
     // The device number of the chosen entry, 1..massimo, or none.
     std::optional<int> NumeroScelto() const;
     bool Salva();

@@ -4,6 +4,7 @@
 #include "chiavi.h"
 #include "file_ini.h"
 #include "generale.h"
+#include "pagina.h"
 
 #include <QDir>
 
@@ -71,11 +72,6 @@ Zona DaModello(int indice)
     return z;
 }
 
-QString NomeDaSalvare(const QString& nome)
-{
-    return nome.size() > LunghezzaNome ? nome.left(LunghezzaNome).trimmed() : nome;
-}
-
 QList<Scrittura> Salvataggio(const Pagina& p)
 {
     QList<Scrittura> s;
@@ -86,7 +82,7 @@ QList<Scrittura> Salvataggio(const Pagina& p)
     const QString generale = QString::fromLatin1(Chiavi::Sezione::Generale);
     s << chiave(QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::Immagine, p.immagine);
     // A missing name reads as the section's name.
-    s << Scrittura{sez, QString::fromLatin1(D::Nome), NomeDaSalvare(p.nome), sez};
+    s << Scrittura{sez, QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(p.nome), sez};
     if (!p.indirizzo.isEmpty())
         s << chiave(sez, D::Indirizzo, p.indirizzo);
     s << chiave(grafico, Chiavi::Grafico::TMinAss, p.minimo) << chiave(grafico, Chiavi::Grafico::TMaxAss, p.massimo)
@@ -203,11 +199,6 @@ QList<Scrittura> SalvataggioSupplementare(int zona, const std::array<QString, Nu
         s << Scrittura{sez, ChiaveDicitura(i), campi[i].trimmed(), QString::fromLatin1(Chiavi::Sinottico::PredefinitoCampo)};
     s << chiave(sez, D::Icona, icona);
     return s;
-}
-
-QString TestoScritturaRifiutata()
-{
-    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
 }
 
 }  // namespace ChiaviZone
