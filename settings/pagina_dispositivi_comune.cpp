@@ -7,6 +7,7 @@
 #include "generale.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -26,6 +27,19 @@ void numeri(QComboBox* lista, int primo, int ultimo)
     for (int n = primo; n <= ultimo; ++n)
         lista->addItem(QString::number(n));
     lista->setCurrentIndex(-1);
+}
+
+// `w` at the largest size, from its own down to 7 points, at which `campione` takes at most
+// `larghezza` pixels.
+void adatta(QWidget* w, const QString& campione, int larghezza)
+{
+    QFont f = w->font();
+    for (qreal punti = f.pointSizeF(); punti >= 7.0; punti -= 0.5) {
+        f.setPointSizeF(punti);
+        if (QFontMetrics(f).horizontalAdvance(campione) <= larghezza)
+            break;
+    }
+    w->setFont(f);
 }
 
 void seleziona(QComboBox* lista, int indice)
@@ -119,7 +133,23 @@ QLabel* PaginaDispositivi::Etichetta(const QString& testo, int left, int top, in
     auto* l = new QLabel(testo, this);
     l->setTextFormat(Qt::PlainText);
     Colloca(l, left, top, larghezza, 285);
+    etichette_.push_back(l);
     return l;
+}
+
+void PaginaDispositivi::AdattaCaratteri()
+{
+    for (QLabel* l : etichette_)
+        if (l != titolo_)
+            adatta(l, l->text(), l->width());
+    // A box's frame and margins take 4 pixels each side; the widest text is a register of five
+    // digits, or a value of five digits with its sign and separator.
+    for (CasellaValore* c : caselle_) {
+        const QString campione = c->eValore() ? QStringLiteral("-327,68")
+                               : c->ruolo() == CasellaValore::Ruolo::Indirizzo ? QStringLiteral("32767")
+                                                                               : QStringLiteral("6");
+        adatta(c, campione, c->width() - 8);
+    }
 }
 
 void PaginaDispositivi::RiempiListe(bool)
