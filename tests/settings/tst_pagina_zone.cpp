@@ -486,6 +486,13 @@ void TestPaginaZone::pannello()
     s->Txt_ZonaSup[1]->setText(QStringLiteral("non salvato"));
     s->Cmd_ChiudiZoneSup_Click(1);
     QCOMPARE(file(), salvato);
+
+    // Left open, it closes with the page it is shown over, and writes nothing.
+    p_->Cmd_ZoneAvanzate_Click();
+    s->Txt_ZonaSup[1]->setText(QStringLiteral("non salvato"));
+    f_->comunicazioni->MenuInterruttori->trigger();
+    QVERIFY(s->isHidden());
+    QCOMPARE(file(), salvato);
 }
 
 void TestPaginaZone::selettori_data()
