@@ -222,12 +222,12 @@ void PaginaDispositivi::MostraScelto()
         return;
     }
     const EditorPunti::Riga lettura = Lettura(i);
-    // An unconfigured device (no valid node) shows no node and no decimals, so a save never
-    // gives it another device's.
+    // An unconfigured device (no valid node) shows no node, so a save never gives it another
+    // device's; its decimals are the load's default, the ones its values are read with.
     const int nodo = lettura[Generale::Nodo];
     const bool configurato = nodo >= 1 && nodo <= 255;
     seleziona(nodo_, configurato ? nodo - 1 : -1);
-    seleziona(decimaliLista_, configurato ? lettura[Generale::Decimali] : -1);
+    seleziona(decimaliLista_, configurato ? lettura[Generale::Decimali] : 0);
     nodo_->setEnabled(true);
     decimaliLista_->setEnabled(true);
     CambiaDecimali();

@@ -83,7 +83,7 @@ void TestPaginaInterruttori::mostraIlModello_data()
     QTest::newRow("3 decimali") << 3 << "255" << "3" << "Serranda"
                                 << QStringList{"3", "40", "6", "40", "32,767", "3", "41", "6", "41", "0,000", "2", "5",
                                                "6", "5"};
-    QTest::newRow("senza nodo: nulla di un altro") << 4 << "" << "" << "Senza nodo"
+    QTest::newRow("senza nodo: nulla di un altro") << 4 << "" << "0" << "Senza nodo"
                                                    << QStringList(14, QString());
 }
 
