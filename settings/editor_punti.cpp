@@ -10,37 +10,20 @@ namespace EditorPunti {
 
 namespace {
 
-const char* colonna(bool scrittura) { return scrittura ? "Scrittura" : "Lettura"; }
-
 QString casellaValore(const Voce& v)
 {
     return QStringLiteral("\"%1\"").arg(QString::fromUtf8(v.riga));
-}
-
-QString casellaPunto(const Voce& v)
-{
-    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUtf8(v.riga), QLatin1String(colonna(v.scrittura)));
 }
 
 bool soloCifre(const QString& s) { return !s.isEmpty() && QRegularExpression(QStringLiteral("^[0-9]+$")).match(s).hasMatch(); }
 
 std::optional<Rifiuto> verificaPunto(const Voce& v, const QString& codice, const QString& registro)
 {
-    if (codice.isEmpty() != registro.isEmpty())
-        return Rifiuto{codice.isEmpty() ? v.casella : v.casella + 1,
-                       casellaPunto(v) + QStringLiteral(": indicare sia il codice funzione sia l'indirizzo parametro, "
-                                                        "oppure lasciarli vuoti entrambi.")};
-    if (codice.isEmpty())
+    const auto difetto =
+        VerificaPunto(NomePunto(QString::fromUtf8(v.riga), v.scrittura), v.scrittura, codice, registro);
+    if (!difetto)
         return std::nullopt;
-    const int c = soloCifre(codice) && codice.size() < 3 ? codice.toInt() : -1;
-    const bool codiceValido = v.scrittura ? (c == 5 || c == 6) : (c >= 1 && c <= 4);
-    if (!codiceValido)
-        return Rifiuto{v.casella, casellaPunto(v) + (v.scrittura ? QStringLiteral(": il codice funzione deve essere 5 o 6.")
-                                                                 : QStringLiteral(": il codice funzione deve essere 1, 2, 3 o 4."))};
-    if (!soloCifre(registro) || registro.size() > 5 || registro.toInt() > Casella::RegistroMassimo)
-        return Rifiuto{v.casella + 1, casellaPunto(v) + QStringLiteral(": l'indirizzo parametro deve essere compreso tra 0 e %1.")
-                                                            .arg(Casella::RegistroMassimo)};
-    return std::nullopt;
+    return Rifiuto{v.casella + difetto->casella, difetto->messaggio};
 }
 
 int codiceDi(const QString& testo)
@@ -51,6 +34,31 @@ int codiceDi(const QString& testo)
 }
 
 }  // namespace
+
+QString NomePunto(const QString& riga, bool scrittura)
+{
+    return QStringLiteral("\"%1\" (%2)").arg(riga, scrittura ? QStringLiteral("Scrittura") : QStringLiteral("Lettura"));
+}
+
+std::optional<DifettoPunto> VerificaPunto(const QString& punto, bool scrittura, const QString& codice,
+                                          const QString& registro)
+{
+    if (codice.isEmpty() != registro.isEmpty())
+        return DifettoPunto{codice.isEmpty() ? 0 : 1,
+                            punto + QStringLiteral(": indicare sia il codice funzione sia l'indirizzo parametro, "
+                                                   "oppure lasciarli vuoti entrambi.")};
+    if (codice.isEmpty())
+        return std::nullopt;
+    const int c = soloCifre(codice) && codice.size() < 3 ? codice.toInt() : -1;
+    const bool codiceValido = scrittura ? (c == 5 || c == 6) : (c >= 1 && c <= 4);
+    if (!codiceValido)
+        return DifettoPunto{0, punto + (scrittura ? QStringLiteral(": il codice funzione deve essere 5 o 6.")
+                                                  : QStringLiteral(": il codice funzione deve essere 1, 2, 3 o 4."))};
+    if (!soloCifre(registro) || registro.size() > 5 || registro.toInt() > Casella::RegistroMassimo)
+        return DifettoPunto{1, punto + QStringLiteral(": l'indirizzo parametro deve essere compreso tra 0 e %1.")
+                                           .arg(Casella::RegistroMassimo)};
+    return std::nullopt;
+}
 
 int DecimaliPunto(int funzione, bool scrittura, int decimaliDispositivo)
 {
@@ -113,7 +121,10 @@ std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStrin
     return chiavi;
 }
 
-QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
+QString TestoScritturaRifiutata()
+{
+    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
+}
 
 EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina)
     : record_(record), caselle_(std::move(caselle)), decimaliPagina_(std::move(decimaliPagina))

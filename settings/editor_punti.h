@@ -54,15 +54,30 @@ struct Rifiuto {
     int casella;
     QString messaggio;
 };
+// The check a save makes of one Modbus point, its code box and its register box: none, or the
+// box at fault (0 the code box, 1 the register box) and what is wrong, after `punto`, the
+// point's name as the operator reads it ("Accensione (ON)" (Lettura)). Both boxes empty is
+// a point not configured; one without the other, a function code its column does not take
+// (1..4 read, 5..6 write) or a register beyond the rows is refused.
+struct DifettoPunto {
+    int casella;
+    QString messaggio;
+};
+std::optional<DifettoPunto> VerificaPunto(const QString& punto, bool scrittura, const QString& codice,
+                                          const QString& registro);
+// A point's name in a refusal: the row's caption in quotes and its column.
+QString NomePunto(const QString& riga, bool scrittura);
+
 // The record's keys in its order from the boxes' texts and the page's decimals, or the first box
 // that cannot be saved: a point with only one of its two boxes filled, a function code of the
 // wrong kind, a register beyond the rows, a value that is not a number or does not fit 16 bits
 // once scaled, or no value for a point that has one.
 std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStringList& testi, int decimali);
 
-// A name as the settings file takes it: one longer than 50 characters is cut to 50 and stripped
-// of blanks; a shorter one is kept as typed.
-QString NomeDaSalvare(const QString& nome);
+// The title of the device pages' message boxes, and what they say when the settings file
+// refuses a write.
+inline constexpr char TitoloMessaggi[] = "Configurazione strumenti";
+QString TestoScritturaRifiutata();
 
 // The boxes of one page's record.
 class EditorRecord {

@@ -7,6 +7,7 @@
 #include "generale.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int TwipsPerPixel = 15;
-const QString TitoloMessaggi = QStringLiteral("Configurazione strumenti");
 
 QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
 
@@ -27,6 +27,19 @@ void numeri(QComboBox* lista, int primo, int ultimo)
     for (int n = primo; n <= ultimo; ++n)
         lista->addItem(QString::number(n));
     lista->setCurrentIndex(-1);
+}
+
+// `w` at the largest size, from its own down to 7 points, at which `campione` takes at most
+// `larghezza` pixels.
+void adatta(QWidget* w, const QString& campione, int larghezza)
+{
+    QFont f = w->font();
+    for (qreal punti = f.pointSizeF(); punti >= 7.0; punti -= 0.5) {
+        f.setPointSizeF(punti);
+        if (QFontMetrics(f).horizontalAdvance(campione) <= larghezza)
+            break;
+    }
+    w->setFont(f);
 }
 
 void seleziona(QComboBox* lista, int indice)
@@ -120,7 +133,23 @@ QLabel* PaginaDispositivi::Etichetta(const QString& testo, int left, int top, in
     auto* l = new QLabel(testo, this);
     l->setTextFormat(Qt::PlainText);
     Colloca(l, left, top, larghezza, 285);
+    etichette_.push_back(l);
     return l;
+}
+
+void PaginaDispositivi::AdattaCaratteri()
+{
+    for (QLabel* l : etichette_)
+        if (l != titolo_)
+            adatta(l, l->text(), l->width());
+    // A box's frame and margins take 4 pixels each side; the widest text is a register of five
+    // digits, or a value of five digits with its sign and separator.
+    for (CasellaValore* c : caselle_) {
+        const QString campione = c->eValore() ? QStringLiteral("-327,68")
+                               : c->ruolo() == CasellaValore::Ruolo::Indirizzo ? QStringLiteral("32767")
+                                                                               : QStringLiteral("6");
+        adatta(c, campione, c->width() - 8);
+    }
 }
 
 void PaginaDispositivi::RiempiListe(bool)
@@ -143,31 +172,41 @@ void PaginaDispositivi::CambiaConteggio()
     if (n < 0)
         return;
     const bool cambiato = n != Conteggio();
-    {
-        const QSignalBlocker blocco(scelta_);
-        scelta_->clear();
-        if (n == 0) {
-            scelta_->addItem(QStringLiteral("0"));
-            scelta_->setCurrentIndex(-1);
-        } else {
-            for (int k = 1; k <= n; ++k)
-                scelta_->addItem(QString::number(k));
-            scelta_->setCurrentIndex(0);
-        }
-        scelta_->setEnabled(n > 0);
-    }
+    RiempiScelta(n);
     const long scritto = File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Generale), *d_.chiaveUsati,
                                              usati_->currentText());
-    // Opening the page writes the count it already has; only a count the operator chose and the
-    // file refused is worth a word.
-    if (!scritto && cambiato)
+    if (!scritto && cambiato) {
+        // A count the file refused is not in force: the page goes back to what the file says.
+        // (Opening the page writes the count it already has: that needs no word.)
         RiferisciScritturaRifiutata();
+        Finestra()->CaricaImpostazioni([this] {
+            seleziona(usati_, Conteggio());
+            RiempiScelta(Conteggio());
+            MostraScelto();
+        });
+        return;
+    }
     if (n == 0) {
         // The plant model keeps the previous devices until the next load.
         MostraScelto();
         return;
     }
     Finestra()->CaricaImpostazioni([this] { MostraScelto(); });
+}
+
+void PaginaDispositivi::RiempiScelta(int n)
+{
+    const QSignalBlocker blocco(scelta_);
+    scelta_->clear();
+    if (n == 0) {
+        scelta_->addItem(QStringLiteral("0"));
+        scelta_->setCurrentIndex(-1);
+    } else {
+        for (int k = 1; k <= n; ++k)
+            scelta_->addItem(QString::number(k));
+        scelta_->setCurrentIndex(0);
+    }
+    scelta_->setEnabled(n > 0);
 }
 
 void PaginaDispositivi::MostraScelto()
@@ -184,10 +223,11 @@ void PaginaDispositivi::MostraScelto()
     }
     const EditorPunti::Riga lettura = Lettura(i);
     // An unconfigured device (no valid node) shows no node, so a save never gives it another
-    // device's; its decimals are the load's default.
+    // device's; its decimals are the load's default, the ones its values are read with.
     const int nodo = lettura[Generale::Nodo];
-    seleziona(nodo_, nodo >= 1 && nodo <= 255 ? nodo - 1 : -1);
-    seleziona(decimaliLista_, nodo >= 1 && nodo <= 255 ? lettura[Generale::Decimali] : 0);
+    const bool configurato = nodo >= 1 && nodo <= 255;
+    seleziona(nodo_, configurato ? nodo - 1 : -1);
+    seleziona(decimaliLista_, configurato ? lettura[Generale::Decimali] : 0);
     nodo_->setEnabled(true);
     decimaliLista_->setEnabled(true);
     CambiaDecimali();
@@ -231,11 +271,18 @@ std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> PaginaDisposit
     if (auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&record))
         return *rifiuto;
     namespace D = Chiavi::Dispositivo;
-    QList<EditorPunti::Scrittura> chiavi = {
-        {QString::fromLatin1(D::Nome), EditorPunti::NomeDaSalvare(nome_->text())},
-        {D::Indirizzo.Nome(), nodo_->currentIndex() >= 0 ? nodo_->currentText() : QString()},
-        {D::Decimali.Nome(), decimaliLista_->currentIndex() >= 0 ? decimaliLista_->currentText() : QString()},
-    };
+    QList<EditorPunti::Scrittura> chiavi = {{QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(nome_->text())}};
+    if (nodo_->currentIndex() < 0) {
+        // A device without a node is not configured, and the page showed none of what its
+        // section holds: only what the operator filled in is written, nothing is erased.
+        for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(record))
+            if (!s.valore.isEmpty())
+                chiavi += s;
+        return chiavi;
+    }
+    chiavi += {D::Indirizzo.Nome(), nodo_->currentText()};
+    if (decimaliLista_->currentIndex() >= 0)
+        chiavi += {D::Decimali.Nome(), decimaliLista_->currentText()};
     chiavi += std::get<QList<EditorPunti::Scrittura>>(record);
     chiavi += ChiaviAltre();
     return chiavi;
@@ -250,9 +297,10 @@ bool PaginaDispositivi::Salva()
     editor_->Riformatta(true);
     const auto chiavi = ChiaviDaSalvare();
     if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
-        Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("Dati non salvati.\n") + rifiuto->messaggio,
-                                                  TitoloMessaggi, Piattaforma::PulsantiDialogo::OK,
-                                                  Piattaforma::IconaDialogo::Esclamazione);
+        Piattaforma::ServizioDialoghi().Messaggio(
+            QStringLiteral("Attenzione: ") + rifiuto->messaggio + QStringLiteral(" I dati non sono stati salvati."),
+            QString::fromLatin1(EditorPunti::TitoloMessaggi), Piattaforma::PulsantiDialogo::OK,
+            Piattaforma::IconaDialogo::Esclamazione);
         Casella::DaiFuoco(caselle_[rifiuto->casella]);
         return false;
     }
@@ -268,10 +316,9 @@ bool PaginaDispositivi::Salva()
 
 void PaginaDispositivi::RiferisciScritturaRifiutata() const
 {
-    Piattaforma::ServizioDialoghi().Messaggio(
-        QStringLiteral("Il file delle impostazioni %1 non accetta modifiche: i dati non sono stati salvati.")
-            .arg(Generale::FileImpostazioni),
-        TitoloMessaggi, Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Critico);
+    Piattaforma::ServizioDialoghi().Messaggio(EditorPunti::TestoScritturaRifiutata(),
+                                              QString::fromLatin1(EditorPunti::TitoloMessaggi),
+                                              Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 void PaginaDispositivi::Chiudi(int indice)

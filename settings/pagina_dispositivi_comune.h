@@ -84,6 +84,9 @@ protected:
     // Places `w` at `left`, `top` with size `larghezza` x `altezza`, all in twips.
     static void Colloca(QWidget* w, int left, int top, int larghezza, int altezza);
     QLabel* Etichetta(const QString& testo, int left, int top, int larghezza);
+    // The places are the form's, in twips, made for a narrower face: every label and box takes
+    // the largest size, down to 7 points, at which its widest text fits its place.
+    void AdattaCaratteri();
 
     QLabel* titolo_ = nullptr;
     QComboBox* usati_ = nullptr;
@@ -94,8 +97,11 @@ protected:
     std::vector<CasellaValore*> caselle_;
     std::array<QToolButton*, 3> pulsanti_{};
     std::unique_ptr<EditorPunti::EditorRecord> editor_;
+    std::vector<QLabel*> etichette_;
 
 private:
+    // The chooser for `n` devices: "1".."n" with the first chosen, or the lone "0" with none.
+    void RiempiScelta(int n);
     // The device number of the chosen entry, 1..massimo, or none.
     std::optional<int> NumeroScelto() const;
     bool Salva();

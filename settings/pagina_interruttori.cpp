@@ -69,11 +69,12 @@ PaginaInterruttori::PaginaInterruttori(Comunicazioni* finestra)
     Etichetta(QStringLiteral("Lettura"), 1680, 3540, 975);
     Etichetta(QStringLiteral("Scrittura"), 2760, 3540, 1575);
     static const int colonne[] = {1680, 2040, 2760, 3120, 3720};
-    static const int larghezze[] = {375, 615, 375, 615, 615};
+    // The value boxes reach to the page's edge, wide enough for a signed value with decimals.
+    static const int larghezze[] = {375, 615, 375, 615, 780};
     static const int righe[] = {3840, 4141, 4440};
     static const char* const etichette[] = {"Accensione (ON):", "Spegnimento (OFF):", "Modo < Remoto >:"};
     for (int r = 0; r < 3; ++r) {
-        Etichetta(QString::fromUtf8(etichette[r]), 60, righe[r] + 15, 1605);
+        Etichetta(QString::fromUtf8(etichette[r]), 30, righe[r] + 15, 1635);
         for (int c = 0; c < (r < 2 ? 5 : 4); ++c)
             Colloca(Txt_ZoneMBInt[5 * r + c], colonne[c], righe[r], larghezze[c], 285);
     }
@@ -85,6 +86,7 @@ PaginaInterruttori::PaginaInterruttori(Comunicazioni* finestra)
     for (int i = 0; i < 3; ++i)
         Colloca(Cmd_ChiudiInt[i], pulsanti[i], 5280, 1290, 660);
     setFixedSize(4560 / 15, 6120 / 15);
+    AdattaCaratteri();
 }
 
 int PaginaInterruttori::Conteggio() const { return NumeroInterruttori; }

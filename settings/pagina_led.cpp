@@ -79,15 +79,16 @@ PaginaLED::PaginaLED(Comunicazioni* finestra)
     Cmb_ColoreLED->setToolTip(QStringLiteral("Colore dell'indicatore acceso"));
 
     Etichetta(QStringLiteral("Lettura"), 1680, 3060, 975);
-    Etichetta(QStringLiteral("Accensione (ON):"), 60, 3375, 1605);
-    Etichetta(QStringLiteral("Valore Accensione:"), 60, 3735, 1605);
-    Etichetta(QStringLiteral("Colore acceso:"), 60, 4095, 1605);
-    Etichetta(QStringLiteral("Modo < Remoto >:"), 60, 4455, 1605);
+    Etichetta(QStringLiteral("Accensione (ON):"), 30, 3375, 1635);
+    Etichetta(QStringLiteral("Valore Accensione:"), 30, 3735, 1635);
+    Etichetta(QStringLiteral("Colore acceso:"), 30, 4095, 1635);
+    Etichetta(QStringLiteral("Modo < Remoto >:"), 30, 4455, 1635);
     Etichetta(QStringLiteral("Scrittura:"), 2745, 4455, 855);
     Colloca(Txt_ZoneMBLED[0], 1680, 3360, 375, 285);
     Colloca(Txt_ZoneMBLED[1], 2040, 3360, 615, 285);
     Colloca(Cmb_DisLED, 1680, 3690, 2220, 315);
-    Colloca(Txt_ZoneMBLED[2], 3960, 3720, 615, 285);
+    // The threshold box reaches to the page's edge, wide enough for a signed value.
+    Colloca(Txt_ZoneMBLED[2], 3960, 3720, 720, 285);
     Colloca(Cmb_ColoreLED, 1680, 4050, 2220, 315);
     Colloca(Txt_ZoneMBLED[3], 1680, 4440, 375, 285);
     Colloca(Txt_ZoneMBLED[4], 2040, 4440, 615, 285);
@@ -109,6 +110,7 @@ PaginaLED::PaginaLED(Comunicazioni* finestra)
     for (int i = 0; i < 3; ++i)
         Colloca(Cmd_ChiudiLED[i], pulsanti[i], 5190, 1290, 660);
     setFixedSize(4740 / 15, 6030 / 15);
+    AdattaCaratteri();
 }
 
 void PaginaLED::RiempiListe(bool saltaCrono)

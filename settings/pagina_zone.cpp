@@ -475,6 +475,13 @@ void PaginaZone::Opt_Crono_Click(int indice)
     selettore(gruppoCrono_, Chiavi::Generale::ZoneCrono, IndiceCrono, indice);
 }
 
+void PaginaZone::setVisible(bool visibile)
+{
+    Pagina::setVisible(visibile);
+    if (!visibile && Finestra()->Pic_Zona_Sup)
+        Finestra()->Pic_Zona_Sup->hide();
+}
+
 void PaginaZone::avvisa(const QString& testo)
 {
     Piattaforma::ServizioDialoghi().Messaggio(testo, QString::fromLatin1(Z::TitoloMessaggi),

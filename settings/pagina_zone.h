@@ -73,6 +73,11 @@ public:
     QToolButton* Cmd_ZoneAvanzate = nullptr;
     std::array<QToolButton*, 3> Cmd_ChiudiZone{};
 
+    // The supplementary panel goes with the page it is shown over: when the page is closed (its
+    // buttons, another page's menu) the panel closes too, without saving. Hiding the settings
+    // window leaves both as they are.
+    void setVisible(bool visibile) override;
+
 private:
     void creaControlli();
     // The zone list for `n` zones and the page for its first zone (none for 0); nothing written.

@@ -4,6 +4,7 @@
 #include "chiavi.h"
 #include "file_ini.h"
 #include "generale.h"
+#include "pagina.h"
 
 #include <QDir>
 
@@ -30,12 +31,6 @@ Scrittura chiave(const QString& sezione, const Chiavi::Chiave& c, const QString&
     return {sezione, c.Nome(), valore, c.Predefinito()};
 }
 
-QString nomePunto(int casella)
-{
-    QString riga = EtichettaRiga(casella / 4);
-    riga.chop(1);  // the colon
-    return riga + (CasellaLettura(casella) ? QStringLiteral(" - Lettura") : QStringLiteral(" - Scrittura"));
-}
 
 }  // namespace
 
@@ -71,11 +66,6 @@ Zona DaModello(int indice)
     return z;
 }
 
-QString NomeDaSalvare(const QString& nome)
-{
-    return nome.size() > LunghezzaNome ? nome.left(LunghezzaNome).trimmed() : nome;
-}
-
 QList<Scrittura> Salvataggio(const Pagina& p)
 {
     QList<Scrittura> s;
@@ -86,7 +76,7 @@ QList<Scrittura> Salvataggio(const Pagina& p)
     const QString generale = QString::fromLatin1(Chiavi::Sezione::Generale);
     s << chiave(QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::Immagine, p.immagine);
     // A missing name reads as the section's name.
-    s << Scrittura{sez, QString::fromLatin1(D::Nome), NomeDaSalvare(p.nome), sez};
+    s << Scrittura{sez, QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(p.nome), sez};
     if (!p.indirizzo.isEmpty())
         s << chiave(sez, D::Indirizzo, p.indirizzo);
     s << chiave(grafico, Chiavi::Grafico::TMinAss, p.minimo) << chiave(grafico, Chiavi::Grafico::TMaxAss, p.massimo)
@@ -111,28 +101,13 @@ QList<Scrittura> Salvataggio(const Pagina& p)
 std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& caselle)
 {
     for (int primo = 0; primo < NumeroCaselle; primo += 2) {
-        const QString codice = caselle[primo].trimmed();
-        const QString registro = caselle[primo + 1].trimmed();
-        if (codice.isEmpty() && registro.isEmpty())
-            continue;
-        const QString punto = nomePunto(primo);
-        if (codice.isEmpty() || registro.isEmpty())
-            return Rifiuto{codice.isEmpty() ? primo : primo + 1,
-                           QStringLiteral("Attenzione: Il punto \"%1\" è incompleto: inserire il codice funzione e "
-                                          "l'indirizzo, oppure nessuno dei due. I dati non sono stati salvati.")
-                               .arg(punto)};
-        bool ok = false;
-        const int c = codice.toInt(&ok);
-        const bool lettura = CasellaLettura(primo);
-        if (!ok || (lettura ? (c < 1 || c > 4) : (c < 5 || c > 6)))
-            return Rifiuto{primo, QStringLiteral("Attenzione: Il codice funzione del punto \"%1\" non è valido (%2). "
-                                                 "I dati non sono stati salvati.")
-                                      .arg(punto, lettura ? QStringLiteral("1|2|3|4") : QStringLiteral("5|6"))};
-        const int r = registro.toInt(&ok);
-        if (!ok || r < 0 || r > Casella::RegistroMassimo)
-            return Rifiuto{primo + 1, QStringLiteral("Attenzione: L'indirizzo del punto \"%1\" non è valido (0..32767). "
-                                                     "I dati non sono stati salvati.")
-                                          .arg(punto)};
+        QString riga = EtichettaRiga(primo / 4);
+        riga.chop(1);  // the colon
+        const bool scrittura = !CasellaLettura(primo);
+        if (const auto difetto = EditorPunti::VerificaPunto(EditorPunti::NomePunto(riga, scrittura), scrittura,
+                                                            caselle[primo].trimmed(), caselle[primo + 1].trimmed()))
+            return Rifiuto{primo + difetto->casella, QStringLiteral("Attenzione: ") + difetto->messaggio +
+                                                         QStringLiteral(" I dati non sono stati salvati.")};
     }
     return std::nullopt;
 }
@@ -203,11 +178,6 @@ QList<Scrittura> SalvataggioSupplementare(int zona, const std::array<QString, Nu
         s << Scrittura{sez, ChiaveDicitura(i), campi[i].trimmed(), QString::fromLatin1(Chiavi::Sinottico::PredefinitoCampo)};
     s << chiave(sez, D::Icona, icona);
     return s;
-}
-
-QString TestoScritturaRifiutata()
-{
-    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
 }
 
 }  // namespace ChiaviZone

@@ -1,6 +1,8 @@
 #pragma once
 // What the zones page and its supplementary panel show and write, worked out without a window:
 // the page only moves these values in and out of its controls.
+#include "editor_punti.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -62,15 +64,13 @@ struct Pagina {
     std::array<QString, NumeroCaselle> caselle;
 };
 
-// Longer than 50 characters: the first 50, then trimmed; otherwise as typed.
-QString NomeDaSalvare(const QString& nome);
 // The keys of the save in their order: Immagine, Nome, Indirizzo, T_Min_Ass, T_Max_Ass,
 // Zone Unita, Decimali, Slave, then REM_r, REM_w, PV_r, PV_w, ... AL3_r, AL3_w.
 QList<Scrittura> Salvataggio(const Pagina& pagina);
 
 // A point the plant could not use is refused before anything is written: one half of a pair
 // without the other, a function code the column does not take (1..4 read, 5..6 write), a
-// register outside 0..65535.
+// register outside 0..32767 (the address rows hold signed 16-bit fields).
 struct Rifiuto {
     int casella;
     QString testo;
@@ -106,8 +106,8 @@ QList<Scrittura> SalvataggioSupplementare(int zona, const std::array<QString, Nu
 // The section of zone number 1..30.
 QString Sezione(int zona);
 
-// Texts of the boxes.
-inline constexpr char TitoloMessaggi[] = "Configurazione strumenti";
-QString TestoScritturaRifiutata();
+// Texts of the boxes: those of every device page.
+using EditorPunti::TitoloMessaggi;
+using EditorPunti::TestoScritturaRifiutata;
 
 }  // namespace ChiaviZone

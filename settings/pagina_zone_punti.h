@@ -2,7 +2,7 @@
 // The grid of Modbus point boxes of a device page: rows of two pairs (read code and register,
 // write code and register), one row per point, under the column heads "Lettura" and
 // "Scrittura". Every box is a register box; a code box takes only the codes of its column and
-// a register box only 0..65535, typed or pasted. Enter moves to the next box, from the last
+// a register box only 0..32767, typed or pasted. Enter moves to the next box, from the last
 // back to the first.
 #include <QWidget>
 

@@ -1,23 +1,13 @@
 // The switches page offscreen on a temporary program folder: what it shows of the plant model,
 // the count written at once, saving unchanged leaving the file as it was, and the saves it
 // refuses.
-#include "caricamento.h"
-#include "cartellatemporanea.h"
-#include "casellavalore.h"
-#include "comunicazioni.h"
-#include "dialoghifinti.h"
-#include "finestre.h"
-#include "generale.h"
+#include "bancodispositivi.h"
 #include "pagina_interruttori.h"
-#include "testo1252.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
-
-#include <memory>
 
 using namespace Generale;
 
@@ -36,14 +26,6 @@ const char* const impianto =
     "[Interruttore 04]\nNome=Serranda\nIndirizzo=255\nDecimali=3\nREM_r=2,5\nREM_w=6,5\nOn_r=3,40\nOn_w=6,40\n"
     "Val_on=32,767\nOff_r=3,41\nOff_w=6,41\nVal_off=0,000\n"
     "[Interruttore 05]\nNome=Senza nodo\nDecimali=2\nOn_w=6,50\nVal_on=1,00\n";
-
-QStringList voci(QComboBox* l)
-{
-    QStringList r;
-    for (int i = 0; i < l->count(); ++i)
-        r << l->itemText(i);
-    return r;
-}
 
 }  // namespace
 
@@ -64,54 +46,23 @@ private slots:
     void fileDiSolaLettura();
 
 private:
-    void apri(const QString& ini);
+    void apri(const QString& ini) { b_.apri(p_, ini); }
     void scegli(int i) { p_->Cmb_Interruttore->setCurrentIndex(i); }
     void salva() { p_->Cmd_ChiudiInt[2]->click(); }
-    QStringList caselle() const;
-    QByteArray file() const { return cartella_->leggi(FileImpostazioni); }
+    QStringList caselle() const { return Testi(p_->Txt_ZoneMBInt); }
+    QByteArray file() const { return b_.file(); }
 
-    std::unique_ptr<CartellaTemporanea> cartella_;
-    std::unique_ptr<Finestre> f_;
-    std::unique_ptr<DialoghiFinti> dialoghi_;
+    BancoDispositivi b_;
     PaginaInterruttori* p_ = nullptr;
 };
 
 void TestPaginaInterruttori::init()
 {
-    cartella_ = std::make_unique<CartellaTemporanea>();
-    dialoghi_ = std::make_unique<DialoghiFinti>();
-    ModoStagioni = true;
-    FileImpostazioni = QStringLiteral("Quelvar1.ini");
-    f_ = std::make_unique<Finestre>();
-    p_ = f_->comunicazioni->Pic_InterruttoriMB;
+    b_.prepara();
+    p_ = b_.comunicazioni()->Pic_InterruttoriMB;
 }
 
-void TestPaginaInterruttori::cleanup()
-{
-    f_.reset();
-    dialoghi_.reset();
-    cartella_.reset();
-}
-
-// As the settings menu opens the page: lists filled, pages hidden, configuration loaded.
-void TestPaginaInterruttori::apri(const QString& ini)
-{
-    QString crlf = ini;
-    crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    cartella_->scrivi(FileImpostazioni, Piattaforma::In1252(crlf));
-    Configurazione::CaricaImpostazioni();
-    p_->RiempiListe(true);
-    f_->comunicazioni->NascondiPagine();
-    p_->Apri();
-}
-
-QStringList TestPaginaInterruttori::caselle() const
-{
-    QStringList r;
-    for (CasellaValore* c : p_->Txt_ZoneMBInt)
-        r << c->text();
-    return r;
-}
+void TestPaginaInterruttori::cleanup() { b_.smonta(); }
 
 void TestPaginaInterruttori::mostraIlModello_data()
 {
@@ -144,9 +95,9 @@ void TestPaginaInterruttori::mostraIlModello()
     QFETCH(QString, nome);
     QFETCH(QStringList, testi);
     apri(impianto);
-    QVERIFY(p_->isVisibleTo(f_->comunicazioni));
+    QVERIFY(p_->isVisibleTo(b_.comunicazioni()));
     QCOMPARE(p_->Cmb_InterruttoriUsati->currentText(), QStringLiteral("5"));
-    QCOMPARE(voci(p_->Cmb_Interruttore), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(Voci(p_->Cmb_Interruttore), (QStringList{"1", "2", "3", "4", "5"}));
     QCOMPARE(p_->Cmb_Interruttore->currentIndex(), 0);
     scegli(scelto);
     QCOMPARE(p_->Cmb_IndirizzoInt->currentText(), nodo);
@@ -167,19 +118,24 @@ void TestPaginaInterruttori::salvaSenzaModificheLasciaIlFile()
         QCOMPARE(file(), prima);
         QCOMPARE(caselle(), mostrati);  // saved and reloaded, not refilled
     }
-    QVERIFY(dialoghi_->mostrati.isEmpty());
-    // The switch without a node takes no other switch's node when it is saved.
+    QVERIFY(b_.dialoghi->mostrati.isEmpty());
+    // The switch without a node takes no other switch's node when it is saved, and what its
+    // section holds but the page could not show stays: only what was filled in is written.
     scegli(4);
     salva();
-    QVERIFY(file().endsWith("[Interruttore 05]\r\nNome=Senza nodo\r\nDecimali=0\r\nOn_w=\r\nVal_on=\r\nIndirizzo=\r\n"
-                            "REM_r=\r\nREM_w=\r\nOn_r=\r\nOff_r=\r\nOff_w=\r\nVal_off=\r\n"));
+    QCOMPARE(file(), prima);
+    p_->Txt_NomeInterruttore->setText(QStringLiteral("Nuova"));
+    p_->Txt_ZoneMBInt[10]->setText(QStringLiteral("1"));
+    p_->Txt_ZoneMBInt[11]->setText(QStringLiteral("9"));
+    salva();
+    QVERIFY(file().endsWith("[Interruttore 05]\r\nNome=Nuova\r\nDecimali=2\r\nOn_w=6,50\r\nVal_on=1,00\r\nREM_r=1,9\r\n"));
     QCOMPARE(MappaLetturaInterruttori[4][Nodo], -1);
-    cartella_->scrivi(FileImpostazioni, prima);
+    b_.cartella->scrivi(FileImpostazioni, prima);
     Configurazione::CaricaImpostazioni();
     scegli(0);
     // Save and exit reloads and hides the page.
     p_->Cmd_ChiudiInt[0]->click();
-    QVERIFY(!p_->isVisibleTo(f_->comunicazioni));
+    QVERIFY(!p_->isVisibleTo(b_.comunicazioni()));
     QCOMPARE(file(), prima);
     QCOMPARE(MappaScritturaInterruttori[1][ValoreON], 215);
     QCOMPARE(MappaScritturaInterruttori[0][ValoreOFF], -1);
@@ -190,7 +146,7 @@ void TestPaginaInterruttori::conteggio()
     apri(impianto);
     p_->Cmb_InterruttoriUsati->setCurrentIndex(0);
     QVERIFY(file().contains("Interruttori=0\r\n"));
-    QCOMPARE(voci(p_->Cmb_Interruttore), QStringList{"0"});
+    QCOMPARE(Voci(p_->Cmb_Interruttore), QStringList{"0"});
     QCOMPARE(p_->Cmb_Interruttore->currentIndex(), -1);
     QVERIFY(!p_->Cmb_Interruttore->isEnabled());
     QVERIFY(!p_->Txt_ZoneMBInt[4]->isEnabled());
@@ -241,7 +197,7 @@ void TestPaginaInterruttori::cambioDecimali()
     scegli(1);  // ON and OFF written to registers, 1 decimal
     p_->Cmb_DecimaliInt->setCurrentIndex(2);
     QCOMPARE(p_->Txt_ZoneMBInt[4]->text(), QStringLiteral("21,50"));
-    QCOMPARE(f_->comunicazioni->DecimaliPagina, 2);
+    QCOMPARE(b_.comunicazioni()->DecimaliPagina, 2);
     p_->Txt_ZoneMBInt[4]->setText(QStringLiteral("12,57"));
     p_->Cmb_DecimaliInt->setCurrentIndex(0);
     QCOMPARE(p_->Txt_ZoneMBInt[4]->text(), QStringLiteral("12"));
@@ -283,9 +239,10 @@ void TestPaginaInterruttori::rifiuti()
     const QByteArray prima = file();
     salva();
     QCOMPARE(file(), prima);
-    QCOMPARE(dialoghi_->mostrati.size(), 1);
-    QVERIFY2(dialoghi_->mostrati[0].testo.contains(parole), qPrintable(dialoghi_->mostrati[0].testo));
-    QCOMPARE(dialoghi_->mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
+    QCOMPARE(b_.dialoghi->mostrati.size(), 1);
+    QVERIFY2(b_.dialoghi->mostrati[0].testo.contains(parole), qPrintable(b_.dialoghi->mostrati[0].testo));
+    QVERIFY(b_.dialoghi->mostrati[0].testo.startsWith(QStringLiteral("Attenzione: ")));
+    QCOMPARE(b_.dialoghi->mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 void TestPaginaInterruttori::fileDiSolaLettura()
@@ -293,14 +250,21 @@ void TestPaginaInterruttori::fileDiSolaLettura()
     apri(impianto);
     scegli(1);
     p_->Txt_ZoneMBInt[4]->setText(QStringLiteral("30"));
-    QFile::setPermissions(cartella_->percorso(FileImpostazioni), QFileDevice::ReadOwner);
+    QFile::setPermissions(b_.cartella->percorso(FileImpostazioni), QFileDevice::ReadOwner);
     const QByteArray prima = file();
     salva();
     QCOMPARE(file(), prima);
-    QCOMPARE(dialoghi_->mostrati.size(), 1);
-    QCOMPARE(dialoghi_->mostrati[0].icona, Piattaforma::IconaDialogo::Critico);
+    QCOMPARE(b_.dialoghi->mostrati.size(), 1);
+    QCOMPARE(b_.dialoghi->mostrati[0].testo, EditorPunti::TestoScritturaRifiutata());
+    QCOMPARE(b_.dialoghi->mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
     QCOMPARE(MappaScritturaInterruttori[1][ValoreON], 215);
-    QFile::setPermissions(cartella_->percorso(FileImpostazioni), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // A count the file refuses is told and not shown: the page goes back to the file's.
+    p_->Cmb_InterruttoriUsati->setCurrentIndex(2);
+    QCOMPARE(b_.dialoghi->mostrati.size(), 2);
+    QCOMPARE(p_->Cmb_InterruttoriUsati->currentIndex(), 5);
+    QCOMPARE(Voci(p_->Cmb_Interruttore), (QStringList{"1", "2", "3", "4", "5"}));
+    QCOMPARE(p_->Txt_NomeInterruttore->text(), QStringLiteral("Pompa & ricircolo"));
+    QFile::setPermissions(b_.cartella->percorso(FileImpostazioni), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QTEST_MAIN(TestPaginaInterruttori)

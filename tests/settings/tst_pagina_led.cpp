@@ -1,23 +1,13 @@
 // The LEDs page offscreen on a temporary program folder: the record as the plant model holds it,
 // saving unchanged leaving the file as it was, condition and colour codes, the Enter order and
 // the empty state of count 0.
-#include "caricamento.h"
-#include "cartellatemporanea.h"
-#include "casellavalore.h"
-#include "comunicazioni.h"
-#include "dialoghifinti.h"
-#include "finestre.h"
-#include "generale.h"
+#include "bancodispositivi.h"
 #include "pagina_led.h"
-#include "testo1252.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
-
-#include <memory>
 
 using namespace Generale;
 
@@ -47,51 +37,21 @@ private slots:
     void conteggioZero();
 
 private:
-    void apri(const QString& ini);
-    QStringList caselle() const;
-    QByteArray file() const { return cartella_->leggi(FileImpostazioni); }
+    void apri(const QString& ini) { b_.apri(p_, ini); }
+    QStringList caselle() const { return Testi(p_->Txt_ZoneMBLED); }
+    QByteArray file() const { return b_.file(); }
 
-    std::unique_ptr<CartellaTemporanea> cartella_;
-    std::unique_ptr<Finestre> f_;
-    std::unique_ptr<DialoghiFinti> dialoghi_;
+    BancoDispositivi b_;
     PaginaLED* p_ = nullptr;
 };
 
 void TestPaginaLED::init()
 {
-    cartella_ = std::make_unique<CartellaTemporanea>();
-    dialoghi_ = std::make_unique<DialoghiFinti>();
-    ModoStagioni = true;
-    FileImpostazioni = QStringLiteral("Quelvar1.ini");
-    f_ = std::make_unique<Finestre>();
-    p_ = f_->comunicazioni->Pic_LED;
+    b_.prepara();
+    p_ = b_.comunicazioni()->Pic_LED;
 }
 
-void TestPaginaLED::cleanup()
-{
-    f_.reset();
-    dialoghi_.reset();
-    cartella_.reset();
-}
-
-void TestPaginaLED::apri(const QString& ini)
-{
-    QString crlf = ini;
-    crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    cartella_->scrivi(FileImpostazioni, Piattaforma::In1252(crlf));
-    Configurazione::CaricaImpostazioni();
-    p_->RiempiListe(true);
-    f_->comunicazioni->NascondiPagine();
-    p_->Apri();
-}
-
-QStringList TestPaginaLED::caselle() const
-{
-    QStringList r;
-    for (CasellaValore* c : p_->Txt_ZoneMBLED)
-        r << c->text();
-    return r;
-}
+void TestPaginaLED::cleanup() { b_.smonta(); }
 
 void TestPaginaLED::mostraESalvaSenzaModifiche_data()
 {
@@ -126,11 +86,11 @@ void TestPaginaLED::mostraESalvaSenzaModifiche()
     QCOMPARE(p_->Cmb_DisLED->currentText(), condizione);
     QCOMPARE(p_->Cmb_ColoreLED->currentText(), colore);
     QCOMPARE(caselle(), testi);
-    QCOMPARE(f_->comunicazioni->DecimaliPaginaLED, decimali.toInt());
+    QCOMPARE(b_.comunicazioni()->DecimaliPaginaLED, decimali.toInt());
     p_->Cmd_ChiudiLED[2]->click();
     QCOMPARE(file(), prima);
-    QVERIFY(dialoghi_->mostrati.isEmpty());
-    QVERIFY(p_->isVisibleTo(f_->comunicazioni));
+    QVERIFY(b_.dialoghi->mostrati.isEmpty());
+    QVERIFY(p_->isVisibleTo(b_.comunicazioni()));
 }
 
 void TestPaginaLED::condizioneEColore()
@@ -142,12 +102,12 @@ void TestPaginaLED::condizioneEColore()
     p_->Txt_ZoneMBLED[5]->clear();
     p_->Txt_ZoneMBLED[6]->clear();
     p_->Cmd_ChiudiLED[0]->click();
-    QVERIFY(!p_->isVisibleTo(f_->comunicazioni));
+    QVERIFY(!p_->isVisibleTo(b_.comunicazioni()));
     const QByteArray dopo = file();
     QVERIFY(dopo.contains("[LED 02]\r\nNome=Temperatura alta\r\nIndirizzo=2\r\nDecimali=1\r\nREM_r=\r\nREM_w=\r\n"
                           "P1_r=3,100\r\nVal=-1,5\r\nCondizione=6\r\nCol=5\r\n"));
     QCOMPARE(MappaScritturaLED[1][FunzioneREM], -1);
-    f_->comunicazioni->NascondiPagine();
+    b_.comunicazioni()->NascondiPagine();
     p_->Apri();
     p_->Cmb_LED->setCurrentIndex(1);
     QCOMPARE(p_->Cmb_DisLED->currentText(), QStringLiteral("Diverso"));
@@ -157,8 +117,8 @@ void TestPaginaLED::condizioneEColore()
 void TestPaginaLED::ordineDiInvio()
 {
     apri(impianto);
-    QWidget* finestra = f_->comunicazioni->window();
-    f_->comunicazioni->show();
+    QWidget* finestra = b_.comunicazioni()->window();
+    b_.comunicazioni()->show();
     finestra->show();
     QApplication::setActiveWindow(finestra);
     QVERIFY(QTest::qWaitForWindowActive(finestra));

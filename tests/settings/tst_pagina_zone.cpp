@@ -161,6 +161,15 @@ void TestPaginaZone::salvataggioInvariato()
     QCOMPARE(file(), ini);
     QVERIFY(p_->isHidden());
     QVERIFY(dialoghi_->mostrati.isEmpty());
+    // Leaving without saving after edits writes nothing and closes the page.
+    apri();
+    scegliZona(zona);
+    p_->Txt_NomeLoop->setText(QStringLiteral("Modificato"));
+    p_->Txt_ZoneMB[0]->setText(QStringLiteral("4"));
+    p_->Cmd_ChiudiZone_Click(1);
+    QCOMPARE(file(), ini);
+    QVERIFY(p_->isHidden());
+    QVERIFY(NomiZone[zona - 1] != QStringLiteral("Modificato"));
 }
 
 void TestPaginaZone::ordineChiavi()
@@ -282,11 +291,11 @@ void TestPaginaZone::rifiuti_data()
     QTest::addColumn<int>("casella");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("punto");  // named in the message; empty: accepted
-    QTest::newRow("coppia a metà") << 1 << "" << "Misura (PV) - Lettura";
-    QTest::newRow("solo indirizzo di scrittura") << 19 << "9" << "Allarme 3 (AL3) - Scrittura";
-    QTest::newRow("registro oltre 32767") << 5 << "32768" << "Set-Point (SP) - Lettura";
-    QTest::newRow("codice di scrittura in lettura") << 8 << "5" << "Allarme 1 (AL1) - Lettura";
-    QTest::newRow("codice di lettura in scrittura") << 6 << "3" << "Set-Point (SP) - Scrittura";
+    QTest::newRow("coppia a metà") << 1 << "" << "\"Misura (PV)\" (Lettura)";
+    QTest::newRow("solo indirizzo di scrittura") << 19 << "9" << "\"Allarme 3 (AL3)\" (Scrittura)";
+    QTest::newRow("registro oltre 32767") << 5 << "32768" << "\"Set-Point (SP)\" (Lettura)";
+    QTest::newRow("codice di scrittura in lettura") << 8 << "5" << "\"Allarme 1 (AL1)\" (Lettura)";
+    QTest::newRow("codice di lettura in scrittura") << 6 << "3" << "\"Set-Point (SP)\" (Scrittura)";
     QTest::newRow("registro 32767") << 5 << "32767" << "";
 }
 
@@ -309,7 +318,7 @@ void TestPaginaZone::rifiuti()
     }
     QCOMPARE(file(), ini);
     QCOMPARE(dialoghi_->mostrati.size(), 1);
-    QVERIFY2(dialoghi_->mostrati[0].testo.contains('"' + punto + '"'), qPrintable(dialoghi_->mostrati[0].testo));
+    QVERIFY2(dialoghi_->mostrati[0].testo.contains(punto), qPrintable(dialoghi_->mostrati[0].testo));
     QVERIFY(dialoghi_->mostrati[0].testo.startsWith(QStringLiteral("Attenzione: ")));
     QCOMPARE(dialoghi_->mostrati[0].titolo, QStringLiteral("Configurazione strumenti"));
     QCOMPARE(dialoghi_->mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
@@ -476,6 +485,13 @@ void TestPaginaZone::pannello()
     p_->Cmd_ZoneAvanzate_Click();
     s->Txt_ZonaSup[1]->setText(QStringLiteral("non salvato"));
     s->Cmd_ChiudiZoneSup_Click(1);
+    QCOMPARE(file(), salvato);
+
+    // Left open, it closes with the page it is shown over, and writes nothing.
+    p_->Cmd_ZoneAvanzate_Click();
+    s->Txt_ZonaSup[1]->setText(QStringLiteral("non salvato"));
+    f_->comunicazioni->MenuInterruttori->trigger();
+    QVERIFY(s->isHidden());
     QCOMPARE(file(), salvato);
 }
 

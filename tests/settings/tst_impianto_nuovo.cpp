@@ -1,0 +1,232 @@
+// A new user's first plant. From an empty program folder the administrator logs in, opens the
+// settings window from the main menu and, through its page menus and pages alone, configures two
+// zones, one switch, one LED and the door opener, typing keys as an operator types them; then
+// acquisition starts against a real Modbus RTU slave (libmodbus on a socat pty pair linked as
+// COM1) and the values read, the LED state and the opener's writes show what was configured.
+// A pty ignores baud rate and parity: this proves the configuration, not the wire timing.
+#include "cartellatemporanea.h"
+#include "casellavalore.h"
+#include "ciclo.h"
+#include "comunicazioni.h"
+#include "dialoghifinti.h"
+#include "finestre.h"
+#include "frmlogin.h"
+#include "generale.h"
+#include "mainform.h"
+#include "mbus.h"
+#include "pagina_apriporta.h"
+#include "pagina_interruttori.h"
+#include "pagina_led.h"
+#include "pagina_zone.h"
+#include "sinottico.h"
+#include "slavemodbus.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace Generale;
+
+class TestImpiantoNuovo : public QObject {
+    Q_OBJECT
+private slots:
+    void daCartellaVuotaAiValori();
+};
+
+namespace {
+
+void digita(QWidget* w, const char* testo) { QTest::keyClicks(w, QString::fromUtf8(testo)); }
+
+// The box's text typed and confirmed with Enter, as an operator moves through the grid.
+void digitaEInvio(QWidget* w, const char* testo)
+{
+    digita(w, testo);
+    QTest::keyClick(w, Qt::Key_Return);
+}
+
+// The key lines of one section of a settings file, in file order.
+QStringList sezione(const QByteArray& file, const char* nome)
+{
+    QStringList righe;
+    bool dentro = false;
+    for (const QByteArray& riga : file.split('\n')) {
+        const QString r = QString::fromLatin1(riga).trimmed();
+        if (r.startsWith(QLatin1Char('[')))
+            dentro = r == QLatin1Char('[') + QLatin1String(nome) + QLatin1Char(']');
+        else if (dentro && !r.isEmpty())
+            righe << r;
+    }
+    return righe;
+}
+
+}  // namespace
+
+void TestImpiantoNuovo::daCartellaVuotaAiValori()
+{
+    CartellaTemporanea cartella;
+    SlaveModbus slave(cartella.percorso(QStringLiteral("COM1")));
+    QVERIFY2(slave.pronto(), qPrintable(slave.errore()));
+    for (int nodo : {1, 2, 3, 4, 5})
+        slave.aggiungiNodo(nodo);
+    DialoghiFinti dialoghi;
+    UtenteAmministratore = UtenteTecnico = false;
+
+    // The station starts on a folder holding nothing but its port.
+    Finestre f;
+    f.Carica();
+    f.mainForm->resize(1100, 800);
+    f.mainForm->show();
+    QCOMPARE(FileImpostazioni, QStringLiteral("Quelvar2.ini"));
+    QCOMPARE(NumeroZone, 0);
+
+    f.mainForm->MenuLogin->trigger();
+    f.login->txtUserName->setText(QStringLiteral("Admin"));
+    f.login->txtPassword->setText(QStringLiteral("Xq7"));
+    f.login->cmdOK->click();
+    QVERIFY(UtenteAmministratore);
+    f.mainForm->MenuComunicazione->trigger();
+    Comunicazioni* c = f.comunicazioni;
+    QVERIFY(c->isVisible());
+
+    // Two zones: "Forno" on node 1 (PV and SP holding registers, one decimal), "Cella" on node 2
+    // (PV an input register, AL1 a coil, no decimals).
+    c->MenuZone->trigger();
+    PaginaZone* z = c->Pic_ZoneMB;
+    QVERIFY(z->isVisible());
+    QCOMPARE(z->Cmb_Zone->currentIndex(), -1);
+    z->Cmb_ZoneUsate->setCurrentIndex(2);
+    QCOMPARE(NumeroZone, 2);
+    struct Zona {
+        int nodo;
+        int decimali;
+        const char* nome;
+        std::vector<std::pair<int, const char*>> caselle;
+    };
+    const Zona zone[] = {{1, 1, "Forno", {{0, "3"}, {1, "100"}, {4, "3"}, {5, "101"}}},
+                         {2, 0, "Cella", {{0, "4"}, {1, "7"}, {8, "1"}, {9, "3"}}}};
+    for (int k = 0; k < 2; ++k) {
+        z->Cmb_Zone->setCurrentIndex(k);
+        QCOMPARE(z->Cmb_Indirizzo->currentIndex(), -1);  // nothing configured yet
+        z->Cmb_Indirizzo->setCurrentIndex(zone[k].nodo - 1);
+        z->Cmb_Decimali->setCurrentIndex(zone[k].decimali);
+        z->Txt_NomeLoop->selectAll();
+        digita(z->Txt_NomeLoop, zone[k].nome);
+        for (const auto& [i, testo] : zone[k].caselle)
+            digita(z->Txt_ZoneMB[i], testo);
+        z->Cmd_ChiudiZone[2]->click();  // save and stay
+    }
+    QCOMPARE(NomiZone[0], QStringLiteral("Forno"));
+    QCOMPARE(NomiZone[1], QStringLiteral("Cella"));
+    z->Cmd_ChiudiZone[1]->click();
+    QVERIFY(z->isHidden());
+
+    // One switch on node 3: coil 20 read and written, 1 = ON, 0 = OFF.
+    c->MenuInterruttori->trigger();
+    PaginaInterruttori* s = c->Pic_InterruttoriMB;
+    QVERIFY(s->isVisible());
+    s->Cmb_InterruttoriUsati->setCurrentIndex(1);
+    s->Txt_NomeInterruttore->selectAll();
+    digita(s->Txt_NomeInterruttore, "Pompa");
+    s->Cmb_IndirizzoInt->setCurrentIndex(2);
+    s->Cmb_DecimaliInt->setCurrentIndex(1);
+    const char* const griglia[] = {"1", "20", "5", "20", "1", "1", "20", "5", "20", "0"};
+    for (int i = 0; i < 10; ++i)
+        digitaEInvio(s->Txt_ZoneMBInt[i], griglia[i]);
+    QCOMPARE(s->Txt_ZoneMBInt[4]->text(), QStringLiteral("1"));  // a coil's value has no decimals
+    s->Cmd_ChiudiInt[0]->click();
+    QVERIFY(s->isHidden());
+
+    // One LED on node 4: red while input register 7 (one decimal) is at least 21,5.
+    c->MenuIndicatori->trigger();
+    PaginaLED* l = c->Pic_LED;
+    QVERIFY(l->isVisible());
+    l->Cmb_LEDUsati->setCurrentIndex(1);
+    l->Cmb_IndirizzoLED->setCurrentIndex(3);
+    l->Cmb_DecimaliLED->setCurrentIndex(1);
+    digita(l->Txt_ZoneMBLED[0], "4");
+    digita(l->Txt_ZoneMBLED[1], "7");
+    digitaEInvio(l->Txt_ZoneMBLED[2], "21,5");
+    QCOMPARE(l->Txt_ZoneMBLED[2]->text(), QStringLiteral("21,5"));
+    l->Cmb_DisLED->setCurrentIndex(0);
+    l->Cmb_ColoreLED->setCurrentIndex(1);
+    l->Cmd_ChiudiLED[0]->click();
+    QVERIFY(l->isHidden());
+
+    // The opener on node 5: holding register 30 takes 5 to open, register 31 takes 9 to close.
+    c->MenuApriPorta->trigger();
+    PaginaApriporta* a = c->Pic_Apriporta;
+    QVERIFY(a->isVisible());
+    a->Chk_UsaApriporta->click();
+    QCOMPARE(ApriportaPresente, 1);
+    a->Txt_NomeApriporta->selectAll();
+    digita(a->Txt_NomeApriporta, "Cancello");
+    a->Cmb_Indirizzo_AP->setCurrentIndex(4);
+    a->Cmb_Decimali_AP->setCurrentIndex(0);
+    a->Cmd_Tempo_AP->setCurrentIndex(0);
+    // The decimals shown, the value boxes read 0: typed after it and confirmed, 05 becomes 5.
+    for (const auto& [i, testo] : std::initializer_list<std::pair<int, const char*>>{
+             {2, "6"}, {3, "30"}, {4, "5"}, {7, "6"}, {8, "31"}, {9, "9"}})
+        digitaEInvio(a->Txt_ZoneMB_AP[i], testo);
+    a->Cmd_Chiudi_AP->click();
+    QVERIFY(a->isHidden());
+    QVERIFY2(dialoghi.mostrati.isEmpty(), qPrintable(dialoghi.mostrati.value(0).testo));
+
+    // What the pages wrote, key by key in their order.
+    const QByteArray file = cartella.leggi(FileImpostazioni);
+    const QStringList generale = sezione(file, "Generale");
+    for (const char* conteggio : {"Zone=2", "Interruttori=1", "LED=1", "Apriporta=1"})
+        QVERIFY2(generale.contains(QLatin1String(conteggio)), conteggio);
+    QCOMPARE(sezione(file, "Zona 01"),
+             (QStringList{"Nome=Forno", "Indirizzo=1", "Decimali=1", "PV_r=3,100", "SP_r=3,101"}));
+    // Keys that already read as the page shows them (decimals 0, not a slave, no point) are left out.
+    QCOMPARE(sezione(file, "Zona 02"), (QStringList{"Nome=Cella", "Indirizzo=2", "PV_r=4,7", "AL1_r=1,3"}));
+    QCOMPARE(sezione(file, "Interruttore 01"),
+             (QStringList{"Nome=Pompa", "Indirizzo=3", "Decimali=1", "REM_r=", "REM_w=", "On_r=1,20", "On_w=5,20",
+                          "Val_on=1", "Off_r=1,20", "Off_w=5,20", "Val_off=0"}));
+    QCOMPARE(sezione(file, "LED 01"),
+             (QStringList{"Nome=LED 01", "Indirizzo=4", "Decimali=1", "REM_r=", "REM_w=", "P1_r=4,7", "Val=21,5",
+                          "Condizione=1", "Col=2"}));
+    QCOMPARE(sezione(file, "Apriporta"),
+             (QStringList{"Nome=Cancello", "Indirizzo=5", "Decimali=0", "Tempo=100", "REM_r=", "REM_w=", "On_w=6,30", "Val_on=5",
+                          "Off_w=6,31", "Val_off=9"}));
+    QVERIFY(PortaSerialeValida);
+
+    // Acquisition against the instruments.
+    slave.impostaRegistro(1, 100, 215);           // Forno PV 21,5
+    slave.impostaRegistro(1, 101, 200);           // Forno SP 20,0
+    slave.impostaRegistroIngresso(2, 7, 0xFFFD);  // Cella PV -3
+    slave.impostaBobina(2, 3, true);              // Cella AL1 on
+    slave.impostaBobina(3, 20, true);             // Pompa on
+    slave.impostaRegistroIngresso(4, 7, 230);     // 23,0: the LED lights
+    MBus::ComunicazioneReale = true;
+    MBus::AttesaRisposta = 0.2f;
+    f.mainForm->MenuStart->trigger();
+    QVERIFY(AcquisizioneAttiva);
+    QCOMPARE(ValoriZone[0][0], 21.5f);
+    QCOMPARE(ValoriZone[0][1], 20.0f);
+    QCOMPARE(ValoriZone[1][0], -3.0f);
+    QCOMPARE(ValoriZone[1][2], 1.0f);
+    QCOMPARE(ValoriInterruttori[0][0], 1.0f);
+    f.mainForm->Ciclo->LeggiLED();
+    QCOMPARE(ValoriLED[0], 23.0f);
+    QCOMPARE(StatiLED[0], 2);
+    slave.impostaRegistroIngresso(4, 7, 214);
+    f.mainForm->Ciclo->LeggiLED();
+    QCOMPARE(StatiLED[0], 0);
+    f.mainForm->MenuStop->trigger();
+    QVERIFY(!AcquisizioneAttiva);
+
+    // With acquisition stopped the opener's button on the synoptic runs the pulse at once.
+    f.sinottico->Cmd_Apriporta_Click(0);
+    QCOMPARE(slave.registro(5, 30), std::uint16_t(5));
+    QCOMPARE(slave.registro(5, 31), std::uint16_t(9));
+    QVERIFY2(dialoghi.mostrati.isEmpty(), qPrintable(dialoghi.mostrati.value(0).testo));
+    MBus::ComunicazioneReale = false;
+}
+
+QTEST_MAIN(TestImpiantoNuovo)
+#include "tst_impianto_nuovo.moc"
