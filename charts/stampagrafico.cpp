@@ -1,13 +1,13 @@
 #include "stampagrafico.h"
 
 #include "dialoghi.h"
+#include "stampante.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QWidget>
 
 namespace Grafici {
@@ -15,20 +15,6 @@ namespace Grafici {
 namespace {
 
 const QString TitoloStampa = QStringLiteral("Stampa Grafico");
-
-std::unique_ptr<QPrinter> stampantePredefinita()
-{
-    const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
-    if (predefinita.isNull())
-        return nullptr;
-    return std::make_unique<QPrinter>(predefinita, QPrinter::HighResolution);
-}
-
-FabbricaStampante& fabbrica()
-{
-    static FabbricaStampante f;
-    return f;
-}
 
 // The window as the main window frames it: the MDI frame when there is one.
 QWidget* esterna(QWidget* finestra)
@@ -58,13 +44,6 @@ private:
 
 }  // namespace
 
-FabbricaStampante ImpostaStampante(FabbricaStampante nuova)
-{
-    FabbricaStampante precedente = std::move(fabbrica());
-    fabbrica() = std::move(nuova);
-    return precedente;
-}
-
 bool StampaImmagine(QWidget* finestra, QPrinter& stampante)
 {
     stampante.setPageOrientation(QPageLayout::Landscape);
@@ -93,7 +72,7 @@ void StampaGrafico(QWidget* finestra)
     bool stampato = false;
     {
         StatoNormale normale(finestra);
-        std::unique_ptr<QPrinter> stampante = fabbrica() ? fabbrica()() : stampantePredefinita();
+        std::unique_ptr<QPrinter> stampante = Stampante::Nuova();
         stampato = stampante && StampaImmagine(finestra, *stampante);
     }
     if (!stampato) {

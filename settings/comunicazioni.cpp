@@ -19,12 +19,12 @@
 #include "pagina_zona_sup.h"
 #include "pagina_zone.h"
 #include "stampaliste.h"
+#include "stampante.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QFrame>
 #include <QIcon>
@@ -429,10 +429,9 @@ void Comunicazioni::Cmd_Stampa_Click()
         for (int i = 0; i < 4; ++i)
             for (int r = 0; r < Liste[i]->count(); ++r)
                 liste[i] << Liste[i]->item(r)->text();
-        const QString prodotto = NomeProdotto ? NomeProdotto() : QCoreApplication::applicationName();
         // No printer, or a printer that fails: nothing is printed and nothing is said.
-        if (std::unique_ptr<QPrinter> stampante = PreparaStampante ? PreparaStampante() : StampaListe::StampantePredefinita())
-            StampaListe::Stampa(*stampante, prodotto.trimmed(), liste, QDateTime::currentDateTime());
+        if (std::unique_ptr<QPrinter> stampante = Stampante::Nuova())
+            StampaListe::Stampa(*stampante, Stampante::Prodotto().trimmed(), liste, QDateTime::currentDateTime());
     }
     update();
 }

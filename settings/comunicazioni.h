@@ -81,10 +81,6 @@ public:
 
     // Starts a desktop program (the platform's launcher; tests put their own).
     std::function<bool(Piattaforma::Programma, const QStringList&)> AvviaProgramma = &Piattaforma::AvviaProgramma;
-    // The printer of the list printout: the default printer, none when the system has none.
-    std::function<std::unique_ptr<QPrinter>()> PreparaStampante;
-    // The product name the printout heads with (the start-up window's).
-    std::function<QString()> NomeProdotto;
 
     // What the configuration load shows here.
     void MostraListe();  // the four lists from the plant model, entry 0 selected

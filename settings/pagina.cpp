@@ -3,6 +3,7 @@
 #include "comunicazioni.h"
 #include "dialoghi.h"
 #include "drag.h"
+#include "editor_punti.h"
 #include "file_ini.h"
 #include "generale.h"
 
@@ -25,10 +26,9 @@ bool ScriviChiavi(const Scritture& chiavi)
 
 void AvvisaScritturaRifiutata()
 {
-    Piattaforma::ServizioDialoghi().Messaggio(
-        QStringLiteral("Attenzione: impossibile salvare le impostazioni nel file ") + Generale::FileImpostazioni,
-        QStringLiteral("Configurazione strumenti"), Piattaforma::PulsantiDialogo::OK,
-        Piattaforma::IconaDialogo::Esclamazione);
+    Piattaforma::ServizioDialoghi().Messaggio(EditorPunti::TestoScritturaRifiutata(),
+                                              QString::fromLatin1(EditorPunti::TitoloMessaggi),
+                                              Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }

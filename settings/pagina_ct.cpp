@@ -10,6 +10,7 @@
 #include "ganci.h"
 #include "generale.h"
 #include "stampacrono.h"
+#include "stampante.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -21,7 +22,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -683,7 +683,7 @@ void PaginaCT::StampaCronotermostato()
         return;
     }
     StampaCrono::Contenuto contenuto;
-    contenuto.prodotto = StampaCrono::Prodotto();
+    contenuto.prodotto = Stampante::Prodotto();
     contenuto.zona = Cmb_ZonaCT->currentText();
     contenuto.momento = Acquisizione::Adesso();
     for (int d = 0; d < 7; ++d) {
@@ -694,12 +694,9 @@ void PaginaCT::StampaCronotermostato()
     contenuto.festivita = voci(Lst_Festa);
 
     // No printer: nothing is printed and nothing is said, as with any printer failure.
-    QPrinter stampante(QPrinter::HighResolution);
-    const bool pronta = StampaCrono::PreparaStampante ? StampaCrono::PreparaStampante(stampante)
-                                                      : !QPrinterInfo::defaultPrinter().isNull();
-    if (pronta) {
-        stampante.setPageMargins(QMarginsF(7, 7, 7, 7), QPageLayout::Millimeter);
-        StampaCrono::Stampa(stampante, StampaCrono::Impagina(contenuto));
+    if (std::unique_ptr<QPrinter> stampante = Stampante::Nuova()) {
+        stampante->setPageMargins(QMarginsF(7, 7, 7, 7), QPageLayout::Millimeter);
+        StampaCrono::Stampa(*stampante, StampaCrono::Impagina(contenuto));
     }
     Finestra()->update();
 }

@@ -316,9 +316,7 @@ bool PaginaDispositivi::Salva()
 
 void PaginaDispositivi::RiferisciScritturaRifiutata() const
 {
-    Piattaforma::ServizioDialoghi().Messaggio(EditorPunti::TestoScritturaRifiutata(),
-                                              QString::fromLatin1(EditorPunti::TitoloMessaggi),
-                                              Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
+    Impostazioni::AvvisaScritturaRifiutata();
 }
 
 void PaginaDispositivi::Chiudi(int indice)

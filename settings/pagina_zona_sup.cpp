@@ -124,9 +124,7 @@ void PaginaZonaSup::Cmd_ChiudiZoneSup_Click(int indice)
             campi[i] = Txt_ZonaSup[i]->text();
         const QString icona = Cmb_Pics->currentIndex() >= 0 ? Cmb_Pics->currentText() : QString();
         if (!Z::Scrivi(Z::SalvataggioSupplementare(zona_, campi, icona)))
-            Piattaforma::ServizioDialoghi().Messaggio(Z::TestoScritturaRifiutata(), QString::fromLatin1(Z::TitoloMessaggi),
-                                                      Piattaforma::PulsantiDialogo::OK,
-                                                      Piattaforma::IconaDialogo::Esclamazione);
+            Impostazioni::AvvisaScritturaRifiutata();
     }
     if (indice != 0 && indice != 1)
         return;

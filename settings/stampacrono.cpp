@@ -1,6 +1,5 @@
 #include "stampacrono.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -119,11 +118,6 @@ QList<QStringList> Stampa(QPrinter& stampante, const QList<PaginaStampa>& pagine
     }
     pittore.end();
     return stampate;
-}
-
-QString Prodotto()
-{
-    return NomeProdotto ? NomeProdotto() : QCoreApplication::applicationName();
 }
 
 }  // namespace StampaCrono

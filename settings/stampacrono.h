@@ -45,13 +45,4 @@ QList<PaginaStampa> Impagina(const Contenuto& contenuto);
 // sheet, items joined by a blank; nothing when the printer could not be started.
 QList<QStringList> Stampa(QPrinter& stampante, const QList<PaginaStampa>& pagine);
 
-// The product name printed in the header: what the start-up window shows. Empty hook: the
-// application's name, which is the same text.
-inline std::function<QString()> NomeProdotto;
-QString Prodotto();
-
-// Prepares the printer before printing. Empty hook: the system's default printer, and nothing is
-// printed when there is none. Tests send the printout to a PDF file here.
-inline std::function<bool(QPrinter&)> PreparaStampante;
-
 }  // namespace StampaCrono

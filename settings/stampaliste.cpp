@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -118,14 +117,6 @@ bool Stampa(QPrinter& stampante, const QString& prodotto, const std::array<QStri
         pittore.drawText(t.posizione, t.testo);
     }
     return pittore.end();
-}
-
-std::unique_ptr<QPrinter> StampantePredefinita()
-{
-    const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
-    if (predefinita.isNull())
-        return nullptr;
-    return std::make_unique<QPrinter>(predefinita, QPrinter::HighResolution);
 }
 
 }  // namespace StampaListe

@@ -51,7 +51,4 @@ QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QStri
 bool Stampa(QPrinter& stampante, const QString& prodotto, const std::array<QStringList, 4>& liste,
             const QDateTime& ora);
 
-// The system's default printer; none when the system has no printer.
-std::unique_ptr<QPrinter> StampantePredefinita();
-
 }  // namespace StampaListe

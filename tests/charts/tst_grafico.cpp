@@ -10,6 +10,7 @@
 #include "grafico.h"
 #include "impostagrafici.h"
 #include "stampagrafico.h"
+#include "stampante.h"
 #include "storico.h"
 #include "tempotrend.h"
 
@@ -463,7 +464,7 @@ void TstGrafico::stampa()
     sotto->showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&area));
     const QString pdf = cartella_->percorso(apribile ? QStringLiteral("pagina.pdf") : QStringLiteral("manca/pagina.pdf"));
-    Grafici::ImpostaStampante([pdf] {
+    Stampante::Imposta([pdf] {
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setOutputFileName(pdf);
@@ -472,7 +473,7 @@ void TstGrafico::stampa()
     DialoghiFinti dialoghi;
     dialoghi.risposte << risposta;
     static_cast<Grafico*>(sotto->widget())->Cmd_Stampa->click();
-    Grafici::ImpostaStampante({});
+    Stampante::Imposta({});
 
     QVERIFY(sotto->isMaximized());
     QCOMPARE(dialoghi.mostrati.size(), esito == IconaDialogo::Nessuna ? 1 : 2);

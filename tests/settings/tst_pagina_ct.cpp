@@ -11,6 +11,7 @@
 #include "generale.h"
 #include "pagina_ct.h"
 #include "stampacrono.h"
+#include "stampante.h"
 #include "testo1252.h"
 
 #include <QCalendarWidget>
@@ -130,8 +131,8 @@ void TestPaginaCT::cleanup()
     dialoghi_.reset();
     cartella_.reset();
     Acquisizione::GanciAttivi() = {};
-    StampaCrono::PreparaStampante = nullptr;
-    StampaCrono::NomeProdotto = nullptr;
+    Stampante::Imposta({});
+    Stampante::NomeProdotto = nullptr;
 }
 
 // The settings file, the load with the chrono files after it, the lists, the page opened.
@@ -533,13 +534,14 @@ void TestPaginaCT::stampaImpaginata()
 void TestPaginaCT::stampaDallaPagina()
 {
     const QString pdf = cartella_->percorso(QStringLiteral("pagina.pdf"));
-    StampaCrono::PreparaStampante = [pdf](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        p.setPageSize(QPageSize(QPageSize::A4));
-        return true;
-    };
-    StampaCrono::NomeProdotto = [] { return QStringLiteral("Quelvar"); };
+    Stampante::Imposta([pdf] {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(pdf);
+        p->setPageSize(QPageSize(QPageSize::A4));
+        return p;
+    });
+    Stampante::NomeProdotto = [] { return QStringLiteral("Quelvar"); };
     carica();
     dialoghi_->risposte << RispostaDialogo::No;
     p_->Cmd_OK_CT_Click(6);

@@ -13,6 +13,7 @@
 #include "pagina_rs232.h"
 #include "pagina_webcam.h"
 #include "stampaliste.h"
+#include "stampante.h"
 #include "testo1252.h"
 
 #include <QAction>
@@ -673,12 +674,12 @@ void TestPagineFrame::stampaSuPdf()
     carica("[Generale]\nZone=2\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\nSP_r=3,2\nREM_w=5,9\n[Zona 02]\nIndirizzo=6\n"
            "PV_r=3,1\n");
     const QString percorso = cartella_->percorso("liste.pdf");
-    c_->PreparaStampante = [&] {
+    Stampante::Imposta([&] {
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setOutputFileName(percorso);
         return p;
-    };
+    });
     dialoghi_->risposte.enqueue(Piattaforma::RispostaDialogo::No);
     c_->Cmd_Stampa->click();
     QVERIFY(!QFile::exists(percorso));
@@ -691,6 +692,7 @@ void TestPagineFrame::stampaSuPdf()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.readAll().startsWith("%PDF"));
     QCOMPARE(dialoghi_->mostrati.size(), 2);
+    Stampante::Imposta({});
 }
 
 QTEST_MAIN(TestPagineFrame)

@@ -1,0 +1,38 @@
+#include "stampante.h"
+
+#include <QCoreApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace Stampante {
+
+namespace {
+
+Fabbrica& installata()
+{
+    static Fabbrica f;
+    return f;
+}
+
+}  // namespace
+
+Fabbrica Imposta(Fabbrica fabbrica)
+{
+    Fabbrica precedente = std::move(installata());
+    installata() = std::move(fabbrica);
+    return precedente;
+}
+
+std::unique_ptr<QPrinter> Nuova()
+{
+    if (installata())
+        return installata()();
+    const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
+    if (predefinita.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(predefinita, QPrinter::HighResolution);
+}
+
+QString Prodotto() { return NomeProdotto ? NomeProdotto() : QCoreApplication::applicationName(); }
+
+}  // namespace Stampante
