@@ -46,7 +46,6 @@ constexpr int TwipsPerPixel = 15;
 constexpr int LarghezzaCornice = 10200;
 constexpr int AltezzaCornice = 8100;
 
-QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
 
 // A radio-style pair or set of menu items in `menu`, named Name(i).
 template <std::size_t N>
@@ -57,7 +56,7 @@ void voci(QMenu* menu, std::array<QAction*, N>& azioni, const char* nome, std::i
     int i = 0;
     for (const char* testo : testi) {
         azioni[i] = menu->addAction(QString::fromUtf8(testo));
-        azioni[i]->setObjectName(elemento(nome, i));
+        azioni[i]->setObjectName(Impostazioni::Elemento(nome, i));
         azioni[i]->setCheckable(true);
         if (gruppo)
             gruppo->addAction(azioni[i]);
@@ -187,7 +186,7 @@ void Comunicazioni::createLists()
                                          "Remoto - Lettura", "Remoto - Scrittura"};
     for (int i = 0; i < 4; ++i) {
         Lab_Comunica[i] = new QLabel(QString::fromUtf8(titoli[i]), Frm_Com);
-        Lab_Comunica[i]->setObjectName(elemento("Lab_Comunica", i));
+        Lab_Comunica[i]->setObjectName(Impostazioni::Elemento("Lab_Comunica", i));
         Liste[i] = new QListWidget(Frm_Com);
         Liste[i]->setObjectName(QString::fromLatin1(nomi[i]));
         griglia->addWidget(Lab_Comunica[i], 0, i);
@@ -214,7 +213,7 @@ void Comunicazioni::createLists()
     static const char* const testi[] = {"Calc", "Note", "Rec", "Audio", "Ora", "Crono"};
     for (int i = 0; i < 6; ++i) {
         Cmd_Accessori[i] = new QToolButton(Frm_Com);
-        Cmd_Accessori[i]->setObjectName(elemento("Cmd_Accessori", i));
+        Cmd_Accessori[i]->setObjectName(Impostazioni::Elemento("Cmd_Accessori", i));
         Cmd_Accessori[i]->setToolTip(QString::fromUtf8(suggerimenti[i]));
         immagine(Cmd_Accessori[i], icone[i], testi[i]);
         connect(Cmd_Accessori[i], &QToolButton::clicked, this, [this, i] { Cmd_Accessori_Click(i); });

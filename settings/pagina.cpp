@@ -33,12 +33,14 @@ void AvvisaScritturaRifiutata()
 
 QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
 
+QString Elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
+
 QStringList Numeri(int primo, int ultimo, int passo)
 {
     QStringList voci;
-    if (passo <= 0)
+    if (passo == 0)
         return voci;
-    for (int n = primo; n <= ultimo; n += passo)
+    for (int n = primo; passo > 0 ? n <= ultimo : n >= ultimo; n += passo)
         voci << QString::number(n);
     return voci;
 }

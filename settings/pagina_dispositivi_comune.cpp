@@ -18,15 +18,9 @@ namespace {
 
 constexpr int TwipsPerPixel = 15;
 
-QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
-
 void numeri(QComboBox* lista, int primo, int ultimo)
 {
-    const QSignalBlocker blocco(lista);
-    lista->clear();
-    for (int n = primo; n <= ultimo; ++n)
-        lista->addItem(QString::number(n));
-    lista->setCurrentIndex(-1);
+    Impostazioni::RiempiLista(lista, Impostazioni::Numeri(primo, ultimo));
 }
 
 // `w` at the largest size, from its own down to 7 points, at which `campione` takes at most
@@ -95,7 +89,7 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
             new CasellaValore(CasellaValore::Tipo::Registro, QString::fromLatin1(Casella::SuggerimentoRegistro), this);
     }
     for (int i = 0; i < d.numeroCaselle; ++i)
-        caselle_[i]->setObjectName(elemento(d.caselle, i));
+        caselle_[i]->setObjectName(Impostazioni::Elemento(d.caselle, i));
     editor_ = std::make_unique<EditorPunti::EditorRecord>(d.record, caselle_, [this] { return decimali_; });
 
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
@@ -104,7 +98,7 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
                                                       QStyle::SP_DialogSaveButton};
     for (int i = 0; i < 3; ++i) {
         auto* p = new QToolButton(this);
-        p->setObjectName(elemento(d.pulsanti, i));
+        p->setObjectName(Impostazioni::Elemento(d.pulsanti, i));
         p->setToolTip(QString::fromUtf8(suggerimenti[i]));
         p->setIcon(style()->standardIcon(immagini[i]));
         p->setIconSize(QSize(24, 24));

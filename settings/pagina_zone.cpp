@@ -28,8 +28,6 @@ namespace Z = ChiaviZone;
 
 namespace {
 
-QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
-
 QComboBox* lista(QWidget* genitore, const char* nome, const char* suggerimento)
 {
     auto* c = new QComboBox(genitore);
@@ -45,23 +43,6 @@ QLabel* etichetta(QWidget* genitore, const char* testo)
     return l;
 }
 
-// Entries filled without running the list's handler, none selected.
-void riempi(QComboBox* c, const QStringList& voci)
-{
-    const QSignalBlocker blocco(c);
-    c->clear();
-    c->addItems(voci);
-    c->setCurrentIndex(-1);
-}
-
-QStringList numeri(int primo, int ultimo, int passo = 1)
-{
-    QStringList v;
-    for (int n = primo; passo > 0 ? n <= ultimo : n >= ultimo; n += passo)
-        v << QString::number(n);
-    return v;
-}
-
 void scegli(QComboBox* c, int indice)
 {
     const QSignalBlocker blocco(c);
@@ -75,9 +56,6 @@ QStringList voci(const QComboBox* c)
         v << c->itemText(i);
     return v;
 }
-
-// The text of the chosen entry; empty when none is chosen.
-QString scelta(const QComboBox* c) { return c->currentIndex() >= 0 ? c->currentText() : QString(); }
 
 }  // namespace
 
@@ -150,7 +128,7 @@ void PaginaZone::creaControlli()
     for (int i = 0; i < 5; ++i) {
         const QString v = QLatin1String(valori[i]);
         Cmd_ModificaDicitura[i] = new QPushButton(QStringLiteral("..."), Punti);
-        Cmd_ModificaDicitura[i]->setObjectName(elemento("Cmd_ModificaDicitura", i));
+        Cmd_ModificaDicitura[i]->setObjectName(Impostazioni::Elemento("Cmd_ModificaDicitura", i));
         Cmd_ModificaDicitura[i]->setToolTip(QStringLiteral("Modifica descrizione %1 (Generale)").arg(v));
         Cmd_ModificaDicitura[i]->setFixedWidth(Cmd_ModificaDicitura[i]->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
         connect(Cmd_ModificaDicitura[i], &QPushButton::clicked, this, [this, i] { Cmd_ModificaDicitura_Click(i); });
@@ -159,7 +137,7 @@ void PaginaZone::creaControlli()
         auto crea = [&](std::array<QRadioButton*, 5>& gruppo, QButtonGroup* bottoni, const char* nome,
                         const QString& suggerimento, int colonnaGriglia) {
             gruppo[i] = new QRadioButton(Punti);
-            gruppo[i]->setObjectName(elemento(nome, i));
+            gruppo[i]->setObjectName(Impostazioni::Elemento(nome, i));
             gruppo[i]->setToolTip(suggerimento);
             bottoni->addButton(gruppo[i], i);
             griglia->addWidget(gruppo[i], GrigliaPuntiZona::RigaGriglia(i), colonnaGriglia, Qt::AlignHCenter);
@@ -223,12 +201,12 @@ void PaginaZone::creaControlli()
 
 void PaginaZone::RiempiListe(bool)
 {
-    riempi(Cmb_ZoneUsate, numeri(0, MaxZone));
-    riempi(Cmb_Indirizzo, numeri(1, 255));
-    riempi(Cmb_Decimali, numeri(0, 3));
-    riempi(Cmb_MinAss, numeri(0, -200, -100));
-    riempi(Cmb_MaxAss, numeri(100, 1500, 100));
-    riempi(Cmd_Umisura, {QStringLiteral("°C"), QStringLiteral("°F"), QStringLiteral("EU")});
+    Impostazioni::RiempiLista(Cmb_ZoneUsate, Impostazioni::Numeri(0, MaxZone));
+    Impostazioni::RiempiLista(Cmb_Indirizzo, Impostazioni::Numeri(1, 255));
+    Impostazioni::RiempiLista(Cmb_Decimali, Impostazioni::Numeri(0, 3));
+    Impostazioni::RiempiLista(Cmb_MinAss, Impostazioni::Numeri(0, -200, -100));
+    Impostazioni::RiempiLista(Cmb_MaxAss, Impostazioni::Numeri(100, 1500, 100));
+    Impostazioni::RiempiLista(Cmd_Umisura, {QStringLiteral("°C"), QStringLiteral("°F"), QStringLiteral("EU")});
 }
 
 void PaginaZone::Apri()
@@ -255,7 +233,7 @@ void PaginaZone::mostraConteggio(int n)
     {
         const QSignalBlocker blocco(Cmb_Zone);
         Cmb_Zone->clear();
-        Cmb_Zone->addItems(zone ? numeri(1, n) : QStringList{QStringLiteral("0")});
+        Cmb_Zone->addItems(zone ? Impostazioni::Numeri(1, n) : QStringList{QStringLiteral("0")});
         Cmb_Zone->setCurrentIndex(zone ? 0 : -1);
         Cmb_Zone->setEnabled(zone);
     }
@@ -373,11 +351,11 @@ Z::Pagina PaginaZone::Valori() const
     p.zona = ZonaScelta();
     p.immagine = Txt_Immagine->text();
     p.nome = Txt_NomeLoop->text();
-    p.indirizzo = scelta(Cmb_Indirizzo);
-    p.minimo = scelta(Cmb_MinAss);
-    p.massimo = scelta(Cmb_MaxAss);
-    p.unita = scelta(Cmd_Umisura);
-    p.decimali = scelta(Cmb_Decimali);
+    p.indirizzo = Impostazioni::TestoSelezionato(Cmb_Indirizzo);
+    p.minimo = Impostazioni::TestoSelezionato(Cmb_MinAss);
+    p.massimo = Impostazioni::TestoSelezionato(Cmb_MaxAss);
+    p.unita = Impostazioni::TestoSelezionato(Cmd_Umisura);
+    p.decimali = Impostazioni::TestoSelezionato(Cmb_Decimali);
     p.slave = Chk_Slave->isChecked();
     for (int i = 0; i < Z::NumeroCaselle; ++i)
         p.caselle[i] = Txt_ZoneMB[i]->text();
