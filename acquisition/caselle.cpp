@@ -77,6 +77,8 @@ bool ServiRichieste()
 
 void ServiTutteLeRichieste()
 {
+    // Served by Stop and Re-read ahead of their own work: no box opened meanwhile may hold them.
+    Piattaforma::InputRinviato input;
     while (!coda.empty()) {
         serviPrima();
         Piattaforma::LasciaEventi();

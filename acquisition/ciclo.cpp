@@ -51,6 +51,7 @@ long leggi(int funzione, int registro, int nodo)
 int conteggio(int numero, int massimo) { return std::clamp(numero, 0, massimo); }
 
 // Marks a pass as running; a second entry while it runs (from a yield) is sent to the queue.
+// The operator's input that arrives meanwhile waits for the pass to end (platform/eventi.h).
 class Passata {
 public:
     explicit Passata(bool& inCorso) : inCorso_(inCorso), rientro_(inCorso) { inCorso_ = true; }
@@ -64,6 +65,7 @@ public:
 private:
     bool& inCorso_;
     bool rientro_;
+    Piattaforma::InputRinviato input_;
 };
 
 }  // namespace
@@ -192,8 +194,9 @@ void CicloAcquisizione::LeggiZone()
         GanciAttivi().Ridisegna();
     if (GanciAttivi().AggiornaSinottico)
         GanciAttivi().AggiornaSinottico(true, false);
+    // Stamped with the time the pass started, filed under the day it ends in.
     if (GraficiAbilitati && zone > 0)
-        File_Ini::ScriviStorico(riga, inizio.date());
+        File_Ini::ScriviStorico(riga, Adesso().date());
     if (!MBus::ComunicazioneReale)
         Pausa(250);
     Pannello3(Vuoto);

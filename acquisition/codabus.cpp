@@ -1,5 +1,6 @@
 #include "codabus.h"
 
+#include "ganci.h"
 #include "mbus.h"
 
 #include <QTimer>
@@ -13,6 +14,17 @@ namespace {
 int profondita = 0;
 std::deque<std::function<void()>> coda;
 bool riprovaProgrammata = false;
+bool mostrataAttesa = false;
+
+// The operator sees that what was asked for is held back until the last of it has run.
+void mostraAttesa(bool attesa)
+{
+    if (attesa == mostrataAttesa)
+        return;
+    mostrataAttesa = attesa;
+    if (GanciAttivi().LavoroTrattenuto)
+        GanciAttivi().LavoroTrattenuto(attesa);
+}
 
 void drena();
 
@@ -42,6 +54,8 @@ void drena()
         lavoro();
         --profondita;
     }
+    if (coda.empty())
+        mostraAttesa(false);
 }
 
 }  // namespace
@@ -61,6 +75,8 @@ void EseguiQuandoLibero(std::function<void()> lavoro)
     coda.push_back(std::move(lavoro));
     if (profondita == 0)
         drena();
+    if (!coda.empty())
+        mostraAttesa(true);
 }
 
 bool LavoroInCorso() { return profondita > 0; }

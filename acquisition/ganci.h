@@ -21,8 +21,10 @@ struct Ganci {
     std::function<void(const QString&)> Pannello4;
     // Application-wide mouse pointer.
     std::function<void(Puntatore)> ImpostaPuntatore;
-    // "Attenzione: " message box: exclamation icon, OK only, brought to the front; returns when
-    // the operator closes it.
+    // Work asked for is held back behind the running pass or command (true), or has all run.
+    std::function<void(bool)> LavoroTrattenuto;
+    // "Attenzione: " message box: exclamation icon, OK only, brought to the front. Returns at
+    // once: the box stays until its OK while the work that raised it goes on.
     std::function<void(const QString& titolo, const QString& testo)> Avviso;
     // A pause that blocks the station without letting window events run (door pulse, the
     // display pauses of the commands, the simulation pause). Empty: really waits.

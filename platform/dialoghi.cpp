@@ -19,6 +19,10 @@ public:
         qWarning().noquote() << "Richiesta non mostrata:" << titolo << "-" << richiesta;
         return std::nullopt;
     }
+    void Avviso(const QString& testo, const QString& titolo, IconaDialogo) override
+    {
+        qWarning().noquote() << "Avviso non mostrato:" << titolo << "-" << testo;
+    }
 };
 
 DialoghiSilenziosi silenziosi;

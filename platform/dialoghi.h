@@ -27,6 +27,11 @@ public:
     // A modal input box with OK and Annulla. No value when the operator cancels.
     virtual std::optional<QString> Input(const QString& richiesta, const QString& titolo,
                                          const QString& predefinito = QString()) = 0;
+
+    // A message with OK alone that the caller does not wait for: it returns at once and the box
+    // stays in the foreground until its OK. Notices asked for while one is shown follow it, one
+    // after the other. The acquisition reports through these, so no pass ever waits for a person.
+    virtual void Avviso(const QString& testo, const QString& titolo, IconaDialogo icona) = 0;
 };
 
 // The service in use. Until the shell installs the real one, boxes are not shown: each is

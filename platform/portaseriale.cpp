@@ -314,7 +314,7 @@ bool PortaSeriale::AttendiDati(qint64 microsecondi)
     scadenza.start(int(std::min<qint64>((us - AttesaBreve) / 1000, std::numeric_limits<int>::max())));
     QEventLoop* const attesaPrima = std::exchange(attesa_, &attesa);
     QSocketNotifier* const notificaPrima = std::exchange(notifica_, &notifica);
-    attesa.exec();
+    attesa.exec(EventiConsentiti());
     attesa_ = attesaPrima;
     notifica_ = notificaPrima;
     if (!PortOpen())

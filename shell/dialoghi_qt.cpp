@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <map>
 
@@ -96,4 +97,42 @@ std::optional<QString> DialoghiQt::Input(const QString& richiesta, const QString
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();
+}
+
+void DialoghiQt::Avviso(const QString& testo, const QString& titolo, IconaDialogo icona)
+{
+    inAttesa_.push_back({testo, titolo, icona});
+    if (!aperto_)
+        mostraProssimo();
+}
+
+void DialoghiQt::mostraProssimo()
+{
+    if (inAttesa_.empty())
+        return;
+    const Notizia n = std::move(inAttesa_.front());
+    inAttesa_.pop_front();
+    auto* box = new QMessageBox(IconaQt(n.icona), n.titolo, n.testo, QMessageBox::NoButton, QApplication::activeWindow());
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->setEscapeButton(ok);
+    box->setDefaultButton(ok);
+    aperto_ = box;
+    // Closed by its OK, or gone with the window it was shown over: the next one follows, from
+    // the event loop (not from inside the box's destruction).
+    QObject::connect(box, &QObject::destroyed, &contesto_, [this] {
+        aperto_ = nullptr;
+        QTimer::singleShot(0, &contesto_, [this] {
+            if (!aperto_)
+                mostraProssimo();
+        });
+    });
+    InPrimoPiano(box);
+}
+
+DialoghiQt::~DialoghiQt()
+{
+    inAttesa_.clear();
+    delete aperto_.data();
 }

@@ -1,6 +1,14 @@
 #pragma once
 #include "dialoghi.h"
 
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <deque>
+
+class QMessageBox;
+
 // The station's boxes on screen: QMessageBox and QInputDialog with Italian buttons, kept above
 // every other window (the monitor, the login and the splash are topmost too).
 class DialoghiQt final : public Piattaforma::Dialoghi {
@@ -10,4 +18,20 @@ public:
                                            std::optional<Piattaforma::RispostaDialogo> predefinita) override;
     std::optional<QString> Input(const QString& richiesta, const QString& titolo,
                                  const QString& predefinito) override;
+    void Avviso(const QString& testo, const QString& titolo, Piattaforma::IconaDialogo icona) override;
+
+    DialoghiQt() = default;
+    ~DialoghiQt() override;
+    DialoghiQt(const DialoghiQt&) = delete;
+    DialoghiQt& operator=(const DialoghiQt&) = delete;
+
+private:
+    struct Notizia {
+        QString testo, titolo;
+        Piattaforma::IconaDialogo icona;
+    };
+    void mostraProssimo();
+    std::deque<Notizia> inAttesa_;
+    QPointer<QMessageBox> aperto_;
+    QObject contesto_;  // ends the connections and the pending calls with the service
 };

@@ -250,9 +250,16 @@ void Finestre::collegaAcquisizione()
         else if (forma == Puntatore::Divieto)
             QApplication::setOverrideCursor(Qt::ForbiddenCursor);
     };
+    // The main window's own pointer, under the one a running command sets for the whole station.
+    g.LavoroTrattenuto = [this](bool trattenuto) {
+        if (trattenuto)
+            mainForm->setCursor(Qt::BusyCursor);
+        else
+            mainForm->unsetCursor();
+    };
+    // A command that failed says so without waiting for its OK: the pass that served it goes on.
     g.Avviso = [](const QString& titolo, const QString& testo) {
-        Piattaforma::ServizioDialoghi().Messaggio(testo, titolo, Piattaforma::PulsantiDialogo::OK,
-                                                  Piattaforma::IconaDialogo::Esclamazione);
+        Piattaforma::ServizioDialoghi().Avviso(testo, titolo, Piattaforma::IconaDialogo::Esclamazione);
     };
     g.Pausa = &MainForm::PausaBloccante;
     g.Suona = [this](const QString& percorso) {

@@ -455,7 +455,8 @@ private slots:
         QVERIFY(QDir(cartella.percorso(QStringLiteral("Dati"))).isEmpty());
     }
 
-    // A pass that starts before midnight and ends after it stays in the old day's file.
+    // A pass that starts before midnight and ends after it is stamped with its start and filed
+    // under the day it ends in.
     void passataAMezzanotte()
     {
         CartellaTemporanea cartella;
@@ -468,8 +469,8 @@ private slots:
         GanciAttivi().Adesso = [&] { return ora; };
         bus->durante = [&] { ora = ora.addSecs(2); };  // every exchange takes two seconds
         ciclo->LeggiZone();
-        QCOMPARE(cartella.leggi(QStringLiteral("Dati/2026_12_31.csv")), QByteArray("31/12/2026 23:59:59;7;\r\n"));
-        QVERIFY(!QFile::exists(cartella.percorso(QStringLiteral("Dati/2027_01_01.csv"))));
+        QCOMPARE(cartella.leggi(QStringLiteral("Dati/2027_01_01.csv")), QByteArray("31/12/2026 23:59:59;7;\r\n"));
+        QVERIFY(!QFile::exists(cartella.percorso(QStringLiteral("Dati/2026_12_31.csv"))));
     }
 
     // A line cut short by a power failure is left alone on its own line: the next line starts

@@ -68,6 +68,14 @@ public:
         return risposta.value_or(Piattaforma::RispostaPredefinita(p, predefinita));
     }
     std::optional<QString> Input(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    void Avviso(const QString& testo, const QString& titolo, Piattaforma::IconaDialogo icona) override
+    {
+        testi << testo;
+        titoli << titolo;
+        pulsanti << Piattaforma::PulsantiDialogo::OK;
+        icone << icona;
+        predefinite << std::nullopt;
+    }
 
 private:
     Piattaforma::Dialoghi* precedente_ = nullptr;

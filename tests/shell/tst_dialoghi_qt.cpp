@@ -50,6 +50,7 @@ private slots:
     void input_data();
     void input();
     void servizioInstallato();
+    void avvisiUnoDopoLAltro();
 };
 
 void TestDialoghiQt::messaggio_data()
@@ -158,6 +159,31 @@ void TestDialoghiQt::servizioInstallato()
     QCOMPARE(&Piattaforma::ServizioDialoghi(), &qt);
     QCOMPARE(Piattaforma::ImpostaServizioDialoghi(nullptr), &qt);
     QVERIFY(&Piattaforma::ServizioDialoghi() != &qt);
+}
+
+void TestDialoghiQt::avvisiUnoDopoLAltro()
+{
+    // A notice returns at once and stays up until its OK; the next one follows it, never both.
+    DialoghiQt qt;
+    qt.Avviso(QStringLiteral("primo"), QStringLiteral("Titolo"), IconaDialogo::Esclamazione);
+    qt.Avviso(QStringLiteral("secondo"), QStringLiteral("Titolo"), IconaDialogo::Esclamazione);
+    auto aperti = [] {
+        QList<QMessageBox*> box;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
+                box << b;
+        return box;
+    };
+    for (const char* atteso : {"primo", "secondo"}) {
+        QVERIFY(QTest::qWaitFor([&] { return aperti().size() == 1; }, 2000));
+        QMessageBox* box = aperti().front();
+        QCOMPARE(box->text(), QString::fromLatin1(atteso));
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(Etichette(box), QStringList{QStringLiteral("OK")});
+        box->buttons().front()->click();
+        QTest::qWait(20);
+    }
+    QVERIFY(QTest::qWaitFor([&] { return aperti().isEmpty(); }, 2000));
 }
 
 QTEST_MAIN(TestDialoghiQt)

@@ -1,0 +1,235 @@
+// The supervision goes on while a box waits for the operator: the real windows with acquisition
+// running on its own timer against a recording bus. The operator's clicks arrive as the window
+// system delivers them, queued while a pass waits on the line; each box stays open a second,
+// and the passes run meanwhile are counted.
+#include "banco_shell.h"
+#include "ciclo.h"
+#include "codabus.h"
+#include "dialoghifinti.h"
+#include "finestre.h"
+#include "mainform.h"
+#include "mbus.h"
+#include "sinottico.h"
+#include "webcam.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+#include <functional>
+
+using namespace BancoShell;
+
+namespace {
+
+// One zone on node 1 (PV and SP registers, SP written at 6,1), one switch on coils of node 11,
+// the webcam button shown.
+const char* const Impianto =
+    "[Generale]\r\nZone=1\r\nInterruttori=1\r\nLED=0\r\nApriporta=0\r\nWebcam=1\r\nAutoAvvio=1\r\n"
+    "Grafico=0\r\nRicette=1\r\nCronotermostato=0\r\nMaster=0\r\n"
+    "[Zona 01]\r\nIndirizzo=1\r\nDecimali=1\r\nPV_r=3,0\r\nSP_r=3,1\r\nSP_w=6,1\r\n"
+    "[Interruttore 01]\r\nIndirizzo=11\r\nOn_w=5,7\r\nOff_w=5,8\r\nOn_r=1,7\r\nOff_r=1,8\r\nVal_on=1\r\nVal_off=0\r\n"
+    "[Webcam]\r\nNome=Cortile\r\nX=9000\r\nY=6000\r\n";
+
+// Reads give 0 and are counted; writes echo wrongly, so every command fails. `durante` runs once,
+// at the next read: what the operator does while a pass waits on the line.
+class Bus final : public MBus::Collegamento {
+public:
+    int letture = 0;
+    std::function<void()> durante;
+    long Leggi(int, long, int) override
+    {
+        ++letture;
+        if (durante)
+            std::exchange(durante, nullptr)();
+        return 0;
+    }
+    long Scrivi(int, int, long valore, int) override { return valore + 1; }
+};
+
+class CameraAssente final : public CatturaVideo {
+public:
+    bool Apri() override { return false; }
+    bool Avvia(bool) override { return false; }
+    QString UltimoErrore() const override { return QStringLiteral("Nessuna telecamera."); }
+    void Ferma() override {}
+    void ImpostaAudio(bool) override {}
+    bool InCattura() const override { return false; }
+    QWidget* Vista() override { return &vista; }
+    QWidget vista;
+};
+
+// Mouse events queued in the window system, as a real click arrives: delivered by whichever
+// event loop runs next and takes the operator's input.
+void Accoda(QWidget* w, QEvent::Type tipo)
+{
+    QWindow* finestra = w->window()->windowHandle();
+    const QPoint centro = w->rect().center();
+    const QPointF locale = w->mapTo(w->window(), centro);
+    const QPointF globale = w->mapToGlobal(centro);
+    const bool premuto = tipo == QEvent::MouseButtonPress;
+    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        finestra, locale, globale, premuto ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, tipo);
+}
+
+void ClicAccodato(QWidget* w)
+{
+    Accoda(w, QEvent::MouseButtonPress);
+    Accoda(w, QEvent::MouseButtonRelease);
+}
+
+void DoppioClicAccodato(QWidget* w)
+{
+    ClicAccodato(w);
+    ClicAccodato(w);
+}
+
+enum class Box { Webcam, ComandoFallito, InputValore };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Box)
+
+class TstSupervisione : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void boxAperto_data();
+    void boxAperto();
+    void lavoroTrattenuto();
+
+private:
+    std::unique_ptr<CartellaTemporanea> cartella_;
+    std::unique_ptr<Finestre> f_;
+    MainForm* m_ = nullptr;
+    Sinottico* s_ = nullptr;
+    Bus bus_;
+    Registro registro_;
+};
+
+void TstSupervisione::init()
+{
+    cartella_ = std::make_unique<CartellaTemporanea>();
+    cartella_->scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
+    cartella_->scrivi(QStringLiteral("Quelvar1.ini"), Impianto);
+    StatoIniziale();
+    MBus::ImpostaCollegamento(&bus_);
+    f_ = std::make_unique<Finestre>();
+    f_->Carica();
+    m_ = f_->mainForm;
+    s_ = f_->sinottico;
+    s_->ImpostaCattura(std::make_unique<CameraAssente>());
+    registro_ = {};
+    registro_.installa(m_);
+    m_->SceltaComunicazione(false);
+    m_->resize(1280, 900);
+    m_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_));
+    Generale::UtenteTecnico = true;
+    m_->MenuSinottico_Click();
+    QTest::mouseClick(s_->Cmd_PuntoMon[0], Qt::LeftButton);
+    QVERIFY(s_->Lab_Temp[1]->isVisible());
+    QVERIFY(s_->Cmd_Webcam->isVisible());
+    m_->MenuStart_Click();
+    QVERIFY(Generale::AcquisizioneAttiva);
+    // Every tick reads the plant, twenty ticks a second.
+    Generale::BaseMisura = 1;
+    m_->Timer_Monitor->setInterval(50);
+}
+
+void TstSupervisione::cleanup()
+{
+    Generale::AcquisizioneAttiva = false;
+    if (m_)
+        m_->Timer_Monitor->stop();
+    f_.reset();
+    MBus::ImpostaCollegamento(nullptr);
+}
+
+void TstSupervisione::boxAperto_data()
+{
+    QTest::addColumn<Box>("box");
+    QTest::addColumn<bool>("input");
+    QTest::addColumn<bool>("bloccante");
+    QTest::newRow("errore della webcam, clic durante una passata") << Box::Webcam << false << true;
+    QTest::newRow("comando servito dal tick e fallito") << Box::ComandoFallito << false << false;
+    QTest::newRow("valore da impostare, doppio clic durante una passata") << Box::InputValore << true << true;
+}
+
+void TstSupervisione::boxAperto()
+{
+    QFETCH(Box, box);
+    QFETCH(bool, input);
+    QFETCH(bool, bloccante);
+
+    QElapsedTimer orologio;
+    orologio.start();
+    QList<qint64> tick;
+    connect(m_->Ciclo, &CicloAcquisizione::TickEseguito, this, [&] { tick << orologio.elapsed(); });
+
+    DialoghiFinti dialoghi;
+    dialoghi.apertoMs = 1000;
+    qint64 aperto = -1;
+    int lettureAllApertura = 0;
+    dialoghi.allApertura = [&](const DialoghiFinti::Box&) {
+        if (aperto < 0) {
+            aperto = orologio.elapsed();
+            lettureAllApertura = bus_.letture;
+        }
+    };
+    int lettureAlChiudersi = -1;
+
+    switch (box) {
+    case Box::Webcam:
+        bus_.durante = [this] { ClicAccodato(s_->Cmd_Webcam); };
+        break;
+    case Box::InputValore:
+        bus_.durante = [this] { DoppioClicAccodato(s_->Lab_Temp[1]); };
+        break;
+    case Box::ComandoFallito:
+        QTest::mouseClick(s_->Img_off[0], Qt::LeftButton);  // posted: the next tick serves it
+        break;
+    }
+    QVERIFY(QTest::qWaitFor([&] { return aperto >= 0; }, 5000));
+    QTest::qWaitFor([&] { return orologio.elapsed() > aperto + 1100; }, 3000);
+    lettureAlChiudersi = bus_.letture;
+
+    QVERIFY(!dialoghi.mostrati.isEmpty());
+    QCOMPARE(dialoghi.mostrati[0].input, input);
+    QCOMPARE(dialoghi.mostrati[0].bloccante, bloccante);
+    // Twenty ticks fall due in that second: a box held over a pass would leave none.
+    const auto mentreAperto = std::count_if(tick.begin(), tick.end(),
+                                            [&](qint64 t) { return t > aperto && t < aperto + 1000; });
+    QVERIFY2(mentreAperto >= 3, qPrintable(QStringLiteral("%1 passate col box aperto").arg(mentreAperto)));
+    QVERIFY(lettureAlChiudersi - lettureAllApertura >= 3);
+}
+
+void TstSupervisione::lavoroTrattenuto()
+{
+    // Start and Stop asked for again and again while a pass holds the line all run, in order,
+    // once it ends; until then the main window shows that work waits.
+    m_->Timer_Monitor->stop();
+    const int prima = bus_.letture;
+    {
+        Acquisizione::TieniBus pass;
+        m_->MenuStop->trigger();
+        m_->MenuStart_Click();
+        m_->MenuStop->trigger();
+        m_->MenuStart_Click();
+        m_->MenuStop->trigger();
+        QCOMPARE(Acquisizione::LavoriInAttesa(), 5);
+        QVERIFY(Generale::AcquisizioneAttiva);
+        QCOMPARE(m_->cursor().shape(), Qt::BusyCursor);
+    }
+    QCOMPARE(Acquisizione::LavoriInAttesa(), 0);
+    QVERIFY(!Generale::AcquisizioneAttiva);
+    QVERIFY(bus_.letture > prima);  // the Starts in between read the plant
+    QCOMPARE(m_->cursor().shape(), Qt::ArrowCursor);
+}
+
+QTEST_MAIN(TstSupervisione)
+#include "tst_supervisione.moc"
