@@ -1,6 +1,7 @@
 #pragma once
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 namespace Piattaforma {
 
@@ -36,7 +37,16 @@ inline QEventLoop::ProcessEventsFlags EventiConsentiti()
 // the drag loop. Handlers that run here may start other work; see the bus rules in fieldbus/.
 inline void LasciaEventi()
 {
-    QCoreApplication::processEvents(EventiConsentiti());
+    if (!InputRinviato::Attivo()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
+    // Held back in a loop of its own, ended by a zero timer once what is pending has run: with
+    // the glib dispatcher a plain processEvents(ExcludeUserInputEvents) leaves the held input
+    // stuck in the queue for good, a loop run with the flag does not.
+    QEventLoop giro;
+    QTimer::singleShot(0, &giro, &QEventLoop::quit);
+    giro.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace Piattaforma
