@@ -4,6 +4,7 @@
 // program folder stays byte for byte as it was, and no temporary file is left.
 #include "cartellatemporanea.h"
 #include "crono.h"
+#include "discopiccolo.h"
 #include "file_ini.h"
 #include "filecrono.h"
 #include "generale.h"
@@ -13,11 +14,7 @@
 #include <QDirIterator>
 #include <QTest>
 
-#include <cerrno>
-#include <cstring>
 #include <map>
-
-#include <sys/mount.h>
 
 using Piattaforma::PassoSostituzione;
 
@@ -92,46 +89,6 @@ std::map<QString, QByteArray> contenuto(const QString& cartella)
     }
     return voci;
 }
-
-// A small tmpfs of its own, unmounted when the test ends (as root; elsewhere there is none).
-class DiscoPiccolo {
-public:
-    explicit DiscoPiccolo(int kilobyte)
-    {
-        const QByteArray opzioni = "size=" + QByteArray::number(kilobyte) + "k";
-        montato_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                           opzioni.constData()) == 0;
-        if (!montato_)
-            errore_ = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~DiscoPiccolo()
-    {
-        if (montato_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    bool montato() const { return montato_; }
-    QString errore() const { return errore_; }
-    QString percorso() const { return dir_.path(); }
-
-    // Fills what is free: the next block any file asks for is refused.
-    void riempi() const
-    {
-        QFile f(dir_.filePath(QStringLiteral("riempimento")));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray blocco(4096, 'r');
-        while (f.write(blocco) == blocco.size()) {
-        }
-        const QByteArray byte(1, 'r');
-        while (f.write(byte) == 1) {
-        }
-    }
-    void libera() const { QFile::remove(dir_.filePath(QStringLiteral("riempimento"))); }
-
-private:
-    QTemporaryDir dir_;
-    bool montato_ = false;
-    QString errore_;
-};
 
 }  // namespace
 
