@@ -58,6 +58,9 @@ struct Ganci {
     std::function<void()> NascondiMonitor;
     // Alarm blinking (toolbar button 8 and the alarm sound, run by the main window) on or off.
     std::function<void(bool)> Lampeggio;
+    // The daily history file: false with its notice at the first line of an outage that could
+    // not be written, true with its note at the first line written again; nothing in between.
+    std::function<void(bool scritto, const QString& voce)> EsitoStorico;
 };
 
 // The hooks in use; the shell sets them once, tests set their own.

@@ -26,22 +26,41 @@ bool finisceAMetaRiga(const QString& percorso)
     return file.getChar(&ultimo) && ultimo != '\n';
 }
 
-}  // namespace
-
-void ScriviStorico(const QString& riga, const QDate& giorno)
+bool scriviRiga(const QString& percorso, QByteArray testo)
 {
-    QByteArray testo = riga.toLatin1() + QByteArrayLiteral("\r\n");
-    const QString percorso = PercorsoStorico(giorno);
     // The torn line keeps a line of its own; this one starts on a fresh line and stays whole.
     if (finisceAMetaRiga(percorso))
         testo.prepend(QByteArrayLiteral("\r\n"));
     QFile file(percorso);
     // Unbuffered: the whole line goes to the file in one write, never half of it.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return;
+        return false;
     const qint64 prima = file.size();
-    if (file.write(testo) != testo.size())
-        file.resize(prima);  // a full disk must not leave a torn line for the reader
+    if (file.write(testo) == testo.size())
+        return true;
+    // A full disk must not leave a torn line for the reader; should the cut fail, the next line
+    // still starts on its own (above).
+    file.resize(prima);
+    return false;
+}
+
+// Whether the last line was lost: the outage is told once, at its first line, and its end once.
+bool inInterruzione = false;
+
+}  // namespace
+
+bool ScriviStorico(const QString& riga, const QDate& giorno)
+{
+    const bool scritto = scriviRiga(PercorsoStorico(giorno), riga.toLatin1() + QByteArrayLiteral("\r\n"));
+    if (scritto == inInterruzione) {
+        inInterruzione = !scritto;
+        if (Acquisizione::GanciAttivi().EsitoStorico) {
+            const QString testo = scritto ? TestoStoricoRipreso : TestoStoricoNonScritto;
+            Acquisizione::GanciAttivi().EsitoStorico(
+                scritto, testo + QStringLiteral(" (") + Acquisizione::TestoDataOra(Acquisizione::Adesso()) + QLatin1Char(')'));
+        }
+    }
+    return scritto;
 }
 
 }  // namespace File_Ini

@@ -196,9 +196,13 @@ void Grafico::Cmd_Colore_Click(ColoreGrafico quale)
         break;
     }
     if (const auto scelto = Grafici::ServizioColore().ScegliColore(preimpostato, this)) {
-        *variabile = *scelto;
-        File_Ini::ScriviIni(SezioneGrafico, chiave->Nome(), Grafici::TestoColore(*scelto));
-        Generale::ImpostaGrafici();
+        // A colour the file refused is not taken: the chart keeps what the file says.
+        if (File_Ini::ScriviIni(SezioneGrafico, chiave->Nome(), Grafici::TestoColore(*scelto))) {
+            *variabile = *scelto;
+            Generale::ImpostaGrafici();
+        } else {
+            File_Ini::AvvisaScritturaRifiutata(windowTitle());
+        }
     }
     Cmd_ChiudiLegenda->setFocus();
 }
@@ -210,9 +214,13 @@ void Grafico::Lab_Trax_DblClick(int indice)
     if (indice < 0 || indice >= NumeroRighe)
         return;
     if (const auto scelto = Grafici::ServizioColore().ScegliColore(Lin_Trax[indice]->Colore(), this)) {
-        Generale::ColoreTraccia[indice] = *scelto;
-        File_Ini::ScriviIni(Generale::SezioneZona(indice), Chiavi::Dispositivo::Colore.Nome(), Grafici::TestoColore(*scelto));
-        Generale::ImpostaGrafici();
+        if (File_Ini::ScriviIni(Generale::SezioneZona(indice), Chiavi::Dispositivo::Colore.Nome(),
+                                Grafici::TestoColore(*scelto))) {
+            Generale::ColoreTraccia[indice] = *scelto;
+            Generale::ImpostaGrafici();
+        } else {
+            File_Ini::AvvisaScritturaRifiutata(windowTitle());
+        }
     }
     Cmd_ChiudiLegenda->setFocus();
 }
@@ -222,8 +230,9 @@ void Grafico::PicTraxLegenda_MouseDown(int pulsante, QPoint doveSchermo)
     if (pulsante == 2) {
         Drag::TrascinaControllo(PicTraxLegenda, Qt::RightButton, doveSchermo, [this] {
             namespace G = Chiavi::Grafico;
-            File_Ini::ScriviIni(SezioneGrafico, G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel));
-            File_Ini::ScriviIni(SezioneGrafico, G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel));
+            if (!(File_Ini::ScriviIni(SezioneGrafico, G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel))
+                  && File_Ini::ScriviIni(SezioneGrafico, G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel))))
+                File_Ini::AvvisaScritturaRifiutata(windowTitle());
             update();
         });
     }
@@ -243,8 +252,9 @@ void Grafico::Cmd_Limite_Click(int indice)
                                                        Trend->LimiteAlto(), Trend->LimiteBasso());
             if (limite) {
                 namespace G = Chiavi::Grafico;
-                File_Ini::ScriviIni(SezioneGrafico, (alto ? G::TMax : G::TMin).Nome(), limite->testo);
-                if (alto)
+                if (!File_Ini::ScriviIni(SezioneGrafico, (alto ? G::TMax : G::TMin).Nome(), limite->testo))
+                    File_Ini::AvvisaScritturaRifiutata(windowTitle());
+                else if (alto)
                     Trend->ImpostaScalaAlta(double(limite->valore));
                 else
                     Trend->ImpostaScalaBassa(double(limite->valore));

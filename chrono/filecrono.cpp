@@ -6,11 +6,11 @@
 #include "conversioni.h"
 #include "crono.h"
 #include "file_ini.h"
+#include "sostituzione.h"
 #include "testo1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cmath>
 #include <cstdlib>
@@ -21,18 +21,6 @@ namespace {
 
 const QByteArray FineRiga = QByteArrayLiteral("\r\n");
 constexpr double ValoreCellaMassimo = 1e9;
-
-bool sostituisci(const QString& percorso, const QByteArray& contenuto)
-{
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(contenuto) != contenuto.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 QByteArray contenutoTabella(float (*cella)(int, int, int))
 {
@@ -84,9 +72,9 @@ using namespace Crono;
 void CreaFileCrono()
 {
     if (!QFileInfo::exists(PercorsoFileCrono()))
-        sostituisci(PercorsoFileCrono(), contenutoTabella([](int, int, int) { return 20.0f; }));
+        Piattaforma::SostituisciFile(PercorsoFileCrono(), contenutoTabella([](int, int, int) { return 20.0f; }));
     if (!QFileInfo::exists(PercorsoFestivita()))
-        sostituisci(PercorsoFestivita(), QByteArrayLiteral(" \r\n"));
+        Piattaforma::SostituisciFile(PercorsoFestivita(), QByteArrayLiteral(" \r\n"));
 }
 
 void CaricaCronotermostato()
@@ -119,12 +107,18 @@ void CaricaCronotermostato()
 
 bool SalvaCronotermostato()
 {
-    bool riuscito = sostituisci(PercorsoFileCrono(), contenutoTabella([](int s, int z, int g) { return Generale::TabellaCrono[s][z][g]; }));
-    riuscito = SalvaFestivita() && riuscito;
+    // The first write refused ends the save: what was not written stays as the files have it.
+    if (!Piattaforma::SostituisciFile(PercorsoFileCrono(), contenutoTabella([](int s, int z, int g) {
+            return Generale::TabellaCrono[s][z][g];
+        })))
+        return false;
+    if (!SalvaFestivita())
+        return false;
     for (int z = 0; z < Generale::MaxZone; ++z)
-        ScriviIni(Generale::SezioneZona(z), Chiavi::Dispositivo::Cronotermostato,
-                  Generale::CronoAttivoZona[z] ? QStringLiteral("1") : QStringLiteral("0"));
-    return riuscito;
+        if (!ScriviIni(Generale::SezioneZona(z), Chiavi::Dispositivo::Cronotermostato,
+                       Generale::CronoAttivoZona[z] ? QStringLiteral("1") : QStringLiteral("0")))
+            return false;
+    return true;
 }
 
 bool SalvaFestivita()
@@ -134,7 +128,7 @@ bool SalvaFestivita()
         testo += Piattaforma::In1252(giorno) + FineRiga;
     if (Festivita.isEmpty())
         testo = QByteArray(10, ' ') + FineRiga;
-    return sostituisci(PercorsoFestivita(), testo);
+    return Piattaforma::SostituisciFile(PercorsoFestivita(), testo);
 }
 
 }  // namespace File_Ini

@@ -39,7 +39,8 @@ void CreaFileCrono();
 // empty list.
 void CaricaCronotermostato();
 // Writes both files, then the 30 [Zona NN] Cronotermostato keys from `CronoAttivoZona`.
-// False when a file could not be replaced (the old file is then left whole).
+// False when a file could not be replaced or the settings file refused a key: the save stops
+// there, and the file refused and everything after it stay as they were.
 bool SalvaCronotermostato();
 bool SalvaFestivita();
 

@@ -1,6 +1,7 @@
 #include "file_ini.h"
 
 #include "cartellaprogramma.h"
+#include "dialoghi.h"
 #include "generale.h"
 #include "profilo.h"
 
@@ -80,6 +81,17 @@ long ScriviIniBase(const QString& sezione, const QString& chiave, const QString&
 long ScriviIni(const QString& sezione, const QString& chiave, const QString& valore)
 {
     return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiave, valore));
+}
+
+QString TestoScritturaRifiutata()
+{
+    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
+}
+
+void AvvisaScritturaRifiutata(const QString& titolo)
+{
+    Piattaforma::ServizioDialoghi().Messaggio(TestoScritturaRifiutata(), titolo, Piattaforma::PulsantiDialogo::OK,
+                                              Piattaforma::IconaDialogo::Esclamazione);
 }
 
 QString LeggiIni(const QString& sezione, const Chiavi::Chiave& chiave)

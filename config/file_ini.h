@@ -35,6 +35,11 @@ QString LeggiIniFile(const QString& sezione, const QString& chiave, const QStrin
 long ScriviIniBase(const QString& sezione, const QString& chiave, const QString& valore);
 long ScriviIni(const QString& sezione, const QString& chiave, const QString& valore);
 
+// What the operator is told when a settings or chrono file refuses a write: the one text of
+// every window that writes them. The box shows it with the exclamation mark and OK.
+QString TestoScritturaRifiutata();
+void AvvisaScritturaRifiutata(const QString& titolo);
+
 // The same with the key's own default.
 QString LeggiIni(const QString& sezione, const Chiavi::Chiave& chiave);
 long ScriviIni(const QString& sezione, const Chiavi::Chiave& chiave, const QString& valore);

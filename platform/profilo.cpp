@@ -1,11 +1,11 @@
 #include "profilo.h"
 
+#include "sostituzione.h"
 #include "testo1252.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -349,10 +349,13 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
         // Checked on the mode bits, not by access(): as root every file is writable.
         if (!(info.permissions() & QFileDevice::WriteOwner))
             return false;
+        // A file read short would be written back short: every other key would be lost.
         QFile file(percorso);
         if (!file.open(QIODevice::ReadOnly))
             return false;
         contenuto = file.readAll();
+        if (file.error() != QFileDevice::NoError || contenuto.size() != file.size())
+            return false;
     }
     // The byte-order mark stays where it is, before the text.
     const bool marca = contenuto.startsWith(MarcaUtf8);
@@ -398,20 +401,12 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
         }
     }
 
-    QSaveFile uscita(percorso);
-    if (!uscita.open(QIODevice::WriteOnly))
-        return false;
-    if (marca && uscita.write(MarcaUtf8) != MarcaUtf8.size()) {
-        uscita.cancelWriting();
-        return false;
-    }
-    for (const Riga& r : tutte) {
-        if (uscita.write(r.grezza) != r.grezza.size()) {
-            uscita.cancelWriting();
-            return false;
-        }
-    }
-    if (!uscita.commit())
+    QByteArray uscita;
+    if (marca)
+        uscita = MarcaUtf8;
+    for (const Riga& r : tutte)
+        uscita += r.grezza;
+    if (!SostituisciFile(percorso, uscita))
         return false;
     // What the reads of an Istantanea were served no longer holds.
     istantanee.copie.clear();

@@ -35,9 +35,10 @@ public:
 QString Leggi(const QString& percorso, const QString& sezione, const QString& chiave,
               const QString& predefinito);
 
-// False, with the file untouched, when the file is read-only, its folder is missing, or a
-// name or the value holds CR or LF, the section name a "]", or the key is empty, holds a "=" or
-// begins with "[" or ";" (it would not read back).
+// False, with the file byte for byte as it was, when the file is read-only or cannot be read
+// whole, its folder is missing, the disk refuses any step of the replacement (a full file
+// system), or a name or the value holds CR or LF, the section name a "]", or the key is empty,
+// holds a "=" or begins with "[" or ";" (it would not read back).
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore);
 
 }  // namespace Piattaforma::Profilo

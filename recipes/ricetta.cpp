@@ -5,9 +5,9 @@
 #include "file_ini.h"
 #include "mbus.h"
 #include "programmi.h"
+#include "sostituzione.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace Ricette {
 
@@ -276,15 +276,7 @@ bool CreaRicetta()
     // A read-only template is not replaced behind its owner's back (the rename would do it).
     if (info.exists() && (!info.isFile() || !(info.permissions() & QFileDevice::WriteOwner)))
         return false;
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray testo = ModelloRicetta();
-    if (file.write(testo) != testo.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!Piattaforma::SostituisciFile(percorso, ModelloRicetta()))
         return false;
     Piattaforma::AvviaProgramma(Piattaforma::Programma::EditorTesto, {QFileInfo(percorso).absoluteFilePath()});
     return true;

@@ -424,10 +424,13 @@ void Stagione::Cmd_Invio_Stagione_Click()
     // row or its failure.
     Acquisizione::EseguiQuandoLibero([this, prossimo] {
         if (InviaProcedura()) {
-            File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale, prossimo);
-            Piattaforma::ServizioDialoghi().Messaggio(
-                QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."), Titolo,
-                PulsantiDialogo::OK, IconaDialogo::Informazione);
+            // The instruments have the new season; a mark the file refused is not a completed change.
+            if (File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale, prossimo))
+                Piattaforma::ServizioDialoghi().Messaggio(
+                    QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."), Titolo,
+                    PulsantiDialogo::OK, IconaDialogo::Informazione);
+            else
+                File_Ini::AvvisaScritturaRifiutata(Titolo);
         } else {
             Piattaforma::ServizioDialoghi().Messaggio(
                 QStringLiteral("Attenzione: Un errore occorso durante l'invio della procedura ha impedito il "

@@ -2,6 +2,7 @@
 
 #include "casellavalore.h"
 #include "conversioni.h"
+#include "file_ini.h"
 #include "generale.h"
 
 #include <QRegularExpression>
@@ -123,7 +124,7 @@ std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStrin
 
 QString TestoScritturaRifiutata()
 {
-    return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");
+    return File_Ini::TestoScritturaRifiutata();
 }
 
 EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina)

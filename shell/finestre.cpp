@@ -278,6 +278,14 @@ void Finestre::collegaAcquisizione()
     g.SvuotaAllarmi = [this] { allarmi->SvuotaListe(); };
     g.NascondiMonitor = [this] { allarmi->hide(); };
     g.Lampeggio = [this](bool acceso) { mainForm->Lampeggio(acceso); };
+    // The outage's notice stays in panel 4 until another message takes its place or writing resumes.
+    g.EsitoStorico = [this, avviso = QString()](bool scritto, const QString& voce) mutable {
+        allarmi->AggiungiVoceStorico(voce);
+        if (!scritto)
+            mainForm->ScriviPannello(4, avviso = voce);
+        else if (mainForm->Pannello(4)->text() == avviso)
+            mainForm->ScriviPannello(4, QString());
+    };
     // Live values, LED and switch looks, the zone panel's rows: the synoptic's own.
     sinottico->CollegaGanci();
 }

@@ -27,6 +27,19 @@ Allarmi::Allarmi(QWidget* parent)
     Lst_AllarmiI->setToolTip(
         QStringLiteral("Interruttori ed indicatori che hanno superato il numero massimo di errori di comunicazione"));
 
+    Lst_Storico = new QListWidget(this);
+    Lst_Storico->setObjectName(QStringLiteral("Lst_Storico"));
+    Lst_Storico->setToolTip(QStringLiteral("Interruzioni della scrittura del file dello storico"));
+    Lab_Storico = new QLabel(QStringLiteral("File dello storico"), this);
+    Lab_Storico->setObjectName(QStringLiteral("Lab_Storico"));
+    QFont grassetto = Lab_Storico->font();
+    grassetto.setBold(true);
+    Lab_Storico->setFont(grassetto);
+    // A few lines: notices are rare and come in pairs.
+    Lst_Storico->setMaximumHeight(Lst_Storico->fontMetrics().lineSpacing() * 4 + 2 * Lst_Storico->frameWidth());
+    Lst_Storico->hide();
+    Lab_Storico->hide();
+
     Lab_ZoneAll[0] = new QLabel(QStringLiteral("Zone rilevamento temperatura"), this);
     Lab_ZoneAll[1] = new QLabel(QStringLiteral("Interruttori ed indicatori"), this);
 
@@ -52,7 +65,9 @@ Allarmi::Allarmi(QWidget* parent)
     pulsanti->addStretch();
     pulsanti->addWidget(Cmd_Chiudi[0]);
     pulsanti->addWidget(Cmd_Chiudi[1]);
-    griglia->addLayout(pulsanti, 2, 0, 1, 2);
+    griglia->addWidget(Lab_Storico, 2, 0, 1, 2);
+    griglia->addWidget(Lst_Storico, 3, 0, 1, 2);
+    griglia->addLayout(pulsanti, 4, 0, 1, 2);
     resize(640, 360);
 }
 
@@ -70,6 +85,16 @@ void Allarmi::SvuotaListe()
 {
     Lst_AllarmiZ->clear();
     Lst_AllarmiI->clear();
+}
+
+void Allarmi::AggiungiVoceStorico(const QString& voce)
+{
+    Lst_Storico->addItem(voce);
+    while (Lst_Storico->count() > NoteStoricoMassime)
+        delete Lst_Storico->takeItem(0);
+    Lst_Storico->scrollToBottom();
+    Lab_Storico->show();
+    Lst_Storico->show();
 }
 
 void Allarmi::Mostra()

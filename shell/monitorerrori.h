@@ -20,6 +20,11 @@ public:
     void AggiungiVoceDispositivo(const QString& voce);
     // Empties the zone list, then the switch and LED list.
     void SvuotaListe();
+    // The history file's notices (an outage, then its end), below the two lists and shown only
+    // once there is one. They are not communication errors: the reset leaves them; the oldest
+    // go beyond NoteStoricoMassime.
+    void AggiungiVoceStorico(const QString& voce);
+    static constexpr int NoteStoricoMassime = 100;
 
     // Opens the monitor; the reset button is offered only to a technician or an administrator
     // logged in at this moment.
@@ -30,6 +35,8 @@ public:
 
     QListWidget* Lst_AllarmiZ = nullptr;
     QListWidget* Lst_AllarmiI = nullptr;
+    QListWidget* Lst_Storico = nullptr;
+    QLabel* Lab_Storico = nullptr;
     std::array<QLabel*, 2> Lab_ZoneAll{};
     std::array<QPushButton*, 2> Cmd_Chiudi{};
 

@@ -1009,10 +1009,10 @@ void Sinottico::collocato(QWidget* w)
     v.chiaveX = pannello ? QStringLiteral("Info_X") : QStringLiteral("X");
     v.chiaveY = pannello ? QStringLiteral("Info_Y") : QStringLiteral("Y");
 
-    if (!v.sezione.isEmpty()) {
-        File_Ini::ScriviIni(v.sezione, v.chiaveX, Drag::TestoPosizione(double(w->x()) * TwipPerPixel));
-        File_Ini::ScriviIni(v.sezione, v.chiaveY, Drag::TestoPosizione(double(w->y()) * TwipPerPixel));
-    }
+    if (!v.sezione.isEmpty()
+        && !(File_Ini::ScriviIni(v.sezione, v.chiaveX, Drag::TestoPosizione(double(w->x()) * TwipPerPixel))
+             && File_Ini::ScriviIni(v.sezione, v.chiaveY, Drag::TestoPosizione(double(w->y()) * TwipPerPixel))))
+        File_Ini::AvvisaScritturaRifiutata(windowTitle());
     for (QWidget* compagno : v.compagni)
         compagno->move(w->pos());
     if (v.ridisegnaDopo || v.ridisegnaSempre)

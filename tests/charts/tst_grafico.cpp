@@ -69,6 +69,8 @@ private slots:
     void limiti();
     void colori_data();
     void colori();
+    void scritturaRifiutata_data();
+    void scritturaRifiutata();
     void coloreTracciaSenzaDialogo_data();
     void coloreTracciaSenzaDialogo();
     void caselle_data();
@@ -216,6 +218,52 @@ void TstGrafico::colori()
     QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
     QCOMPARE(applicato(), ColoreLong(0x123456));
     QCOMPARE(g_->focusWidget(), g_->Cmd_ChiudiLegenda);
+}
+
+void TstGrafico::scritturaRifiutata_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::newRow("colore dello sfondo") << "Cmd_Sfondo";
+    QTest::newRow("colore della traccia") << "Lab_Trax(1)";
+    QTest::newRow("limite alto") << "Cmd_Limite(0)";
+    QTest::newRow("legenda trascinata") << "PicTraxLegenda";
+}
+
+// The settings file refuses what a command writes: the operator is told, the file stays as it
+// was, and the chart keeps what the file says.
+void TstGrafico::scritturaRifiutata()
+{
+    QFETCH(QString, comando);
+    Generale::UtenteTecnico = true;
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    const QByteArray prima = cartella_->leggi(Generale::FileImpostazioni);
+    QVERIFY(QFile::setPermissions(cartella_->percorso(Generale::FileImpostazioni), QFile::ReadOwner));
+    const ColoreLong sfondo = g_->Trend->SfondoColore();
+    const ColoreLong traccia = g_->Lin_Trax[1]->Colore();
+    const double alto = g_->Trend->ScalaAlta();
+
+    ColoriFinti colori;
+    colori.risposte << ColoreLong(0x0000FF);
+    DialoghiFinti dialoghi;
+    dialoghi.testi.enqueue(QStringLiteral("30"));
+    QWidget* w = g_->findChild<QWidget*>(comando);
+    QVERIFY(w);
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->click();
+    else if (w == g_->PicTraxLegenda)
+        trascinaPannello(w, Qt::RightButton, QPoint(40, 20));
+    else
+        QTest::mouseDClick(w, Qt::LeftButton);
+
+    QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
+    QVERIFY(!dialoghi.mostrati.isEmpty());
+    QCOMPARE(dialoghi.mostrati.last().testo, File_Ini::TestoScritturaRifiutata());
+    QCOMPARE(dialoghi.mostrati.last().icona, IconaDialogo::Esclamazione);
+    QCOMPARE(g_->Trend->SfondoColore(), sfondo);
+    QCOMPARE(g_->Lin_Trax[1]->Colore(), traccia);
+    QCOMPARE(g_->Trend->ScalaAlta(), alto);
 }
 
 void TstGrafico::coloreTracciaSenzaDialogo_data()

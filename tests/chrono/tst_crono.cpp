@@ -166,6 +166,21 @@ private slots:
         QVERIFY(Crono::Festivita.isEmpty());
     }
 
+    // The settings file refuses the 30 use flags: the save says it failed, and the file stays
+    // as it was.
+    void usoRifiutato()
+    {
+        CartellaTemporanea cartella;
+        QDir(cartella.percorso()).mkpath(QStringLiteral("Crono"));
+        const QByteArray impostazioni = "[Zona 01]\r\nCronotermostato=0\r\n";
+        cartella.scrivi(QStringLiteral("Quelvar2.ini"), impostazioni);
+        QVERIFY(QFile::setPermissions(cartella.percorso(QStringLiteral("Quelvar2.ini")), QFile::ReadOwner));
+        FileImpostazioni = QStringLiteral("Quelvar2.ini");
+        CronoAttivoZona.fill(true);
+        QVERIFY(!File_Ini::SalvaCronotermostato());
+        QCOMPARE(cartella.leggi(QStringLiteral("Quelvar2.ini")), impostazioni);
+    }
+
     // A save replaces the file whole: when it cannot, the old file stays as it was.
     void salvataggioFallitoLasciaIlVecchio()
     {

@@ -70,6 +70,7 @@ private slots:
     void istantanea();
     void scrivi_data();
     void scrivi();
+    void scriviSuCollegamento();
     void testo1252();
 };
 
@@ -367,6 +368,21 @@ void TstProfilo::scrivi()
         if (riuscita)
             QVERIFY2(inode(percorso) != inodePrima, "the file was rewritten in place, not replaced");
     }
+}
+
+// A settings file that is a symbolic link (kept on another disk): the write replaces the file
+// the link names, and the link stays.
+void TstProfilo::scriviSuCollegamento()
+{
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("altrove/vero.ini"), "[A]\r\nK=1\r\n");
+    const QString collegamento = cartella.percorso(QStringLiteral("prova.ini"));
+    QVERIFY(QFile::link(cartella.percorso(QStringLiteral("altrove/vero.ini")), collegamento));
+    QVERIFY(Profilo::Scrivi(collegamento, QStringLiteral("A"), QStringLiteral("K"), QStringLiteral("2")));
+    QVERIFY(QFileInfo(collegamento).isSymLink());
+    QCOMPARE(cartella.leggi(QStringLiteral("altrove/vero.ini")), QByteArray("[A]\r\nK=2\r\n"));
+    QCOMPARE(QDir(cartella.percorso(QStringLiteral("altrove"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("vero.ini")});
 }
 
 void TstProfilo::testo1252()

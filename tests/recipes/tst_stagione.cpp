@@ -245,6 +245,26 @@ private slots:
         QVERIFY(!finestra->isVisible() || !cornice->isVisible());
     }
 
+    // The instruments took the recipe but the settings file refused the season mark: the change
+    // is not reported as completed.
+    void marcaRifiutata()
+    {
+        cartella->scrivi(QStringLiteral("Quelvar1.ini"), "[Stagione]\r\nAttuale=0\r\n");
+        QVERIFY(QFile::setPermissions(cartella->percorso(QStringLiteral("Quelvar1.ini")), QFile::ReadOwner));
+        scelta = QStringLiteral("estate.prg");
+        s->Cmd_Stagione_Click(2);
+        dialoghi->mostrati.clear();
+        dialoghi->risposte.clear();
+        for (auto r : {RispostaDialogo::Si, RispostaDialogo::OK, RispostaDialogo::OK})
+            dialoghi->risposte.enqueue(r);
+        s->Cmd_Invio_Stagione_Click();
+        QCOMPARE(bus->traffico.size(), 3);
+        QCOMPARE(attuale(), QStringLiteral("0"));
+        QCOMPARE(dialoghi->mostrati.last().testo, File_Ini::TestoScritturaRifiutata());
+        QCOMPARE(dialoghi->mostrati.last().titolo, Stagione::Titolo);
+        QCOMPARE(dialoghi->mostrati.last().icona, IconaDialogo::Esclamazione);
+    }
+
     void rigaNonCaricataNonParte()
     {
         scelta = QStringLiteral("rotta.prg");

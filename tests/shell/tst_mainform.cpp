@@ -15,6 +15,7 @@
 #include "monitorerrori.h"
 #include "sinottico.h"
 #include "stagione.h"
+#include "storicogiornaliero.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -60,6 +61,7 @@ private slots:
     void fineAttendeIlBus();
     void about();
     void monitor();
+    void storicoNonScritto();
     void cornici_data();
     void cornici();
     void durantePrimeLetture_data();
@@ -478,6 +480,34 @@ void TstMainForm::monitor()
     QVERIFY(!Generale::LampeggioAllarme);
     QVERIFY(!m_->Timer_Lampeggio->isActive());
     QCOMPARE(m_->ImmaginePulsante(8), 3);
+}
+
+// History lines that cannot be written: one notice in panel 4 and in the monitor, no box; when
+// writing resumes, a note in the monitor and panel 4 cleared. The reset of the communication
+// errors leaves the notes.
+void TstMainForm::storicoNonScritto()
+{
+    QVERIFY(QDir(cartella_->percorso(QStringLiteral("Dati"))).removeRecursively());
+    DialoghiScriptati dialoghi;
+    for (int n = 0; n < 3; ++n)
+        QVERIFY(!File_Ini::ScriviStorico(QStringLiteral("x;"), QDate(2026, 1, 2)));
+    QVERIFY(m_->Pannello(4)->text().startsWith(File_Ini::TestoStoricoNonScritto));
+    QCOMPARE(f_->allarmi->Lst_Storico->count(), 1);
+    QCOMPARE(f_->allarmi->Lst_Storico->item(0)->text(), m_->Pannello(4)->text());
+    QVERIFY(dialoghi.testi.isEmpty());
+
+    QVERIFY(QDir(cartella_->percorso()).mkpath(QStringLiteral("Dati")));
+    QVERIFY(File_Ini::ScriviStorico(QStringLiteral("x;"), QDate(2026, 1, 2)));
+    QVERIFY(File_Ini::ScriviStorico(QStringLiteral("y;"), QDate(2026, 1, 2)));
+    QCOMPARE(m_->Pannello(4)->text(), QString());
+    QCOMPARE(f_->allarmi->Lst_Storico->count(), 2);
+    QVERIFY(f_->allarmi->Lst_Storico->item(1)->text().startsWith(File_Ini::TestoStoricoRipreso));
+
+    Generale::UtenteTecnico = true;
+    m_->MenuErroriCOM_Click();
+    QVERIFY(f_->allarmi->Lst_Storico->isVisible());
+    QTest::mouseClick(f_->allarmi->Cmd_Chiudi[0], Qt::LeftButton);
+    QCOMPARE(f_->allarmi->Lst_Storico->count(), 2);
 }
 
 void TstMainForm::durantePrimeLetture_data()

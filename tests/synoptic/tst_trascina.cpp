@@ -1,6 +1,7 @@
 // Arranging the real synoptic with the right button, offscreen: what moves, what is written to
 // the settings file, and that it reads back to the same place.
 #include "banco.h"
+#include "dialoghifinti.h"
 #include "drag.h"
 #include "file_ini.h"
 
@@ -47,6 +48,7 @@ private slots:
     void trascinaVoci();
     void senzaDirittiNienteScritto_data();
     void senzaDirittiNienteScritto();
+    void posizioneRifiutata();
     void clicSenzaMuovere();
     void puntatoreTenutoNellaPianta();
     void pannelloPerZona();
@@ -177,6 +179,19 @@ void TestTrascina::senzaDirittiNienteScritto()
     QCOMPARE(b_->cartella.leggi(FileImpostazioni), file);
     if (nome.startsWith("Img_off"))
         QCOMPARE(TastoMouseInterruttore, 2);
+}
+
+// The settings file refuses the new place: the operator is told, and the file keeps the old one.
+void TestTrascina::posizioneRifiutata()
+{
+    const QByteArray file = b_->cartella.leggi(FileImpostazioni);
+    QVERIFY(QFile::setPermissions(b_->cartella.percorso(FileImpostazioni), QFile::ReadOwner));
+    DialoghiFinti dialoghi;
+    trascina(voce("Cmd_PuntoMon(1)"), QPoint(3, 3), QPoint(40, 30));
+    QCOMPARE(b_->cartella.leggi(FileImpostazioni), file);
+    QCOMPARE(dialoghi.mostrati.size(), 1);
+    QCOMPARE(dialoghi.mostrati[0].testo, File_Ini::TestoScritturaRifiutata());
+    QCOMPARE(dialoghi.mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 void TestTrascina::clicSenzaMuovere()
