@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -99,22 +100,44 @@ Riscontro CercaRisposta(const QByteArray& arrivati, int nodo, const QByteArray& 
 
 bool guastoPorta = false;  // the port failed during the current operation
 
-// Waits until the line has been quiet for 3.5 characters, dropping whatever arrives meanwhile.
-// False when the port fails or the line never falls silent within the reply time-out.
+// After an exchange that got no reply (a time-out, whether bytes came or not) the slave may
+// still be answering: same node, same code, same length as the next request's reply would be.
+// Until the line has been quiet for a whole reply time-out, counted from the failure, whatever
+// arrives is dropped and the quiet starts again. A good exchange ends it, so a healthy line
+// keeps only the 3.5 characters. It outlives the operation: the port is closed and opened
+// around each one, and what arrived while it was closed is emptied before the next request.
+bool inRecupero = false;
+std::int64_t quieteDalGuasto = 0;
+
+void SegnaGuasto(std::int64_t quieteDa)
+{
+    inRecupero = true;
+    quieteDalGuasto = quieteDa;
+}
+
+// Waits until the line has been quiet long enough, dropping whatever arrives meanwhile: 3.5
+// characters, and after a failed exchange a reply time-out since the failure as well. False
+// when the port fails or the line does not fall silent (a time-out beyond the quiet needed).
 bool AttendiSilenzio(std::int64_t limite)
 {
     const std::int64_t silenzio = TempoSilenzio(porta->Baud(), porta->BitPerCarattere());
     porta->SvuotaIngresso();
     const std::int64_t inizio = orologio->Microsecondi();
-    std::int64_t quieteDa = inizio;
+    const std::int64_t necessaria = inRecupero ? std::max(silenzio, limite) : silenzio;
+    const std::int64_t tetto = inRecupero ? limite + necessaria : limite;
+    std::int64_t quieteDa = inRecupero ? std::min(quieteDalGuasto, inizio) : inizio;
     for (;;) {
         const std::int64_t ora = orologio->Microsecondi();
-        if (ora - quieteDa >= silenzio)
+        const std::int64_t pronto = std::max(quieteDa + necessaria, inizio + silenzio);
+        if (ora >= pronto)
             return true;
-        if (ora - inizio > limite)
+        if (ora - inizio > tetto) {
+            SegnaGuasto(quieteDa);
             return false;
-        if (!porta->AttendiDati(quieteDa + silenzio - ora)) {
+        }
+        if (!porta->AttendiDati(pronto - ora)) {
             guastoPorta = true;
+            SegnaGuasto(orologio->Microsecondi());
             return false;
         }
         if (porta->InBufferCount() > 0) {
@@ -243,8 +266,17 @@ bool ImpostaSeriale(int numero, const QString& formato)
     return P_Seriale().ImpostaSettings(formato) && P_Seriale().ImpostaCommPort(numero);
 }
 
-void ImpostaPorta(Porta* p) { porta = p ? p : &portaReale; }
-void ImpostaOrologio(Orologio* o) { orologio = o ? o : &orologioSistema; }
+// Another port or clock is another line: what the last one owed does not carry over.
+void ImpostaPorta(Porta* p)
+{
+    porta = p ? p : &portaReale;
+    inRecupero = false;
+}
+void ImpostaOrologio(Orologio* o)
+{
+    orologio = o ? o : &orologioSistema;
+    inRecupero = false;
+}
 void ImpostaCollegamento(Collegamento* c) { collegamento = c; }
 
 bool Occupato() { return occupato; }
@@ -275,8 +307,10 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
     const std::int64_t limite = LimiteRisposta();
     if (!AttendiSilenzio(limite))
         return false;
+    porta->SvuotaIngresso();
     if (!porta->Output(trama)) {
         guastoPorta = true;
+        SegnaGuasto(orologio->Microsecondi());
         return false;
     }
     const std::int64_t inizio = orologio->Microsecondi();
@@ -290,10 +324,13 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
             switch (CercaRisposta(arrivati, nodo, trama, lunghezza, trovata)) {
             case Riscontro::Risposta:
                 DatiRicevuti = trovata;
+                inRecupero = false;
                 return true;
             case Riscontro::Eccezione:
+                // The slave answered this request: the line is in step again.
                 DatiRicevuti = trovata;
                 RispostaEccezione = true;
+                inRecupero = false;
                 return false;
             case Riscontro::Nessuno:
                 break;
@@ -307,6 +344,7 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
             break;
         }
     }
+    SegnaGuasto(orologio->Microsecondi());
     if (!arrivati.isEmpty()) {
         DatiRicevuti = arrivati;
         RispostaEccezione = true;

@@ -86,9 +86,11 @@ inline bool RispostaEccezione = false;
 
 float LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo);
 float ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo);
-// Sends one request after the line's 3.5-character silence and waits for its reply: true when
-// a reply of `lunghezza` bytes from `nodo` with the request's function code and a good CRC
-// arrived within AttesaRisposta. Exception replies, short replies and other nodes' frames fail.
+// Sends one request after the line's 3.5-character silence (after an exchange that got no
+// reply, a whole AttesaRisposta of quiet, so a late reply is dropped and never taken for this
+// request's) and waits for its reply: true when a reply of `lunghezza` bytes from `nodo` with
+// the request's function code and a good CRC arrived within AttesaRisposta. Exception replies,
+// short replies and other nodes' frames fail.
 bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama);
 bool ApriSeriale();
 bool ChiudiSeriale();

@@ -173,6 +173,12 @@ void SlaveModbus::ciclo(std::promise<void> inAscolto)
             const std::uint16_t c = crc(r, len - 2);
             if (r[len - 2] != (c & 0xFF) || r[len - 1] != (c >> 8))
                 continue;  // a slave does not answer a corrupted request
+            const int ritardo = ritardo_;
+            if (ritardo > 0) {
+                pollfd arresto{arresto_[0], POLLIN, 0};
+                if (::poll(&arresto, 1, ritardo) > 0)
+                    break;  // stopped meanwhile: the outer loop sees it and ends
+            }
             std::lock_guard blocco(mutex_);
             const auto it = nodi_.find(r[0]);
             if (it == nodi_.end())

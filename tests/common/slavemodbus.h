@@ -45,6 +45,11 @@ public:
     bool bobina(int nodo, int indirizzo);
     void impostaIngressoDiscreto(int nodo, int indirizzo, bool valore);
 
+    // Holds each reply back for `ms` milliseconds after its request, as a slow instrument does;
+    // requests that come meanwhile wait their turn. Taken when a request arrives: a change
+    // applies to the requests after it.
+    void impostaRitardo(int ms) { ritardo_ = ms; }
+
     // Requests answered since start.
     int richieste() const { return richieste_; }
 
@@ -63,4 +68,5 @@ private:
     std::mutex mutex_;
     std::map<int, _modbus_mapping_t*> nodi_;
     std::atomic<int> richieste_{0};
+    std::atomic<int> ritardo_{0};
 };

@@ -32,6 +32,8 @@ private slots:
     void secondoApritore();
     void attesaSenzaTempoNonBlocca();
     void slaveSpentoERiacceso();
+    void rispostaTardivaMaiPresaPerLaSuccessiva_data();
+    void rispostaTardivaMaiPresaPerLaSuccessiva();
     void passaggioRemotoLocale();
 
 private:
@@ -61,6 +63,7 @@ void TestLinea::init()
 {
     MBus::AttesaRisposta = 0.5f;
     MBus::NumeroTentativi = 1;
+    slave_->impostaRitardo(0);
     QVERIFY(slave_->avvia());
 }
 
@@ -196,6 +199,47 @@ void TestLinea::slaveSpentoERiacceso()
     QVERIFY(slave_->avvia());
     for (int i = 0; i < 3; ++i)
         QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 77L);
+}
+
+void TestLinea::rispostaTardivaMaiPresaPerLaSuccessiva_data()
+{
+    QTest::addColumn<int>("tentativi");
+    QTest::addColumn<int>("ritardo");  // ms, with a time-out of 200 ms
+    QTest::addColumn<int>("nodo");     // of the read that follows the late one
+    QTest::addColumn<bool>("sempreLento");
+    QTest::newRow("Retry 1, in ritardo di poco") << 1 << 260 << 1 << false;
+    QTest::newRow("Retry 1, in ritardo di quasi due time-out") << 1 << 340 << 1 << false;
+    QTest::newRow("Retry 3, in ritardo di poco") << 3 << 260 << 1 << false;
+    QTest::newRow("Retry 1, in ritardo di poco, sempre lento") << 1 << 260 << 1 << true;
+    QTest::newRow("Retry 1, in ritardo di quasi due time-out, altro nodo") << 1 << 340 << 2 << false;
+}
+
+// A slave that answers after the time-out: its late reply to one read (same node, same code,
+// same length as the next one's) never becomes the next read's value.
+void TestLinea::rispostaTardivaMaiPresaPerLaSuccessiva()
+{
+    QFETCH(int, tentativi);
+    QFETCH(int, ritardo);
+    QFETCH(int, nodo);
+    QFETCH(bool, sempreLento);
+    MBus::AttesaRisposta = 0.2f;
+    MBus::NumeroTentativi = tentativi;
+    slave_->impostaRegistro(1, 100, 11);
+    slave_->impostaRegistro(nodo, 101, 22);
+    slave_->impostaRegistro(1, 102, 33);
+
+    slave_->impostaRitardo(ritardo);
+    const long prima = MBus::LeggiRegistro(3, 100, 1);
+    QVERIFY2(prima == 11 || prima == VA, qPrintable(QString::number(prima)));
+    if (!sempreLento)
+        slave_->impostaRitardo(0);  // the reply still held back goes out late all the same
+    const long seconda = MBus::LeggiRegistro(3, 101, nodo);
+    if (sempreLento)
+        QVERIFY2(seconda == 22 || seconda == VA, qPrintable(QString::number(seconda)));
+    else
+        QCOMPARE(seconda, 22L);
+    slave_->impostaRitardo(0);
+    QCOMPARE(MBus::LeggiRegistro(3, 102, 1), 33L);
 }
 
 void TestLinea::passaggioRemotoLocale()

@@ -31,6 +31,8 @@ private slots:
     void portaCheNonSiApre();
     void adattatoreStaccato();
     void rispostaPrecedenteMaiRiusata();
+    void rispostaTardivaMaiPresaPerLaSuccessiva_data();
+    void rispostaTardivaMaiPresaPerLaSuccessiva();
     void secondaOperazioneDuranteAttesa();
     void nienteSulFiloPerRichiesteNonValide_data();
     void nienteSulFiloPerRichiesteNonValide();
@@ -81,9 +83,10 @@ void TestTransazione::lettura_data()
     QTest::newRow("registro d'ingresso negativo") << 4 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("010402FF00"))}}} << -256L << 1 << 0L << subito;
     QTest::newRow("bobina") << 1 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01010101"))}}} << 1L << 1 << 0L << subito;
     QTest::newRow("ingresso discreto") << 2 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("01020100"))}}} << 0L << 1 << 0L << subito;
-    QTest::newRow("strumento muto, tre tentativi") << 3 << 3 << QList<Copione>{} << VA << 3 << 3 * TimeOut << 3 * (TimeOut + Silenzio + Ms);
+    // A retry after a time-out first waits a time-out of quiet on the line.
+    QTest::newRow("strumento muto, tre tentativi") << 3 << 3 << QList<Copione>{} << VA << 3 << 5 * TimeOut << 5 * TimeOut + 3 * (Silenzio + Ms);
     QTest::newRow("frammento di 2 byte") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(2)}}} << VA << 1 << TimeOut << TimeOut + Silenzio + Ms;
-    QTest::newRow("frammento, poi il secondo tentativo risponde") << 3 << 2 << QList<Copione>{{{5 * Ms, Registro215.left(2)}}, {{5 * Ms, Registro215}}} << 215L << 2 << TimeOut << 2 * TimeOut;
+    QTest::newRow("frammento, poi il secondo tentativo risponde") << 3 << 2 << QList<Copione>{{{5 * Ms, Registro215.left(2)}}, {{5 * Ms, Registro215}}} << 215L << 2 << 2 * TimeOut << 3 * TimeOut;
     QTest::newRow("risposta corta di 5 byte") << 3 << 1 << QList<Copione>{{{5 * Ms, Registro215.left(5)}}} << VA << 1 << TimeOut << 2 * TimeOut;
     QTest::newRow("altro nodo, poi la risposta giusta") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("0203021234"))}, {15 * Ms, Registro215}}} << 215L << 1 << 15 * Ms << subito;
     QTest::newRow("solo un altro nodo: si attende il time-out") << 3 << 1 << QList<Copione>{{{5 * Ms, ConCrc(H("0203021234"))}}} << VA << 1 << TimeOut << 2 * TimeOut;
@@ -209,6 +212,73 @@ void TestTransazione::rispostaPrecedenteMaiRiusata()
     QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
     QVERIFY(MBus::DatiRicevuti.isEmpty());
     QCOMPARE(MBus::ScriviRegistro(6, 100, 215, 1), VA);
+}
+
+void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva_data()
+{
+    QTest::addColumn<int>("tentativi");
+    QTest::addColumn<std::int64_t>("ritardo");  // of the slave's replies, past the time-out
+    QTest::addColumn<int>("nodo");              // of the read that follows the late one
+    QTest::addColumn<bool>("sempreLento");      // the slave stays late for that read too
+
+    const std::int64_t poco = TimeOut + 30 * Ms;
+    const std::int64_t quasiDue = 2 * TimeOut - 10 * Ms;
+    for (int tentativi : {1, 3}) {
+        for (auto [ritardo, quanto] : {std::pair{poco, "di poco"}, std::pair{quasiDue, "di quasi due time-out"}}) {
+            for (int nodo : {1, 2}) {
+                for (bool lento : {false, true}) {
+                    QTest::addRow("Retry %d, in ritardo %s, %s, %s", tentativi, quanto, nodo == 1 ? "stesso nodo" : "altro nodo",
+                                  lento ? "sempre lento" : "poi puntuale")
+                        << tentativi << ritardo << nodo << lento;
+                }
+            }
+        }
+    }
+}
+
+// The slave answers every read with a value of its own request (node and address), one reply
+// after the other as a real one does, the first read's after the delay of the row. No read may
+// ever take the value of another request: it gets its own or fails. A retry may take the late
+// reply of its own earlier attempt: the request was the same.
+void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva()
+{
+    QFETCH(int, tentativi);
+    QFETCH(std::int64_t, ritardo);
+    QFETCH(int, nodo);
+    QFETCH(bool, sempreLento);
+
+    MBus::NumeroTentativi = tentativi;
+    auto valoreDi = [](int n, int indirizzo) { return long(n * 1000 + indirizzo); };
+    bool puntuale = false;
+    std::int64_t libero = 0;  // when the slave has sent its last reply
+    porta_.risponde = [&](const QByteArray& r) {
+        const int n = std::uint8_t(r[0]);
+        const int indirizzo = std::uint8_t(r[2]) << 8 | std::uint8_t(r[3]);
+        const auto v = std::uint16_t(valoreDi(n, indirizzo));
+        const QByteArray risposta = ConCrc(QByteArray() + char(n) + char(3) + char(2) + char(v >> 8) + char(v & 0xFF));
+        libero = std::max(porta_.ora + (puntuale ? 5 * Ms : ritardo), libero + 8 * Ms);
+        return Copione{{libero - porta_.ora, risposta}};
+    };
+    auto propriaOAssente = [&](long letto, long proprio) {
+        return letto == proprio || letto == VA;
+    };
+
+    const long prima = MBus::LeggiRegistro(3, 100, 1);
+    QVERIFY2(propriaOAssente(prima, valoreDi(1, 100)), qPrintable(QString::number(prima)));
+    puntuale = !sempreLento;
+    const long seconda = MBus::LeggiRegistro(3, 200, nodo);
+    if (sempreLento)
+        QVERIFY2(propriaOAssente(seconda, valoreDi(nodo, 200)), qPrintable(QString::number(seconda)));
+    else
+        QCOMPARE(seconda, valoreDi(nodo, 200));
+
+    // Whatever the slave still owes is dropped before the next request; once an exchange is
+    // good again, a request waits only the 3.5 characters.
+    puntuale = true;
+    QCOMPARE(MBus::LeggiRegistro(3, 300, 1), valoreDi(1, 300));
+    const std::int64_t inizio = porta_.ora;
+    QCOMPARE(MBus::LeggiRegistro(3, 400, 2), valoreDi(2, 400));
+    QCOMPARE(porta_.istantiInvio.last() - inizio, Silenzio);
 }
 
 void TestTransazione::secondaOperazioneDuranteAttesa()
