@@ -175,7 +175,11 @@ void MainForm::ImpostaImmagine(int numero, int immagine)
     if (immagini_[numero] == immagine)
         return;
     immagini_[numero] = immagine;
-    pulsanti_[numero]->setIcon(QIcon(Risorse::ImmagineToolbar(immagine)));
+    // The same icon object each time: a new one a blink phase would be a new entry in the
+    // pixmap cache every 700 ms for as long as the alarm stays latched.
+    if (icone_[immagine].isNull())
+        icone_[immagine] = QIcon(Risorse::ImmagineToolbar(immagine));
+    pulsanti_[numero]->setIcon(icone_[immagine]);
 }
 
 void MainForm::createStatusBar()

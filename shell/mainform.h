@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QMainWindow>
 
 #include <array>
@@ -141,6 +142,7 @@ private:
 
     std::array<QAction*, 9> pulsanti_{};  // index 0 unused
     std::array<int, 9> immagini_{};
+    std::array<QIcon, 5> icone_;          // the toolbar's image list, built once; index 0 unused
     PannelliStato* barra_ = nullptr;      // the seven status-bar panels
     std::array<QLabel*, 8> pannelli_{};   // index 0 unused
     QTimer* orologio_ = nullptr;          // panels 6 and 7

@@ -304,19 +304,27 @@ void TstMainForm::lampeggio()
 
     const bool continua = acquisizione || avvioInCorso;
     QList<int> immagini;
+    QList<qint64> icone;
     for (int scatto = 0; scatto < 4; ++scatto) {
         m_->Timer_Lampeggio_Timer();
         immagini << m_->ImmaginePulsante(8);
+        icone << m_->PulsanteToolbar(8)->icon().cacheKey();
         QCOMPARE(registro_.suoni.size(), suono.isEmpty() ? 0 : (scatto + 2) / 2);
         QCOMPARE(m_->Timer_Lampeggio->isActive(), continua);
     }
     QCOMPARE(immagini, (QList<int>{3, 4, 3, 4}));
+    // Each phase shows one of the same two icons: a new icon a phase is a new entry in the
+    // pixmap cache every 700 ms, for as long as the alarm stays latched.
+    QCOMPARE(icone[2], icone[0]);
+    QCOMPARE(icone[3], icone[1]);
+    QVERIFY(icone[0] != icone[1]);
     if (!suono.isEmpty())
         QCOMPARE(registro_.suoni.first(), cartella_->percorso(suono));
 
     // Blinking off: the steady picture of the acquisition state; a tick then changes nothing.
     Generale::ImpostaLampeggio(false);
     QCOMPARE(m_->ImmaginePulsante(8), acquisizione ? 4 : 3);
+    QCOMPARE(m_->PulsanteToolbar(8)->icon().cacheKey(), icone[acquisizione ? 1 : 0]);
     m_->Timer_Lampeggio_Timer();
     QCOMPARE(m_->ImmaginePulsante(8), acquisizione ? 4 : 3);
     QCOMPARE(registro_.suoni.size(), suono.isEmpty() ? 0 : 2);
