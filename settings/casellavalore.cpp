@@ -1,6 +1,8 @@
 #include "casellavalore.h"
 
 #include "conversioni.h"
+#include "dialoghi.h"
+#include "editor_punti.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -63,6 +65,44 @@ CasellaValore::CasellaValore(Tipo tipo, const QString& suggerimento, QWidget* pa
 {
     setToolTip(suggerimento);
     setValidator(new ValidatoreCasella(ruolo_, this));
+    // A paste the validator refuses (typed keys are refused before it sees them).
+    connect(this, &QLineEdit::inputRejected, this, [this] {
+        if (operatore_ > 0)
+            rifiuta();
+    });
+}
+
+QString CasellaValore::TestoRifiuto() const
+{
+    QString regola;
+    switch (ruolo_) {
+    case Ruolo::CodiceLettura: regola = QStringLiteral("il codice funzione deve essere 1, 2, 3 o 4."); break;
+    case Ruolo::CodiceScrittura: regola = QStringLiteral("il codice funzione deve essere 5 o 6."); break;
+    case Ruolo::Indirizzo:
+        regola = QStringLiteral("l'indirizzo parametro deve essere compreso tra 0 e %1.").arg(Casella::RegistroMassimo);
+        break;
+    case Ruolo::Valore:
+        regola = QStringLiteral("il valore ammette solo cifre, un separatore decimale e il segno meno come primo "
+                                "carattere.");
+        break;
+    }
+    return QStringLiteral("Attenzione: ") + (punto.isEmpty() ? QString() : punto + QStringLiteral(": ")) + regola
+         + QStringLiteral(" Il testo della casella non è stato modificato.");
+}
+
+void CasellaValore::rifiuta() const
+{
+    Piattaforma::ServizioDialoghi().Messaggio(TestoRifiuto(), QString::fromLatin1(EditorPunti::TitoloMessaggi),
+                                              Piattaforma::PulsantiDialogo::OK,
+                                              Piattaforma::IconaDialogo::Esclamazione);
+}
+
+QString CasellaValore::testoCon(QChar c) const
+{
+    QString t = text();
+    if (hasSelectedText())
+        return t.replace(selectionStart(), selectedText().size(), c);
+    return t.insert(cursorPosition(), c);
 }
 
 QChar CasellaValore::FiltraTasto(QChar tasto) const
@@ -105,12 +145,15 @@ void CasellaValore::keyPressEvent(QKeyEvent* evento)
     // Editing and moving keys keep their meaning; a character goes through the filter.
     const QString testo = evento->text();
     if (testo.size() != 1 || !testo.at(0).isPrint() || evento->matches(QKeySequence::Paste)) {
-        QLineEdit::keyPressEvent(evento);
+        dallOperatore([&] { QLineEdit::keyPressEvent(evento); });
         return;
     }
     const QChar c = FiltraTasto(testo.at(0));
-    if (c.isNull()) {
+    QString risultato = c.isNull() ? QString() : testoCon(c);
+    int posizione = 0;
+    if (c.isNull() || validator()->validate(risultato, posizione) == QValidator::Invalid) {
         evento->accept();
+        rifiuta();
         return;
     }
     if (c == testo.at(0)) {
@@ -121,9 +164,28 @@ void CasellaValore::keyPressEvent(QKeyEvent* evento)
     evento->accept();
 }
 
+void CasellaValore::contextMenuEvent(QContextMenuEvent* evento)
+{
+    dallOperatore([&] { QLineEdit::contextMenuEvent(evento); });
+}
+
+void CasellaValore::dropEvent(QDropEvent* evento)
+{
+    dallOperatore([&] { QLineEdit::dropEvent(evento); });
+}
+
+void CasellaValore::mouseReleaseEvent(QMouseEvent* evento)
+{
+    dallOperatore([&] { QLineEdit::mouseReleaseEvent(evento); });
+}
+
 void CasellaValore::focusOutEvent(QFocusEvent* evento)
 {
     QLineEdit::focusOutEvent(evento);
+    // Another window taking the focus (a message box, the refusal's own) is not leaving the box:
+    // the focus comes back to it as it was.
+    if (evento->reason() == Qt::ActiveWindowFocusReason)
+        return;
     if (eValore() && decimali)
         Riformatta(decimali());
 }

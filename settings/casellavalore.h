@@ -4,9 +4,10 @@
 // decimals: digits, one decimal separator (typed "," or ".", entered as ".") and a minus sign as
 // first character. Pasted text is held to the same rule by a validator, which also keeps a read
 // function code to 1..4, a write function code to 5 or 6 and a register to what the address rows
-// hold. A value box is reformatted with the page's decimals when Enter is pressed in it and when
-// it loses the focus; Enter then moves the focus to the control the page names and selects a
-// box's whole text.
+// hold. A key or a paste the box cannot take is refused with a message that names the box and
+// its rule, so nothing is dropped unseen. A value box is reformatted with the page's decimals when
+// Enter is pressed in it and when it loses the focus; Enter then moves the focus to the control
+// the page names and selects a box's whole text.
 #include <QLineEdit>
 
 #include <functional>
@@ -30,6 +31,8 @@ public:
     std::function<int()> decimali;
     // The control Enter moves to (null: the focus stays).
     std::function<QWidget*()> successivo;
+    // The point or value the box belongs to, as the refusals name it ("Accensione (ON)" (Lettura)).
+    QString punto;
 
     // The key filter: what a typed character becomes in this box (0 = discarded). Enter is not
     // a character here: keyPressEvent handles it.
@@ -39,12 +42,33 @@ public:
     // `d` outside 0..3 leaves the text unchanged. A register box is never reformatted.
     void Riformatta(int d);
 
+    // What the box's refusal says: the box, its rule, and that its text stayed as it was.
+    QString TestoRifiuto() const;
+
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void focusOutEvent(QFocusEvent* evento) override;
+    // The operator's own pastes: the context menu, a drop, the middle button's.
+    void contextMenuEvent(QContextMenuEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
 
 private:
+    // The text a typed character would leave: the selection replaced, or inserted at the cursor.
+    QString testoCon(QChar c) const;
+    void rifiuta() const;
+    // Runs the line edit's own handling of an operator's action: a text it then rejects is one
+    // the operator gave, and is told. (A text set by the page is not the operator's.)
+    template <typename F>
+    void dallOperatore(F&& azione)
+    {
+        ++operatore_;
+        azione();
+        --operatore_;
+    }
+
     Tipo tipo_;
+    int operatore_ = 0;
     Ruolo ruolo_;
 };
 

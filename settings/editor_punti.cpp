@@ -88,27 +88,20 @@ QStringList Testi(Record record, int caselle, Riga lettura, Riga scrittura)
     return testi;
 }
 
-std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStringList& testi, int decimali)
+std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali)
 {
-    QList<Scrittura> chiavi;
     for (const Voce& v : record) {
         if (!v.valore) {
-            const QString codice = testi.value(v.casella).trimmed();
-            const QString registro = testi.value(v.casella + 1).trimmed();
-            if (auto rifiuto = verificaPunto(v, codice, registro))
-                return *rifiuto;
-            chiavi.append({v.chiave->Nome(), Casella::CoppiaRegistro(codice, registro)});
+            if (auto rifiuto = verificaPunto(v, testi.value(v.casella).trimmed(), testi.value(v.casella + 1).trimmed()))
+                return rifiuto;
             continue;
         }
         const QString testo = testi.value(v.casella).trimmed();
         const bool conPunto = !testi.value(v.casellaPunto).trimmed().isEmpty();
-        if (testo.isEmpty() && !conPunto) {
-            chiavi.append({v.chiave->Nome(), QString()});
+        if (testo.isEmpty() && !conPunto)
             continue;
-        }
         const int d = DecimaliPunto(codiceDi(testi.value(v.casellaPunto)), v.scrittura, decimali);
-        const auto valore = Casella::ValoreDaSalvare(testo, d);
-        if (!valore)
+        if (!Casella::ValoreDaSalvare(testo, d))
             return Rifiuto{v.casella,
                            casellaValore(v)
                                + (testo.isEmpty()
@@ -117,7 +110,23 @@ std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStrin
                                                        "una volta moltiplicato per 10 elevato al numero dei decimali.")
                                             .arg(testo)
                                             .arg(d))};
-        chiavi.append({v.chiave->Nome(), Casella::TestoValore(*valore, true, d)});
+    }
+    return std::nullopt;
+}
+
+QList<Scrittura> ChiaviRecord(Record record, const QStringList& testi, int decimali)
+{
+    QList<Scrittura> chiavi;
+    for (const Voce& v : record) {
+        if (!v.valore) {
+            chiavi.append({v.chiave->Nome(), Casella::CoppiaRegistro(testi.value(v.casella).trimmed(),
+                                                                     testi.value(v.casella + 1).trimmed())});
+            continue;
+        }
+        const QString testo = testi.value(v.casella).trimmed();
+        const int d = DecimaliPunto(codiceDi(testi.value(v.casellaPunto)), v.scrittura, decimali);
+        const auto valore = testo.isEmpty() ? std::nullopt : Casella::ValoreDaSalvare(testo, d);
+        chiavi.append({v.chiave->Nome(), valore ? Casella::TestoValore(*valore, true, d) : testo});
     }
     return chiavi;
 }
@@ -127,14 +136,35 @@ QString TestoScritturaRifiutata()
     return File_Ini::TestoScritturaRifiutata();
 }
 
+QString TestoRifiuto(const QString& perche)
+{
+    return QStringLiteral("Attenzione: ") + perche + QStringLiteral(" I dati non sono stati salvati.");
+}
+
 EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina)
     : record_(record), caselle_(std::move(caselle)), decimaliPagina_(std::move(decimaliPagina))
 {
-    for (const Voce& v : record_)
+    for (const Voce& v : record_) {
         if (v.valore) {
             const int casella = v.casella;
             caselle_[casella]->decimali = [this, casella] { return DecimaliValore(casella); };
+            caselle_[casella]->punto = casellaValore(v);
+            continue;
         }
+        caselle_[v.casella]->punto = caselle_[v.casella + 1]->punto = NomePunto(QString::fromUtf8(v.riga), v.scrittura);
+    }
+}
+
+void EditorRecord::MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi)
+{
+    for (const Voce& v : record_) {
+        if (!v.valore || !caselle_[v.casella]->text().isEmpty() || !caselle_[v.casellaPunto]->text().isEmpty()
+            || !caselle_[v.casellaPunto + 1]->text().isEmpty())
+            continue;
+        const int d = DecimaliValore(v.casella);
+        if (const auto valore = Casella::ValoreDaSalvare(leggi(*v.chiave).trimmed(), d))
+            caselle_[v.casella]->setText(Casella::TestoValore(*valore, true, d));
+    }
 }
 
 void EditorRecord::Mostra(Riga lettura, Riga scrittura)

@@ -68,16 +68,22 @@ std::optional<DifettoPunto> VerificaPunto(const QString& punto, bool scrittura, 
 // A point's name in a refusal: the row's caption in quotes and its column.
 QString NomePunto(const QString& riga, bool scrittura);
 
-// The record's keys in its order from the boxes' texts and the page's decimals, or the first box
-// that cannot be saved: a point with only one of its two boxes filled, a function code of the
-// wrong kind, a register beyond the rows, a value that is not a number or does not fit 16 bits
-// once scaled, or no value for a point that has one.
-std::variant<QList<Scrittura>, Rifiuto> ChiaviRecord(Record record, const QStringList& testi, int decimali);
+// The first box of the record that cannot be saved, if any: a point with only one of its two
+// boxes filled, a function code of the wrong kind, a register beyond the rows, a value that is
+// not a number or does not fit 16 bits once scaled, or no value for a point that has one.
+std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali);
+// The record's keys in its order from the boxes' texts and the page's decimals, unchecked: a
+// point as CoppiaRegistro, a value that converts in the display format of its point's decimals
+// (what the reformat shows), any other text as typed, trimmed.
+QList<Scrittura> ChiaviRecord(Record record, const QStringList& testi, int decimali);
 
 // The title of the device pages' message boxes, and what they say when the settings file
 // refuses a write.
 inline constexpr char TitoloMessaggi[] = "Configurazione strumenti";
 QString TestoScritturaRifiutata();
+// A save refused because of `perche`, as every settings page words it:
+// "Attenzione: <perche> I dati non sono stati salvati."
+QString TestoRifiuto(const QString& perche);
 
 // The boxes of one page's record.
 class EditorRecord {
@@ -86,6 +92,10 @@ public:
     EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina);
 
     void Mostra(Riga lettura, Riga scrittura);
+    // The values the load could not take (their point did not load) as the file holds them,
+    // read through `leggi` (the key's text, empty when the file lacks it): a text that converts is shown in its box, so
+    // that what the file holds is seen and, unchanged, kept.
+    void MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi);
     // Every box emptied and enabled or disabled.
     void Svuota(bool abilitate);
     // Every value box with its point's decimals; `soloNumeri` leaves alone a text that is not a

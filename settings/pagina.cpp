@@ -9,6 +9,8 @@
 
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolButton>
 
 namespace {
 constexpr int TwipsPerPixel = 15;
@@ -24,12 +26,13 @@ bool ScriviChiavi(const Scritture& chiavi)
     return true;
 }
 
-void AvvisaScritturaRifiutata()
+void Avvisa(const QString& testo)
 {
-    Piattaforma::ServizioDialoghi().Messaggio(EditorPunti::TestoScritturaRifiutata(),
-                                              QString::fromLatin1(EditorPunti::TitoloMessaggi),
+    Piattaforma::ServizioDialoghi().Messaggio(testo, QString::fromLatin1(EditorPunti::TitoloMessaggi),
                                               Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
 }
+
+void AvvisaScritturaRifiutata() { Avvisa(EditorPunti::TestoScritturaRifiutata()); }
 
 QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
 
@@ -73,6 +76,19 @@ void AggiungiScelta(Scritture& chiavi, const QString& sezione, const QString& ch
 {
     if (!scelta.isEmpty())
         chiavi.append({sezione, chiave, scelta});
+}
+
+QToolButton* PulsanteChiusura(QWidget* pagina, const QString& nome, Chiusura ruolo, const QString& suggerimento)
+{
+    static const QStyle::StandardPixmap immagini[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton,
+                                                      QStyle::SP_DialogSaveButton};
+    auto* p = new QToolButton(pagina);
+    p->setObjectName(nome);
+    p->setToolTip(suggerimento);
+    p->setIcon(pagina->style()->standardIcon(immagini[static_cast<int>(ruolo)]));
+    p->setIconSize(QSize(24, 24));
+    p->setFixedSize(LarghezzaPulsanteChiusura / TwipsPerPixel, AltezzaPulsanteChiusura / TwipsPerPixel);
+    return p;
 }
 
 }  // namespace Impostazioni

@@ -13,6 +13,7 @@
 
 class Comunicazioni;
 class QComboBox;
+class QToolButton;
 
 namespace Impostazioni {
 
@@ -30,6 +31,8 @@ using Scritture = QList<ChiaveScritta>;
 // the keys after it are not written.
 bool ScriviChiavi(const Scritture& chiavi);
 
+// Tells the operator `testo` in the device pages' exclamation box.
+void Avvisa(const QString& testo);
 // Tells the operator, once, that the settings file refused a write.
 void AvvisaScritturaRifiutata();
 
@@ -55,6 +58,36 @@ void RiempiLista(QComboBox* lista, const QStringList& voci);
 
 // A selected entry written as its key; a list with nothing selected writes no key.
 void AggiungiScelta(Scritture& chiavi, const QString& sezione, const QString& chiave, const QString& scelta);
+
+// The keys of `ora` whose value is not the one the page showed (`mostrate`, taken when the page
+// was filled), in the order of `ora`; a key the page did not show counts as changed. A save
+// writes only these: what nobody touched stays in the file as it is, in its own form, present or
+// missing, loadable or not. Names are matched without regard to case, as the file matches them.
+template <typename S>
+QList<S> Cambiate(const QList<S>& mostrate, const QList<S>& ora)
+{
+    QList<S> cambiate;
+    for (const S& s : ora) {
+        bool uguale = false;
+        for (const S& m : mostrate)
+            if (m.sezione.compare(s.sezione, Qt::CaseInsensitive) == 0
+                && m.chiave.compare(s.chiave, Qt::CaseInsensitive) == 0) {
+                uguale = m.valore == s.valore;
+                break;
+            }
+        if (!uguale)
+            cambiate.append(s);
+    }
+    return cambiate;
+}
+
+// The closing picture buttons, alike on every page: one size, one picture a role, standing in
+// this order from the left.
+enum class Chiusura { SalvaEdEsci, Esci, Salva };
+QToolButton* PulsanteChiusura(QWidget* pagina, const QString& nome, Chiusura ruolo, const QString& suggerimento);
+// Their size in twips, the place the switch page's form gives each of them.
+inline constexpr int LarghezzaPulsanteChiusura = 1290;
+inline constexpr int AltezzaPulsanteChiusura = 660;
 
 }  // namespace Impostazioni
 
@@ -94,6 +127,10 @@ protected:
     void EsciSenzaSalvare();
 
     void mousePressEvent(QMouseEvent* evento) override;
+
+    // The keys the page showed when it was last filled (or last saved): what a save compares
+    // its keys with.
+    Impostazioni::Scritture mostrate_;
 
 private:
     Comunicazioni* finestra_;

@@ -4,7 +4,7 @@
 #include "chiavi.h"
 #include "comunicazioni.h"
 #include "conversioni.h"
-#include "dialoghi.h"
+#include "file_ini.h"
 #include "generale.h"
 
 #include <QCheckBox>
@@ -13,8 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 
@@ -50,27 +49,33 @@ const std::array<EditorPunti::Voce, 6> Record = {{
     {&D::ValOff, RigaOff, true, true, 9, ValoreOFF, FunzioneOFF, 7, Casella::SuggerimentoValoreOff},
 }};
 
-std::variant<Impostazioni::Scritture, EditorPunti::Rifiuto> ChiaviDaSalvare(const Valori& v)
+namespace {
+QStringList testi(const Valori& v) { return QStringList(v.caselle.begin(), v.caselle.end()); }
+}  // namespace
+
+Impostazioni::Scritture ChiaviDaSalvare(const Valori& v)
 {
     const QString ap = QString::fromLatin1(Chiavi::Sezione::Apriporta);
     Impostazioni::Scritture chiavi{{QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Generale::Apriporta.Nome(),
                                     v.usa ? QStringLiteral("1") : QStringLiteral("0")}};
-    if (!v.usa)
+    // Ticked while the reload is still to come, the fields show nothing of the opener yet.
+    if (!v.usa || !v.riempita)
         return chiavi;
-    QStringList testi;
-    for (const QString& t : v.caselle)
-        testi << t;
-    const auto punti = EditorPunti::ChiaviRecord(Record, testi, v.decimaliPagina);
-    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&punti))
-        return *rifiuto;
     chiavi.append({QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::SuonoPorta.Nome(), v.suono});
     chiavi.append({ap, QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(v.nome)});
     Impostazioni::AggiungiScelta(chiavi, ap, D::Indirizzo.Nome(), v.indirizzo);
     Impostazioni::AggiungiScelta(chiavi, ap, D::Decimali.Nome(), v.decimali);
     Impostazioni::AggiungiScelta(chiavi, ap, D::Tempo.Nome(), v.tempo);
-    for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(punti))
+    for (const EditorPunti::Scrittura& s : EditorPunti::ChiaviRecord(Record, testi(v), v.decimaliPagina))
         chiavi.append({ap, s.chiave, s.valore});
     return chiavi;
+}
+
+std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v)
+{
+    if (!v.usa || !v.riempita)
+        return std::nullopt;
+    return EditorPunti::VerificaRecord(Record, testi(v), v.decimaliPagina);
 }
 
 int CasellaSuccessiva(int i)
@@ -169,17 +174,16 @@ PaginaApriporta::PaginaApriporta(Comunicazioni* finestra)
     colonna->addLayout(suono);
 
     auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    Cmd_Chiudi_AP = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
-    Cmd_Chiudi_AP->setObjectName(QStringLiteral("Cmd_Chiudi_AP"));
-    Cmd_Chiudi_AP->setToolTip(QStringLiteral("Salva ed esci dalla configurazione"));
-    connect(Cmd_Chiudi_AP, &QPushButton::clicked, this, [this] { Cmd_Chiudi_AP_Click(); });
-    Cmd_Chiudi_AP2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
-    Cmd_Chiudi_AP2->setObjectName(QStringLiteral("Cmd_Chiudi_AP2"));
-    Cmd_Chiudi_AP2->setToolTip(QStringLiteral("Esci dalla configurazione senza salvare"));
-    connect(Cmd_Chiudi_AP2, &QPushButton::clicked, this, [this] { Cmd_Chiudi_AP2_Click(); });
+    using Impostazioni::Chiusura;
+    Cmd_Chiudi_AP = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_AP"), Chiusura::SalvaEdEsci,
+                                                   QStringLiteral("Salva ed esci dalla configurazione"));
+    connect(Cmd_Chiudi_AP, &QToolButton::clicked, this, [this] { Cmd_Chiudi_AP_Click(); });
+    Cmd_Chiudi_AP2 = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_AP2"), Chiusura::Esci,
+                                                    QStringLiteral("Esci dalla configurazione senza salvare"));
+    connect(Cmd_Chiudi_AP2, &QToolButton::clicked, this, [this] { Cmd_Chiudi_AP2_Click(); });
     pulsanti->addWidget(Cmd_Chiudi_AP);
     pulsanti->addWidget(Cmd_Chiudi_AP2);
+    pulsanti->addStretch();
     colonna->addLayout(pulsanti);
 }
 
@@ -192,11 +196,18 @@ void PaginaApriporta::RiempiListe(bool)
 
 void PaginaApriporta::Apri()
 {
+    // The opener in use is shown as the load just left it: its use is in force already, so
+    // opening the page writes nothing and reloads nothing again.
     {
         const QSignalBlocker blocco(Chk_UsaApriporta);
         Chk_UsaApriporta->setChecked(Generale::ApriportaPresente == 1);
     }
-    Chk_UsaApriporta_Click();
+    if (Chk_UsaApriporta->isChecked())
+        riempi();
+    else
+        svuota();
+    mostrate_ = ChiaviDaSalvare(ValoriPagina());
+    Finestra()->update();
     Mostra();
 }
 
@@ -219,6 +230,8 @@ void PaginaApriporta::Chk_UsaApriporta_Click()
             svuota();
         } else {
             riempi();
+            // The page now shows what the file holds, its use included.
+            mostrate_ = ChiaviDaSalvare(ValoriPagina());
         }
         Finestra()->update();
     });
@@ -236,6 +249,7 @@ void PaginaApriporta::svuota()
         l->setEnabled(false);
     }
     editor_->Svuota(false);
+    riempita_ = false;
 }
 
 void PaginaApriporta::riempi()
@@ -258,8 +272,13 @@ void PaginaApriporta::riempi()
     Txt_Suono->setEnabled(true);
 
     // Each box its field; a field not configured (-1) shows empty, a value in the decimals of
-    // its point, so that saving it back gives the same register value.
+    // its point, so that saving it back gives the same register value. A value whose point the
+    // load could not take shows as the file holds it.
     editor_->Mostra(lettura, scrittura);
+    if (lettura[Nodo] >= 1)
+        editor_->MostraValoriDelFile([](const Chiavi::Chiave& c) {
+            return File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Apriporta), c.Nome(), QString());
+        });
     for (int i = 0; i < static_cast<int>(Txt_ZoneMB_AP.size()); ++i) {
         Txt_ZoneMB_AP[i]->setEnabled(!casellaLettura(i));
         Txt_ZoneMB_AP[i]->update();
@@ -268,6 +287,7 @@ void PaginaApriporta::riempi()
     // A time edited by hand to a value the list lacks shows none; the save then keeps it.
     Impostazioni::SelezionaTesto(Cmd_Tempo_AP, QString::number(TempoApriporta));
     Cmd_Tempo_AP->setEnabled(true);
+    riempita_ = true;
 }
 
 void PaginaApriporta::Cmb_Decimali_AP_Click()
@@ -284,6 +304,7 @@ PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
 {
     PaginaApriportaDati::Valori v;
     v.usa = Chk_UsaApriporta->isChecked();
+    v.riempita = riempita_;
     v.suono = Txt_Suono->text();
     v.nome = Txt_NomeApriporta->text();
     v.indirizzo = Impostazioni::TestoSelezionato(Cmb_Indirizzo_AP);
@@ -298,19 +319,19 @@ PaginaApriportaDati::Valori PaginaApriporta::ValoriPagina() const
 void PaginaApriporta::Cmd_Chiudi_AP_Click()
 {
     // What is saved is what the boxes show once left: the values in their points' format.
-    if (Chk_UsaApriporta->isChecked())
+    if (riempita_ && Chk_UsaApriporta->isChecked())
         editor_->Riformatta(true);
-    const auto chiavi = ChiaviDaSalvare(ValoriPagina());
-    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
-        Piattaforma::ServizioDialoghi().Messaggio(QStringLiteral("Dati non salvati.\n") + rifiuto->messaggio,
-                                                  QStringLiteral("Configurazione strumenti"),
-                                                  Piattaforma::PulsantiDialogo::OK,
-                                                  Piattaforma::IconaDialogo::Esclamazione);
-        Casella::DaiFuoco(Txt_ZoneMB_AP[rifiuto->casella]);
-        return;
+    const PaginaApriportaDati::Valori valori = ValoriPagina();
+    const Impostazioni::Scritture cambiate = Impostazioni::Cambiate(mostrate_, ChiaviDaSalvare(valori));
+    if (!cambiate.isEmpty()) {
+        if (const auto rifiuto = Verifica(valori)) {
+            Impostazioni::Avvisa(EditorPunti::TestoRifiuto(rifiuto->messaggio));
+            Casella::DaiFuoco(Txt_ZoneMB_AP[rifiuto->casella]);
+            return;
+        }
     }
     hide();
-    SalvaERicarica(std::get<Impostazioni::Scritture>(chiavi), [this] {
+    SalvaERicarica(cambiate, [this] {
         update();
         Finestra()->update();
     });

@@ -10,7 +10,7 @@ class CasellaValore;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
+class QToolButton;
 
 // What the door-opener page shows and saves, without the window.
 namespace PaginaApriportaDati {
@@ -25,6 +25,7 @@ extern const std::array<EditorPunti::Voce, 6> Record;
 
 struct Valori {
     bool usa = false;
+    bool riempita = false;  // the fields show the opener (after the reload a tick asks for)
     QString suono;  // as typed
     QString nome;   // as typed
     QString indirizzo, decimali, tempo;  // the selected entries; empty: none selected
@@ -32,13 +33,15 @@ struct Valori {
     std::array<QString, 14> caselle;     // the grid boxes
 };
 
-// The keys the save writes, in order: [Generale] Apriporta; only when the opener is used, then
-// [Sinottico] SuonoPorta and [Apriporta] Nome, Indirizzo, Decimali, Tempo, REM_r, REM_w, On_w,
-// Val_on, Off_w, Val_off. A list with nothing selected writes no key. A value is written in the
-// decimals the load reads it with (none for a coil), so an unchanged page saves what it loaded;
-// a point or value the load could not take is refused (the box to correct and why), and then
-// nothing is written.
-std::variant<Impostazioni::Scritture, EditorPunti::Rifiuto> ChiaviDaSalvare(const Valori& v);
+// Every key of the page as its controls stand, in the order a save writes them, unchecked:
+// [Generale] Apriporta; only when the opener is used and its fields show it, then [Sinottico]
+// SuonoPorta and [Apriporta] Nome, Indirizzo, Decimali, Tempo, REM_r, REM_w, On_w, Val_on, Off_w,
+// Val_off. A list with nothing selected gives no key. A value is given in the decimals the load
+// reads it with (none for a coil), so an unchanged page gives what it showed.
+Impostazioni::Scritture ChiaviDaSalvare(const Valori& v);
+// The box to correct and why, when the fields show the opener and a point or value among them
+// is one the load could not take.
+std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v);
 
 // The grid box after box `i` for Enter: 4 to 7, 13 to 2, any other to the next; the four read
 // boxes of the ON and OFF rows are never reached.
@@ -61,8 +64,8 @@ public:
     void Chk_UsaApriporta_Click();
     // The page decimals from the selected entry (kept when none), the value boxes reformatted.
     void Cmb_Decimali_AP_Click();
-    // Save, reload, close; a value or point the load could not take is refused with a message
-    // and the page stays open on that box.
+    // Save (the keys changed since the page was filled), reload, close; a value or point the
+    // load could not take is refused with a message and the page stays open on that box.
     void Cmd_Chiudi_AP_Click();
     void Cmd_Chiudi_AP2_Click();  // close: nothing written, nothing reloaded
 
@@ -75,11 +78,12 @@ public:
     QComboBox* Cmd_Tempo_AP = nullptr;
     std::array<CasellaValore*, 14> Txt_ZoneMB_AP{};
     QLineEdit* Txt_Suono = nullptr;
-    QPushButton* Cmd_Chiudi_AP = nullptr;
-    QPushButton* Cmd_Chiudi_AP2 = nullptr;
+    QToolButton* Cmd_Chiudi_AP = nullptr;
+    QToolButton* Cmd_Chiudi_AP2 = nullptr;
 
 private:
     void svuota();
     void riempi();
+    bool riempita_ = false;
     std::unique_ptr<EditorPunti::EditorRecord> editor_;
 };

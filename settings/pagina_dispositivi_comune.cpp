@@ -2,7 +2,6 @@
 
 #include "casellavalore.h"
 #include "comunicazioni.h"
-#include "dialoghi.h"
 #include "file_ini.h"
 #include "generale.h"
 
@@ -11,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -94,14 +92,9 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
 
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
                                                "Esci dalla configurazione senza salvare", "Salva i dati"};
-    static const QStyle::StandardPixmap immagini[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton,
-                                                      QStyle::SP_DialogSaveButton};
     for (int i = 0; i < 3; ++i) {
-        auto* p = new QToolButton(this);
-        p->setObjectName(Impostazioni::Elemento(d.pulsanti, i));
-        p->setToolTip(QString::fromUtf8(suggerimenti[i]));
-        p->setIcon(style()->standardIcon(immagini[i]));
-        p->setIconSize(QSize(24, 24));
+        auto* p = Impostazioni::PulsanteChiusura(this, Impostazioni::Elemento(d.pulsanti, i),
+                                                 static_cast<Impostazioni::Chiusura>(i), QString::fromUtf8(suggerimenti[i]));
         connect(p, &QToolButton::clicked, this, [this, i] { Chiudi(i); });
         pulsanti_[i] = p;
     }
@@ -155,8 +148,10 @@ void PaginaDispositivi::RiempiListe(bool)
 
 void PaginaDispositivi::Apri()
 {
+    // The count in force is shown, not chosen again: opening the page writes nothing.
     seleziona(usati_, Conteggio());
-    CambiaConteggio();
+    RiempiScelta(Conteggio());
+    MostraScelto();
     Mostra();
 }
 
@@ -165,14 +160,10 @@ void PaginaDispositivi::CambiaConteggio()
     const int n = usati_->currentIndex();
     if (n < 0)
         return;
-    const bool cambiato = n != Conteggio();
     RiempiScelta(n);
-    const long scritto = File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Generale), *d_.chiaveUsati,
-                                             usati_->currentText());
-    if (!scritto && cambiato) {
+    if (!File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Generale), *d_.chiaveUsati, usati_->currentText())) {
         // A count the file refused is not in force: the page goes back to what the file says.
-        // (Opening the page writes the count it already has: that needs no word.)
-        RiferisciScritturaRifiutata();
+        Impostazioni::AvvisaScritturaRifiutata();
         Finestra()->CaricaImpostazioni([this] {
             seleziona(usati_, Conteggio());
             RiempiScelta(Conteggio());
@@ -185,6 +176,8 @@ void PaginaDispositivi::CambiaConteggio()
         MostraScelto();
         return;
     }
+    // Until the reload has run, the boxes go on showing (and a save goes on writing) the device
+    // they were filled with.
     Finestra()->CaricaImpostazioni([this] { MostraScelto(); });
 }
 
@@ -206,13 +199,15 @@ void PaginaDispositivi::RiempiScelta(int n)
 void PaginaDispositivi::MostraScelto()
 {
     const int i = scelta_->isEnabled() ? scelta_->currentIndex() : -1;
-    if (i < 0) {
+    if (i < 0 || i >= d_.massimo) {
         seleziona(nodo_, -1);
         seleziona(decimaliLista_, -1);
         nome_->clear();
         editor_->Svuota(false);
         for (QWidget* w : {static_cast<QWidget*>(nodo_), static_cast<QWidget*>(decimaliLista_), static_cast<QWidget*>(nome_)})
             w->setEnabled(false);
+        mostrato_.reset();
+        mostrate_.clear();
         return;
     }
     const EditorPunti::Riga lettura = Lettura(i);
@@ -228,8 +223,16 @@ void PaginaDispositivi::MostraScelto()
     nome_->setText(i < Conteggio() ? NomeModello(i)
                                    : QString::fromLatin1(d_.ripiego) + QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')));
     nome_->setEnabled(true);
-    MostraAltro(i);
+    MostraAltro(i, configurato);
     editor_->Mostra(lettura, Scrittura(i));
+    // A value whose point the load could not take is shown as the file holds it.
+    if (configurato) {
+        const QString sezione = Sezione(i);
+        editor_->MostraValoriDelFile(
+            [&sezione](const Chiavi::Chiave& c) { return File_Ini::LeggiIni(sezione, c.Nome(), QString()); });
+    }
+    mostrato_ = i;
+    mostrate_ = ChiaviMostrate();
 }
 
 void PaginaDispositivi::CambiaDecimali()
@@ -246,71 +249,46 @@ void PaginaDispositivi::CambiaDecimali()
     editor_->Riformatta(true);
 }
 
-std::optional<int> PaginaDispositivi::NumeroScelto() const
+Impostazioni::Scritture PaginaDispositivi::ChiaviMostrate() const
 {
-    if (!scelta_->isEnabled() || scelta_->currentIndex() < 0)
-        return std::nullopt;
-    bool ok = false;
-    const int numero = scelta_->currentText().toInt(&ok);
-    if (!ok || numero < 1 || numero > d_.massimo)
-        return std::nullopt;
-    return numero;
-}
-
-std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> PaginaDispositivi::ChiaviDaSalvare() const
-{
-    if (!NumeroScelto())
-        return QList<EditorPunti::Scrittura>{};
-    auto record = EditorPunti::ChiaviRecord(d_.record, editor_->Testi(), decimali_);
-    if (auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&record))
-        return *rifiuto;
+    if (!mostrato_)
+        return {};
     namespace D = Chiavi::Dispositivo;
     QList<EditorPunti::Scrittura> chiavi = {{QString::fromLatin1(D::Nome), Impostazioni::NomeDaSalvare(nome_->text())}};
-    if (nodo_->currentIndex() < 0) {
-        // A device without a node is not configured, and the page showed none of what its
-        // section holds: only what the operator filled in is written, nothing is erased.
-        for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(record))
-            if (!s.valore.isEmpty())
-                chiavi += s;
-        return chiavi;
-    }
-    chiavi += {D::Indirizzo.Nome(), nodo_->currentText()};
+    if (nodo_->currentIndex() >= 0)
+        chiavi += {D::Indirizzo.Nome(), nodo_->currentText()};
     if (decimaliLista_->currentIndex() >= 0)
         chiavi += {D::Decimali.Nome(), decimaliLista_->currentText()};
-    chiavi += std::get<QList<EditorPunti::Scrittura>>(record);
+    chiavi += EditorPunti::ChiaviRecord(d_.record, editor_->Testi(), decimali_);
     chiavi += ChiaviAltre();
-    return chiavi;
+    const QString sezione = Sezione(*mostrato_);
+    Impostazioni::Scritture scritture;
+    for (const EditorPunti::Scrittura& s : chiavi)
+        scritture.append({sezione, s.chiave, s.valore});
+    return scritture;
 }
 
 bool PaginaDispositivi::Salva()
 {
-    const auto numero = NumeroScelto();
-    if (!numero)
-        return true;  // no device chosen: nothing of any device's section is written
+    // No device shown: nothing of any device's section is written.
+    if (!mostrato_)
+        return true;
     // What is saved is what the boxes will show once left: the values in their points' format.
     editor_->Riformatta(true);
-    const auto chiavi = ChiaviDaSalvare();
-    if (const auto* rifiuto = std::get_if<EditorPunti::Rifiuto>(&chiavi)) {
-        Piattaforma::ServizioDialoghi().Messaggio(
-            QStringLiteral("Attenzione: ") + rifiuto->messaggio + QStringLiteral(" I dati non sono stati salvati."),
-            QString::fromLatin1(EditorPunti::TitoloMessaggi), Piattaforma::PulsantiDialogo::OK,
-            Piattaforma::IconaDialogo::Esclamazione);
+    const Impostazioni::Scritture ora = ChiaviMostrate();
+    const Impostazioni::Scritture cambiate = Impostazioni::Cambiate(mostrate_, ora);
+    if (cambiate.isEmpty())
+        return true;
+    if (const auto rifiuto = EditorPunti::VerificaRecord(d_.record, editor_->Testi(), decimali_)) {
+        Impostazioni::Avvisa(EditorPunti::TestoRifiuto(rifiuto->messaggio));
         Casella::DaiFuoco(caselle_[rifiuto->casella]);
         return false;
     }
-    const QString sezione = Sezione(*numero - 1);
-    bool rifiutata = false;
-    for (const EditorPunti::Scrittura& s : std::get<QList<EditorPunti::Scrittura>>(chiavi))
-        if (!File_Ini::ScriviIni(sezione, s.chiave, s.valore))
-            rifiutata = true;
-    if (rifiutata)
-        RiferisciScritturaRifiutata();
+    if (Impostazioni::ScriviChiavi(cambiate))
+        mostrate_ = ora;  // the page stays on what the file now holds
+    else
+        Impostazioni::AvvisaScritturaRifiutata();
     return true;
-}
-
-void PaginaDispositivi::RiferisciScritturaRifiutata() const
-{
-    Impostazioni::AvvisaScritturaRifiutata();
 }
 
 void PaginaDispositivi::Chiudi(int indice)

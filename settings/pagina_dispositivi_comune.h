@@ -2,8 +2,9 @@
 // What the switches page and the LEDs page share: the count of devices in use (written to the
 // settings file the moment it is chosen), the chooser of one device, its name, node and decimals,
 // the record's boxes and the three buttons (save and exit, exit without saving, save and stay).
-// The page shows the plant model after the last whole-configuration load; a save checks the
-// record, writes its keys one by one into the device's section and reloads the configuration.
+// The page shows the plant model after the last whole-configuration load; a save writes, into the
+// section of the device the page shows, the keys the operator changed since (after checking the
+// record), one by one, and reloads the configuration.
 #include "editor_punti.h"
 #include "pagina.h"
 
@@ -47,7 +48,8 @@ public:
 
     // The page's share of the list filling: count, node and decimals lists, nothing selected.
     void RiempiListe(bool saltaCrono) override;
-    // Selects the count just loaded, which runs the count steps, and shows the page.
+    // Shows the count just loaded with its first device (nothing written: the count is in
+    // force), and shows the page.
     void Apri() override;
 
     // The count list's selection changed: rebuilds the chooser, writes the count at once, and
@@ -62,9 +64,12 @@ public:
 
     // The decimals the page's value boxes are read and written with (a bit point's: none).
     int DecimaliPagina() const { return decimali_; }
-    // The keys a save would write now, in order, or the box that stops it. Nothing to write
-    // (no device chosen): an empty list.
-    std::variant<QList<EditorPunti::Scrittura>, EditorPunti::Rifiuto> ChiaviDaSalvare() const;
+    // The device whose record the boxes show (0-based), none in the empty state. Until a
+    // reload the page asked for has run, it may not be the one the chooser names.
+    std::optional<int> Mostrato() const { return mostrato_; }
+    // Every key of the device shown, in the order a save writes them, as the controls stand now
+    // (unchecked); none in the empty state.
+    Impostazioni::Scritture ChiaviMostrate() const;
 
 protected:
     PaginaDispositivi(Comunicazioni* finestra, const Descrizione& descrizione);
@@ -78,7 +83,8 @@ protected:
     // The window's copy of the page decimals.
     virtual int& DecimaliFinestra() = 0;
     // The page's other controls for device i, and their keys after the record's.
-    virtual void MostraAltro(int i) { Q_UNUSED(i); }
+    // `configurato`: the device has a node (the model holds it).
+    virtual void MostraAltro(int i, bool configurato) { Q_UNUSED(i); Q_UNUSED(configurato); }
     virtual QList<EditorPunti::Scrittura> ChiaviAltre() const { return {}; }
 
     // Places `w` at `left`, `top` with size `larghezza` x `altezza`, all in twips.
@@ -102,11 +108,9 @@ protected:
 private:
     // The chooser for `n` devices: "1".."n" with the first chosen, or the lone "0" with none.
     void RiempiScelta(int n);
-    // The device number of the chosen entry, 1..massimo, or none.
-    std::optional<int> NumeroScelto() const;
     bool Salva();
-    void RiferisciScritturaRifiutata() const;
 
     Descrizione d_;
     int decimali_ = 0;
+    std::optional<int> mostrato_;
 };

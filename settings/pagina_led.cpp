@@ -2,6 +2,8 @@
 
 #include "casellavalore.h"
 #include "comunicazioni.h"
+#include "conversioni.h"
+#include "file_ini.h"
 #include "generale.h"
 
 #include <QComboBox>
@@ -133,13 +135,22 @@ EditorPunti::Riga PaginaLED::Scrittura(int i) const { return MappaScritturaLED[i
 QString PaginaLED::Sezione(int i) const { return SezioneLED(i); }
 int& PaginaLED::DecimaliFinestra() { return Finestra()->DecimaliPaginaLED; }
 
-void PaginaLED::MostraAltro(int i)
+void PaginaLED::MostraAltro(int i, bool configurato)
 {
-    // The load sets condition and colour with the parameter point; without it they show the
-    // load's defaults (1, 1), which is what a save then writes.
+    // The load sets condition and colour with the parameter point. Without it they show what the
+    // file holds when that is a code of the list (a save then keeps it), else the load's
+    // defaults (1, 1).
     const auto& riga = MappaLetturaLED[i];
-    seleziona(Cmb_DisLED, riga[Condizione] >= 1 ? riga[Condizione] - 1 : 0);
-    seleziona(Cmb_ColoreLED, riga[Colore] >= 1 ? riga[Colore] - 1 : 0);
+    auto codice = [&](int campo, const Chiavi::Chiave& chiave, int massimo) {
+        if (riga[campo] >= 1)
+            return static_cast<int>(riga[campo]);
+        if (!configurato)
+            return 1;
+        const auto v = LeggiIntero(File_Ini::LeggiIni(SezioneLED(i), chiave));
+        return v && *v >= 1 && *v <= massimo ? static_cast<int>(*v) : 1;
+    };
+    seleziona(Cmb_DisLED, codice(Condizione, D::Condizione, 6) - 1);
+    seleziona(Cmb_ColoreLED, codice(Colore, D::Col, 5) - 1);
 }
 
 QList<EditorPunti::Scrittura> PaginaLED::ChiaviAltre() const

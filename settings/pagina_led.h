@@ -40,6 +40,6 @@ protected:
     EditorPunti::Riga Scrittura(int i) const override;
     QString Sezione(int i) const override;
     int& DecimaliFinestra() override;
-    void MostraAltro(int i) override;
+    void MostraAltro(int i, bool configurato) override;
     QList<EditorPunti::Scrittura> ChiaviAltre() const override;
 };

@@ -11,8 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace PaginaSeriale {
@@ -121,17 +120,16 @@ PaginaRS232::PaginaRS232(Comunicazioni* finestra)
     colonna->addLayout(suono);
 
     auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
     static const char* const suggerimentiChiudi[] = {"Salva ed esci dalla configurazione",
                                                      "Esci dalla configurazione senza salvare"};
-    static const QStyle::StandardPixmap icone[] = {QStyle::SP_DialogSaveButton, QStyle::SP_DialogCancelButton};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_RS232[i] = new QPushButton(style()->standardIcon(icone[i]), QString(), this);
-        Cmd_Chiudi_RS232[i]->setObjectName(QStringLiteral("Cmd_Chiudi_RS232(%1)").arg(i));
-        Cmd_Chiudi_RS232[i]->setToolTip(QString::fromLatin1(suggerimentiChiudi[i]));
-        connect(Cmd_Chiudi_RS232[i], &QPushButton::clicked, this, [this, i] { Cmd_Chiudi_RS232_Click(i); });
+        Cmd_Chiudi_RS232[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_RS232(%1)").arg(i),
+                                                             static_cast<Impostazioni::Chiusura>(i),
+                                                             QString::fromLatin1(suggerimentiChiudi[i]));
+        connect(Cmd_Chiudi_RS232[i], &QToolButton::clicked, this, [this, i] { Cmd_Chiudi_RS232_Click(i); });
         pulsanti->addWidget(Cmd_Chiudi_RS232[i]);
     }
+    pulsanti->addStretch();
     colonna->addLayout(pulsanti);
 }
 
@@ -165,6 +163,7 @@ void PaginaRS232::Apri()
     Txt_SuonoAllarme->setText(
         File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Sinottico), Chiavi::Sinottico::SuonoAllarme).trimmed());
     Txt_SuonoAllarme->update();
+    mostrate_ = PaginaSeriale::ChiaviDaSalvare(ValoriPagina());
     Mostra();
 }
 
@@ -184,7 +183,7 @@ void PaginaRS232::Cmd_Chiudi_RS232_Click(int indice)
     // The reload applies the line settings and tests the port again.
     if (indice == 0) {
         hide();
-        SalvaERicarica(PaginaSeriale::ChiaviDaSalvare(ValoriPagina()), [this] {
+        SalvaERicarica(Impostazioni::Cambiate(mostrate_, PaginaSeriale::ChiaviDaSalvare(ValoriPagina())), [this] {
             update();
             Finestra()->update();
         });

@@ -7,7 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
+class QToolButton;
 
 // What the serial page shows and saves, without the window.
 namespace PaginaSeriale {
@@ -44,7 +44,7 @@ public:
     void RiempiListe(bool saltaCrono) override;
     // Filled from the settings file, then shown.
     void Apri() override;
-    // 0 saves, reloads and closes; 1 reloads and closes.
+    // 0 saves what changed since the page opened, reloads and closes; 1 reloads and closes.
     void Cmd_Chiudi_RS232_Click(int indice);
 
     PaginaSeriale::Valori ValoriPagina() const;
@@ -61,5 +61,5 @@ public:
     QCheckBox* Chk_Remoto = nullptr;
     QCheckBox* Chk_Attivita_Linea = nullptr;
     QLineEdit* Txt_SuonoAllarme = nullptr;
-    std::array<QPushButton*, 2> Cmd_Chiudi_RS232{};
+    std::array<QToolButton*, 2> Cmd_Chiudi_RS232{};
 };

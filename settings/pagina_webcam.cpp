@@ -8,8 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace PaginaWebcamDati {
@@ -51,17 +50,16 @@ PaginaWebcam::PaginaWebcam(Comunicazioni* finestra)
     colonna->addLayout(nome);
 
     auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
                                                "Esci dalla configurazione senza salvare"};
-    static const QStyle::StandardPixmap icone[] = {QStyle::SP_DialogSaveButton, QStyle::SP_DialogCancelButton};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_WC[i] = new QPushButton(style()->standardIcon(icone[i]), QString(), this);
-        Cmd_Chiudi_WC[i]->setObjectName(QStringLiteral("Cmd_Chiudi_WC(%1)").arg(i));
-        Cmd_Chiudi_WC[i]->setToolTip(QString::fromLatin1(suggerimenti[i]));
-        connect(Cmd_Chiudi_WC[i], &QPushButton::clicked, this, [this, i] { Cmd_Chiudi_WC_Click(i); });
+        Cmd_Chiudi_WC[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_WC(%1)").arg(i),
+                                                          static_cast<Impostazioni::Chiusura>(i),
+                                                          QString::fromLatin1(suggerimenti[i]));
+        connect(Cmd_Chiudi_WC[i], &QToolButton::clicked, this, [this, i] { Cmd_Chiudi_WC_Click(i); });
         pulsanti->addWidget(Cmd_Chiudi_WC[i]);
     }
+    pulsanti->addStretch();
     colonna->addLayout(pulsanti);
 }
 
@@ -72,6 +70,7 @@ void PaginaWebcam::Apri()
         Chk_Webcam->setChecked(Generale::WebcamPresente == 1);
     }
     Chk_Webcam_Click();
+    mostrate_ = PaginaWebcamDati::ChiaviDaSalvare(Chk_Webcam->isChecked(), Txt_Nome_WC->text());
     Mostra();
 }
 
@@ -90,7 +89,9 @@ void PaginaWebcam::Cmd_Chiudi_WC_Click(int indice)
         return;
     }
     hide();
-    SalvaERicarica(PaginaWebcamDati::ChiaviDaSalvare(Chk_Webcam->isChecked(), Txt_Nome_WC->text()), [this] {
+    SalvaERicarica(Impostazioni::Cambiate(mostrate_, PaginaWebcamDati::ChiaviDaSalvare(Chk_Webcam->isChecked(),
+                                                                                     Txt_Nome_WC->text())),
+                   [this] {
         update();
         Finestra()->update();
     });

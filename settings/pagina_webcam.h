@@ -5,7 +5,7 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
+class QToolButton;
 
 namespace PaginaWebcamDati {
 // [Generale] Webcam, then [Webcam] Nome, whatever the box: cleared, the name is written empty.
@@ -21,10 +21,10 @@ public:
     void Apri() override;
     // Ticked: the name box gets the loaded name; cleared: emptied and disabled. Nothing written.
     void Chk_Webcam_Click();
-    // 0 saves, reloads and closes; 1 reloads and closes.
+    // 0 saves what changed since the page opened, reloads and closes; 1 reloads and closes.
     void Cmd_Chiudi_WC_Click(int indice);
 
     QCheckBox* Chk_Webcam = nullptr;
     QLineEdit* Txt_Nome_WC = nullptr;
-    std::array<QPushButton*, 2> Cmd_Chiudi_WC{};
+    std::array<QToolButton*, 2> Cmd_Chiudi_WC{};
 };

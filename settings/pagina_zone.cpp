@@ -171,23 +171,22 @@ void PaginaZone::creaControlli()
     colonna->addLayout(basso);
 
     auto* pulsanti = new QHBoxLayout;
-    auto bottone = [this](const char* nome, const char* suggerimento, QStyle::StandardPixmap icona) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QLatin1String(nome));
-        b->setToolTip(QString::fromUtf8(suggerimento));
-        b->setIcon(style()->standardIcon(icona));
-        b->setIconSize(QSize(24, 24));
-        return b;
-    };
-    Cmd_ZoneAvanzate = bottone("Cmd_ZoneAvanzate", "Impostazioni supplementari per la zona",
-                               QStyle::SP_FileDialogDetailedView);
-    Cmd_ChiudiZone[0] = bottone("Cmd_ChiudiZone(0)", "Salva ed esci dalla configurazione", QStyle::SP_DialogOkButton);
-    Cmd_ChiudiZone[1] = bottone("Cmd_ChiudiZone(1)", "Termine configurazione", QStyle::SP_DialogCancelButton);
-    Cmd_ChiudiZone[2] = bottone("Cmd_ChiudiZone(2)", "Salva i dati", QStyle::SP_DialogSaveButton);
-    pulsanti->addWidget(Cmd_ZoneAvanzate);
+    Cmd_ZoneAvanzate = new QToolButton(this);
+    Cmd_ZoneAvanzate->setObjectName(QStringLiteral("Cmd_ZoneAvanzate"));
+    Cmd_ZoneAvanzate->setToolTip(QStringLiteral("Impostazioni supplementari per la zona"));
+    Cmd_ZoneAvanzate->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    Cmd_ZoneAvanzate->setIconSize(QSize(24, 24));
+    using Impostazioni::Chiusura;
+    Cmd_ChiudiZone[0] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_ChiudiZone(0)"), Chiusura::SalvaEdEsci,
+                                                       QStringLiteral("Salva ed esci dalla configurazione"));
+    Cmd_ChiudiZone[1] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_ChiudiZone(1)"), Chiusura::Esci,
+                                                       QStringLiteral("Termine configurazione"));
+    Cmd_ChiudiZone[2] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_ChiudiZone(2)"), Chiusura::Salva,
+                                                       QStringLiteral("Salva i dati"));
+    for (QToolButton* b : Cmd_ChiudiZone)
+        pulsanti->addWidget(b);
     pulsanti->addStretch();
-    for (int i : {2, 0, 1})
-        pulsanti->addWidget(Cmd_ChiudiZone[i]);
+    pulsanti->addWidget(Cmd_ZoneAvanzate);
     colonna->addLayout(pulsanti);
 
     connect(Cmb_ZoneUsate, &QComboBox::currentIndexChanged, this, [this] { Cmb_ZoneUsate_Click(); });
@@ -308,6 +307,7 @@ void PaginaZone::Cmb_Zone_Click()
         }
         // The panel edits a zone, and here there is none.
         Cmd_ZoneAvanzate->setEnabled(false);
+        mostrateZona_.clear();
         update();
         return;
     }
@@ -334,6 +334,7 @@ void PaginaZone::Cmb_Zone_Click()
         c->setEnabled(true);
     for (QPushButton* b : Cmd_ModificaDicitura)
         b->setEnabled(true);
+    mostrateZona_ = Z::Salvataggio(Valori());
     update();
 }
 
@@ -382,7 +383,8 @@ void PaginaZone::Cmd_ChiudiZone_Click(int indice)
     QPointer<PaginaZone> pagina(this);
     SalvaERicarica(
         [&] {
-            if (!Z::Scrivi(Z::Salvataggio(valori)))
+            // What nobody touched stays as the file holds it (a point the load could not take too).
+            if (!Z::Scrivi(Impostazioni::Cambiate(mostrateZona_, Z::Salvataggio(valori))))
                 avvisa(Z::TestoScritturaRifiutata());
         },
         [pagina, indice] {
@@ -460,8 +462,4 @@ void PaginaZone::setVisible(bool visibile)
         Finestra()->Pic_Zona_Sup->hide();
 }
 
-void PaginaZone::avvisa(const QString& testo)
-{
-    Piattaforma::ServizioDialoghi().Messaggio(testo, QString::fromLatin1(Z::TitoloMessaggi),
-                                              Piattaforma::PulsantiDialogo::OK, Piattaforma::IconaDialogo::Esclamazione);
-}
+void PaginaZone::avvisa(const QString& testo) { Impostazioni::Avvisa(testo); }

@@ -86,6 +86,8 @@ private:
     void selettore(QButtonGroup* gruppo, const Chiavi::Chiave& chiave, int& indice, int scelto);
     void avvisa(const QString& testo);
 
+    // The keys of the zone shown, as the page showed them: a save writes only those changed since.
+    QList<ChiaviZone::Scrittura> mostrateZona_;
     QButtonGroup* gruppoSin_ = nullptr;
     QButtonGroup* gruppoGraf_ = nullptr;
     QButtonGroup* gruppoCrono_ = nullptr;

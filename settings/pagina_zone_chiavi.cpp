@@ -106,8 +106,7 @@ std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& casell
         const bool scrittura = !CasellaLettura(primo);
         if (const auto difetto = EditorPunti::VerificaPunto(EditorPunti::NomePunto(riga, scrittura), scrittura,
                                                             caselle[primo].trimmed(), caselle[primo + 1].trimmed()))
-            return Rifiuto{primo + difetto->casella, QStringLiteral("Attenzione: ") + difetto->messaggio +
-                                                         QStringLiteral(" I dati non sono stati salvati.")};
+            return Rifiuto{primo + difetto->casella, EditorPunti::TestoRifiuto(difetto->messaggio)};
     }
     return std::nullopt;
 }

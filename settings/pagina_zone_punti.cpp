@@ -1,6 +1,7 @@
 #include "pagina_zone_punti.h"
 
 #include "casellavalore.h"
+#include "editor_punti.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -20,6 +21,9 @@ GrigliaPuntiZona::GrigliaPuntiZona(const QString& nome, const QStringList& righe
     const int largoCodice = QFontMetrics(font()).horizontalAdvance(QStringLiteral("000"));
     const int largoRegistro = QFontMetrics(font()).horizontalAdvance(QStringLiteral("0000000"));
     for (int r = 0; r < righe.size(); ++r) {
+        QString riga = righe[r];
+        if (riga.endsWith(QLatin1Char(':')))
+            riga.chop(1);
         auto* etichetta = new QLabel(righe[r], this);
         etichetta->setTextFormat(Qt::PlainText);
         griglia_->addWidget(etichetta, RigaGriglia(r), 0);
@@ -32,6 +36,7 @@ GrigliaPuntiZona::GrigliaPuntiZona(const QString& nome, const QStringList& righe
             const int i = static_cast<int>(caselle_.size());
             casella->setObjectName(QStringLiteral("%1(%2)").arg(nome).arg(i));
             casella->setFixedWidth((codice ? largoCodice : largoRegistro) + 12);
+            casella->punto = EditorPunti::NomePunto(riga, c >= 2);
             griglia_->addWidget(casella, RigaGriglia(r), c + 1);
             caselle_.push_back(casella);
         }

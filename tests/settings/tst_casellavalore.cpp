@@ -1,6 +1,7 @@
 // The boxes of the device pages, offscreen with real key events: what each kind of box lets
 // through typed and pasted, and the reformat of a value box on Enter and on leaving it.
 #include "casellavalore.h"
+#include "dialoghifinti.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -36,6 +37,8 @@ private slots:
     void digitaEIncolla_data();
     void digitaEIncolla();
     void invioSelezionaIlSuccessivo();
+    void rifiutoDetto_data();
+    void rifiutoDetto();
 };
 
 void TestCasellaValore::digitaEIncolla_data()
@@ -140,6 +143,58 @@ void TestCasellaValore::invioSelezionaIlSuccessivo()
     QCOMPARE(secondo.text(), QStringLiteral("25,5"));
     QTest::keyClick(&secondo, '7');
     QCOMPARE(secondo.text(), QStringLiteral("7"));
+}
+
+void TestCasellaValore::rifiutoDetto_data()
+{
+    using R = CasellaValore::Ruolo;
+    QTest::addColumn<R>("ruolo");
+    QTest::addColumn<QString>("iniziale");  // set by code, as a page fills the box
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<int>("messaggi");
+    QTest::addColumn<QString>("parole");
+    QTest::newRow("registro: la cifra di troppo") << R::Indirizzo << "4000" << "1" << "" << 1 << "tra 0 e 32767";
+    QTest::newRow("registro: una lettera") << R::Indirizzo << "" << "1a" << "" << 1 << "tra 0 e 32767";
+    QTest::newRow("codice di lettura: 7") << R::CodiceLettura << "" << "7" << "" << 1 << "1, 2, 3 o 4";
+    QTest::newRow("codice di scrittura: una seconda cifra") << R::CodiceScrittura << "5" << "6" << "" << 1 << "5 o 6";
+    QTest::newRow("valore: il meno dopo le cifre") << R::Valore << "" << "5-" << "" << 1 << "segno meno";
+    QTest::newRow("valore: due tasti scartati") << R::Valore << "" << "1,2,3x" << "" << 2 << "separatore";
+    QTest::newRow("incolla un registro troppo grande") << R::Indirizzo << "" << "" << "70000" << 1 << "tra 0 e 32767";
+    QTest::newRow("incolla lettere in un valore") << R::Valore << "" << "" << "1a" << 1 << "separatore";
+    // What the box takes, and what a page puts in it, are not refusals.
+    QTest::newRow("registro: cifre") << R::Indirizzo << "" << "32767" << "" << 0 << "";
+    QTest::newRow("valore: negativo con decimali") << R::Valore << "" << "-1,5" << "" << 0 << "";
+    QTest::newRow("messo dalla pagina, fuori regola") << R::CodiceLettura << "7" << "" << "" << 0 << "";
+}
+
+void TestCasellaValore::rifiutoDetto()
+{
+    QFETCH(CasellaValore::Ruolo, ruolo);
+    QFETCH(QString, iniziale);
+    QFETCH(QString, digitato);
+    QFETCH(QString, incollato);
+    QFETCH(int, messaggi);
+    QFETCH(QString, parole);
+    DialoghiFinti dialoghi;
+    QWidget finestra;
+    auto box = casella(ruolo, &finestra);
+    box->punto = QStringLiteral("\"Accensione (ON)\" (Lettura)");
+    finestra.show();
+    box->setFocus();
+    box->setText(iniziale);
+    QTest::keyClicks(box.get(), digitato);
+    if (!incollato.isEmpty()) {
+        QGuiApplication::clipboard()->setText(incollato);
+        QTest::keyClick(box.get(), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(dialoghi.mostrati.size(), messaggi);
+    for (const DialoghiFinti::Box& m : dialoghi.mostrati) {
+        QVERIFY2(m.testo.startsWith(QStringLiteral("Attenzione: \"Accensione (ON)\" (Lettura): ")), qPrintable(m.testo));
+        QVERIFY2(m.testo.contains(parole), qPrintable(m.testo));
+        QCOMPARE(m.titolo, QStringLiteral("Configurazione strumenti"));
+        QCOMPARE(m.icona, Piattaforma::IconaDialogo::Esclamazione);
+    }
 }
 
 QTEST_MAIN(TestCasellaValore)

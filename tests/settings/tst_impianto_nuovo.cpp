@@ -185,13 +185,12 @@ void TestImpiantoNuovo::daCartellaVuotaAiValori()
     // Keys that already read as the page shows them (decimals 0, not a slave, no point) are left out.
     QCOMPARE(sezione(file, "Zona 02"), (QStringList{"Nome=Cella", "Indirizzo=2", "PV_r=4,7", "AL1_r=1,3"}));
     QCOMPARE(sezione(file, "Interruttore 01"),
-             (QStringList{"Nome=Pompa", "Indirizzo=3", "Decimali=1", "REM_r=", "REM_w=", "On_r=1,20", "On_w=5,20",
-                          "Val_on=1", "Off_r=1,20", "Off_w=5,20", "Val_off=0"}));
+             (QStringList{"Nome=Pompa", "Indirizzo=3", "Decimali=1", "On_r=1,20", "On_w=5,20", "Val_on=1",
+                          "Off_r=1,20", "Off_w=5,20", "Val_off=0"}));
     QCOMPARE(sezione(file, "LED 01"),
-             (QStringList{"Nome=LED 01", "Indirizzo=4", "Decimali=1", "REM_r=", "REM_w=", "P1_r=4,7", "Val=21,5",
-                          "Condizione=1", "Col=2"}));
+             (QStringList{"Indirizzo=4", "Decimali=1", "P1_r=4,7", "Val=21,5", "Col=2"}));
     QCOMPARE(sezione(file, "Apriporta"),
-             (QStringList{"Nome=Cancello", "Indirizzo=5", "Decimali=0", "Tempo=100", "REM_r=", "REM_w=", "On_w=6,30", "Val_on=5",
+             (QStringList{"Nome=Cancello", "Indirizzo=5", "Decimali=0", "Tempo=100", "On_w=6,30", "Val_on=5",
                           "Off_w=6,31", "Val_off=9"}));
     QVERIFY(PortaSerialeValida);
 

@@ -205,7 +205,8 @@ void TestPaginaZone::chiaviScritte_data()
     QTest::newRow("zona 1 sempre master") << "" << 1 << "Zona 01" << "Slave" << QByteArray("Slave=0\r\n");
     QTest::newRow("slave spuntato") << "slave" << 3 << "Zona 03" << "Slave" << QByteArray("Slave=1\r\n");
     QTest::newRow("punto svuotato") << "svuota PV" << 2 << "Zona 02" << "PV_r" << QByteArray("PV_r=\r\n");
-    QTest::newRow("limite fuori lista") << "" << 2 << "Grafico" << "T_Max_Ass" << QByteArray("T_Max_Ass=1500\r\n");
+    // Shown as the list's last entry, "1500"; untouched, it stays as the file holds it.
+    QTest::newRow("limite fuori lista") << "" << 2 << "Grafico" << "T_Max_Ass" << QByteArray("T_Max_Ass=250\r\n");
     QTest::newRow("nodo e decimali scelti") << "nodo" << 2 << "Zona 02" << "Indirizzo" << QByteArray("Indirizzo=17\r\n");
 }
 
