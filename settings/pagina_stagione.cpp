@@ -11,9 +11,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QToolButton>
 
 namespace {
 QString sezione() { return QString::fromLatin1(Chiavi::Sezione::Stagione); }
+Impostazioni::Scritture chiavi(const QString& estate, const QString& inverno)
+{
+    return {{sezione(), Chiavi::Stagione::Estate.Nome(), estate}, {sezione(), Chiavi::Stagione::Inverno.Nome(), inverno}};
+}
 }  // namespace
 
 PaginaStagione::PaginaStagione(Comunicazioni* finestra)
@@ -48,20 +53,16 @@ PaginaStagione::PaginaStagione(Comunicazioni* finestra)
     connect(Cmd_CreaRicetta, &QPushButton::clicked, this, &PaginaStagione::Cmd_CreaRicetta_Click);
 
     auto* pulsanti = new QHBoxLayout;
-    pulsanti->addStretch();
-    const struct {
-        const char* testo;
-        const char* suggerimento;
-        QStyle::StandardPixmap immagine;
-    } chiudi[] = {{"Salva ed esci", "Salva ed esci dalla configurazione", QStyle::SP_DialogSaveButton},
-                  {"Esci", "Esci dalla configurazione senza salvare", QStyle::SP_DialogCloseButton}};
+    static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
+                                               "Esci dalla configurazione senza salvare"};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_Stag[i] = new QPushButton(style()->standardIcon(chiudi[i].immagine), QString::fromUtf8(chiudi[i].testo), this);
-        Cmd_Chiudi_Stag[i]->setObjectName(QStringLiteral("Cmd_Chiudi_Stag(%1)").arg(i));
-        Cmd_Chiudi_Stag[i]->setToolTip(QString::fromUtf8(chiudi[i].suggerimento));
+        Cmd_Chiudi_Stag[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_Stag(%1)").arg(i),
+                                                            static_cast<Impostazioni::Chiusura>(i),
+                                                            QString::fromLatin1(suggerimenti[i]));
         pulsanti->addWidget(Cmd_Chiudi_Stag[i]);
-        connect(Cmd_Chiudi_Stag[i], &QPushButton::clicked, this, [this, i] { Cmd_Chiudi_Stag_Click(i); });
+        connect(Cmd_Chiudi_Stag[i], &QToolButton::clicked, this, [this, i] { Cmd_Chiudi_Stag_Click(i); });
     }
+    pulsanti->addStretch();
     griglia->addLayout(pulsanti, 3, 0, 1, 3);
 }
 
@@ -71,6 +72,7 @@ void PaginaStagione::Apri()
     Txt_Estate->update();
     Txt_Inverno->setText(File_Ini::LeggiIni(sezione(), Chiavi::Stagione::Inverno.Nome(), QString()));
     Txt_Inverno->update();
+    mostrate_ = chiavi(Txt_Estate->text(), Txt_Inverno->text());
     Mostra();
     update();
     Finestra()->update();
@@ -95,17 +97,13 @@ void PaginaStagione::Cmd_Chiudi_Stag_Click(int Index)
     }
     if (Index != 0)
         return;
-    // The names are written as typed; the recipe window trims them when it reads them.
-    const QString estate = Txt_Estate->text();
-    const QString inverno = Txt_Inverno->text();
-    // A settings file that refuses the names is told, as on every page: the recipe window would
-    // otherwise load the old recipes while the operator believes the new ones saved.
-    SalvaERicarica(
-        Impostazioni::Scritture{{sezione(), Chiavi::Stagione::Estate.Nome(), estate},
-                                {sezione(), Chiavi::Stagione::Inverno.Nome(), inverno}},
-        [this] {
-            hide();
-            update();
-            Finestra()->update();
-        });
+    // The names are written as typed (the recipe window trims them when it reads them), and only
+    // a name changed since the page opened. A settings file that refuses them is told, as on every
+    // page: the recipe window would otherwise load the old recipes while the operator believes the
+    // new ones saved.
+    SalvaERicarica(Impostazioni::Cambiate(mostrate_, chiavi(Txt_Estate->text(), Txt_Inverno->text())), [this] {
+        hide();
+        update();
+        Finestra()->update();
+    });
 }

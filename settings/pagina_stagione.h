@@ -6,6 +6,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 // Page Pic_Stagione of the settings window ("Impostazione stagioni"): the names of the summer and
 // winter recipes, relative to the folder Ricetta, and the button that writes the recipe template.
@@ -25,5 +26,5 @@ public:
     QLineEdit* Txt_Estate = nullptr;
     QLineEdit* Txt_Inverno = nullptr;
     QPushButton* Cmd_CreaRicetta = nullptr;
-    std::array<QPushButton*, 2> Cmd_Chiudi_Stag{};
+    std::array<QToolButton*, 2> Cmd_Chiudi_Stag{};
 };

@@ -10,6 +10,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 class TestPaginaStagione : public QObject {

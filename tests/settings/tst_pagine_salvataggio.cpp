@@ -131,6 +131,8 @@ void TestPagineSalvataggio::salvataggioInvariato_data()
                                     << "Cmd_Chiudi_RS232(0)";
     QTest::newRow("seriale della demo") << d << "MenuPorta" << "" << "Cmd_Chiudi_RS232(0)";
     QTest::newRow("zone a mano") << crlf(zoneAMano) << "MenuZone" << "Cmb_Zone" << "Cmd_ChiudiZone(2)";
+    QTest::newRow("stagioni a mano") << crlf("[Stagione]\nEstate = estate.prg\n") << "MenuStagioni" << ""
+                                     << "Cmd_Chiudi_Stag(0)";
 }
 
 void TestPagineSalvataggio::salvataggioInvariato()
@@ -421,6 +423,7 @@ void TestPagineSalvataggio::pulsantiDiChiusura_data()
     QTest::newRow("apriporta") << "MenuApriPorta" << QStringList{"Cmd_Chiudi_AP", "Cmd_Chiudi_AP2"};
     QTest::newRow("webcam") << "MenuWebCam" << QStringList{"Cmd_Chiudi_WC(0)", "Cmd_Chiudi_WC(1)"};
     QTest::newRow("seriale") << "MenuPorta" << QStringList{"Cmd_Chiudi_RS232(0)", "Cmd_Chiudi_RS232(1)"};
+    QTest::newRow("stagioni") << "MenuStagioni" << QStringList{"Cmd_Chiudi_Stag(0)", "Cmd_Chiudi_Stag(1)"};
 }
 
 void TestPagineSalvataggio::pulsantiDiChiusura()
