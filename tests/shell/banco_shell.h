@@ -7,7 +7,9 @@
 #include "allarmi.h"
 #include "ganci.h"
 #include "generale.h"
+#include "finestre.h"
 #include "mainform.h"
+#include "mbus.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -95,5 +97,24 @@ struct Registro {
         m->Suona = [this](const QString& percorso) { suoni << percorso; };
     }
 };
+
+// The windows of `impianto` (season mode) on `bus`, shown, the communicate-or-simulate question
+// answered: the set-up of the tests that drive a running plant. The caller waits for exposure.
+inline std::unique_ptr<Finestre> ApriImpianto(CartellaTemporanea& cartella, const char* impianto,
+                                              MBus::Collegamento* bus, Registro& registro)
+{
+    cartella.scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
+    cartella.scrivi(QStringLiteral("Quelvar1.ini"), impianto);
+    StatoIniziale();
+    MBus::ImpostaCollegamento(bus);
+    auto f = std::make_unique<Finestre>();
+    f->Carica();
+    registro = {};
+    registro.installa(f->mainForm);
+    f->mainForm->SceltaComunicazione(false);
+    f->mainForm->resize(1280, 900);
+    f->mainForm->show();
+    return f;
+}
 
 }  // namespace BancoShell

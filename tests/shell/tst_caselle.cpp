@@ -86,19 +86,9 @@ private:
 void TstCaselle::init()
 {
     cartella_ = std::make_unique<CartellaTemporanea>();
-    cartella_->scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
-    cartella_->scrivi(QStringLiteral("Quelvar1.ini"), Impianto);
-    StatoIniziale();
-    MBus::ImpostaCollegamento(&bus_);
-    f_ = std::make_unique<Finestre>();
-    f_->Carica();
+    f_ = ApriImpianto(*cartella_, Impianto, &bus_, registro_);
     m_ = f_->mainForm;
     s_ = f_->sinottico;
-    registro_ = {};
-    registro_.installa(m_);
-    m_->SceltaComunicazione(false);
-    m_->resize(1280, 900);
-    m_->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_));
     Generale::UtenteTecnico = true;
     m_->MenuStart_Click();
