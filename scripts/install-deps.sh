@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the station needs to build, run and test, when missing.
 set -euo pipefail
-pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libqt6opengl6-dev qt6-serialport-dev
+pacchetti=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-private-dev libqt6opengl6-dev
   qt6-multimedia-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n socat libmodbus-dev xvfb xauth)
 mancanti=()
 for p in "${pacchetti[@]}"; do
