@@ -3,21 +3,17 @@
 #include "mainform.h"
 #include "finestre.h"
 #include "risorse.h"
+#include "lingua.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
+    Piattaforma::ImpostaLinguaItaliana();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quelvar"));
     QApplication::setApplicationVersion(QStringLiteral(QUELVAR_VERSIONE));
-    // Qt's own dialogs (file and colour choice) speak the station's language; without the
-    // translations installed they stay in English.
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    Piattaforma::InstallaTraduzioniQt();
     Risorse::Inizializza();
     QApplication::setWindowIcon(QIcon(Risorse::Icona));
     DialoghiQt dialoghiQt;

@@ -8,7 +8,7 @@
 
 namespace BarraStato {
 
-Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezze& testi)
+Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezze& testi, int bordo)
 {
     Larghezze l{};
     for (int i = 0; i < NumeroPannelli; ++i)
@@ -23,10 +23,13 @@ Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezz
         l[i] -= parte;
         eccesso -= parte;
     };
+    // A panel without text keeps its border too.
     for (int i : {0, 1, 4, 5, 6, 2, 3})
-        cedi(i, testi[i]);
+        cedi(i, std::max(testi[i], bordo));
     for (int i : {0, 1})
-        cedi(i, std::min(testi[i], proprie[i] / 3));
+        cedi(i, std::max(std::min(testi[i], proprie[i] / 3), bordo));
+    for (int i : {0, 1, 3, 4, 5, 2, 6})
+        cedi(i, bordo);
     return l;
 }
 
@@ -59,7 +62,7 @@ void PannelliStato::Disponi()
     BarraStato::Larghezze testi{};
     for (int i = 0; i < BarraStato::NumeroPannelli; ++i)
         testi[i] = pannelli_[i]->text().isEmpty() ? 0 : pannelli_[i]->QLabel::minimumSizeHint().width();
-    const auto larghezze = BarraStato::Distribuisci(width(), proprie_, testi);
+    const auto larghezze = BarraStato::Distribuisci(width(), proprie_, testi, 2 * pannelli_[0]->frameWidth());
     int x = 0;
     for (int i = 0; i < BarraStato::NumeroPannelli; ++i) {
         pannelli_[i]->setGeometry(x, 0, larghezze[i], height());

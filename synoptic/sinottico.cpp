@@ -725,7 +725,7 @@ void Sinottico::Cmd_Webcam_Click()
     CatturaVideo& c = cattura();
     auto avviso = [this, &c] {
         Piattaforma::ServizioDialoghi().Messaggio(c.UltimoErrore(), NomeWebcam, Piattaforma::PulsantiDialogo::OK,
-                                                  Piattaforma::IconaDialogo::Esclamazione);
+                                                  Piattaforma::IconaDialogo::Critico);
     };
     bool riuscito = true;
     if (!c.Apri()) {

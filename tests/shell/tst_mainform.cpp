@@ -12,6 +12,7 @@
 #include "frmlogin.h"
 #include "generale.h"
 #include "mainform.h"
+#include "pannellistato.h"
 #include "monitorerrori.h"
 #include "sinottico.h"
 #include "stagione.h"
@@ -27,6 +28,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+
+#include <numeric>
 
 using namespace BancoShell;
 
@@ -68,6 +71,8 @@ private slots:
     void durantePrimeLetture();
     void pannelliDuranteIlRifiuto_data();
     void pannelliDuranteIlRifiuto();
+    void bordiAdOgniLarghezza_data();
+    void bordiAdOgniLarghezza();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
@@ -660,6 +665,37 @@ void TstMainForm::pannelliDuranteIlRifiuto()
     }
     QCOMPARE(visti, QStringList{rifiuto});
     QCOMPARE(m_->Pannello(4)->text(), QString());
+}
+
+void TstMainForm::bordiAdOgniLarghezza_data()
+{
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<int>("utente");
+    // The main window's own widths, and its texts after the login: "Utente: Anonimo" or
+    // "Utente: Amministratore", "Acquisizione", no bus activity nor message, the port, the
+    // date and the time.
+    for (int larghezza : {1920, 1024, 700, 470, 450, 440, 300, 120, 20})
+        for (int utente : {111, 151})
+            QTest::addRow("%d px, user text %d", larghezza, utente) << larghezza << utente;
+}
+
+void TstMainForm::bordiAdOgniLarghezza()
+{
+    // However narrow the bar, every panel lies whole inside it with its border; the bus activity
+    // to the time keep their whole text as long as the user and state panels have room to give.
+    QFETCH(int, larghezza);
+    QFETCH(int, utente);
+    const BarraStato::Larghezze proprie{411, 235, 199, 364, 235, 169, 169};
+    const BarraStato::Larghezze testi{utente, 84, 0, 0, 115, 72, 56};
+    const int bordo = 2;
+    const auto l = BarraStato::Distribuisci(larghezza, proprie, testi, bordo);
+    QVERIFY(std::accumulate(l.begin(), l.end(), 0) <= larghezza);
+    for (int i = 0; i < BarraStato::NumeroPannelli; ++i)
+        QVERIFY2(l[i] >= bordo, qPrintable(QString::number(i + 1)));
+    const int cedibili = std::min(utente, proprie[0] / 3) + std::min(84, proprie[1] / 3);
+    if (larghezza >= cedibili + 115 + 72 + 56)
+        for (int i = 2; i < BarraStato::NumeroPannelli; ++i)
+            QVERIFY2(l[i] >= testi[i], qPrintable(QString::number(i + 1)));
 }
 
 QTEST_MAIN(TstMainForm)

@@ -111,6 +111,7 @@ void TestWebcam::apertura()
         visti << box.testo;
         QCOMPARE(box.titolo, QStringLiteral("Telecamera cortile"));
         QCOMPARE(box.pulsanti, Piattaforma::PulsantiDialogo::OK);
+        QCOMPARE(box.icona, Piattaforma::IconaDialogo::Critico);
     }
     QCOMPARE(visti, messaggi);
     const bool riuscita = messaggi.isEmpty();
