@@ -157,6 +157,39 @@ private slots:
         QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "06/01/2027"}));
     }
 
+    // A list saved by an editor that writes UTF-8 starts with a byte-order mark: it is not part of
+    // the first day (or the first cell), so Christmas still runs Sunday's programme.
+    void marcaUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("festivita");
+        QTest::addColumn<QByteArray>("programma");
+        QTest::addColumn<QStringList>("giorni");
+        QTest::addColumn<float>("primaCella");
+        const QByteArray marca = "\xEF\xBB\xBF";
+        QTest::newRow("holidays, CRLF") << marca + "25/12/2026\r\n06/01/2027\r\n" << QByteArray("21,5\r\n")
+                                        << QStringList{"25/12/2026", "06/01/2027"} << 21.5f;
+        QTest::newRow("holidays, LF, blanks after the mark") << marca + "  25/12/2026\n" << QByteArray("21,5\n")
+                                                             << QStringList{"25/12/2026"} << 21.5f;
+        QTest::newRow("holidays, the mark alone on the first line") << marca + "\r\n25/12/2026\r\n" << QByteArray("21,5\r\n")
+                                                                    << QStringList{"25/12/2026"} << 21.5f;
+        QTest::newRow("programme") << QByteArray("25/12/2026\r\n") << marca + "21,5\r\n19,5\r\n"
+                                   << QStringList{"25/12/2026"} << 21.5f;
+    }
+    void marcaUtf8()
+    {
+        QFETCH(QByteArray, festivita);
+        QFETCH(QByteArray, programma);
+        QFETCH(QStringList, giorni);
+        CartellaTemporanea cartella;
+        cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), festivita);
+        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), programma);
+        TabellaCrono[0][0][0] = 7.0f;
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(Crono::Festivita, giorni);
+        QTEST(TabellaCrono[0][0][0], "primaCella");
+        QCOMPARE(Crono::Giorno(QDate(2026, 12, 25)), Crono::Domenica);  // a Friday
+    }
+
     void festivitaIlleggibile()
     {
         CartellaTemporanea cartella;
