@@ -13,6 +13,7 @@
 #include "stampacrono.h"
 #include "stampante.h"
 #include "testo1252.h"
+#include "valori.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -87,6 +88,8 @@ private slots:
     void editor_data();
     void editor();
     void valoreRifiutato();
+    void valoreComeNelFile_data();
+    void valoreComeNelFile();
     void salvaEChiudi();
     void rilettureMostranoIlProgramma();
     void senzaZone();
@@ -264,6 +267,43 @@ void TestPaginaCT::valoreRifiutato()
     QCOMPARE(TabellaCrono[0][0][0], 20.0f);
     QCOMPARE(p_->Lst_CT[0]->item(0)->text(), QStringLiteral("00:00 - 20,0"));
     MappaScritturaZone[0][Decimali] = -1;
+}
+
+// A value typed with more decimals than the chrono file keeps: the zone is sent the same
+// set-point before the save and after the file is read again.
+void TestPaginaCT::valoreComeNelFile_data()
+{
+    QTest::addColumn<QString>("temperatura");
+    QTest::addColumn<int>("decimali");
+    QTest::addColumn<QString>("riga");
+    QTest::addColumn<long>("registro");
+    QTest::newRow("21,25 on two decimals") << "21,25" << 2 << "08:00 - 21,3" << 2130L;
+    QTest::newRow("21,24 on two decimals") << "21,24" << 2 << "08:00 - 21,2" << 2120L;
+    QTest::newRow("-5,55 on two decimals") << "-5,55" << 2 << "08:00 - -5,6" << -560L;
+    QTest::newRow("19,96 on three decimals") << "19,96" << 3 << "08:00 - 20,0" << 20000L;
+    QTest::newRow("21,5 on one decimal") << "21,5" << 1 << "08:00 - 21,5" << 215L;
+}
+
+void TestPaginaCT::valoreComeNelFile()
+{
+    QFETCH(QString, temperatura);
+    QFETCH(int, decimali);
+    QFETCH(long, registro);
+    carica();
+    MappaScritturaZone[1][Decimali] = std::int16_t(decimali);
+    scegli(1, 3, "08:00", "08:15", temperatura);
+    p_->ApplicaIntervallo();
+    QVERIFY(dialoghi_->mostrati.isEmpty());
+    QTEST(p_->Lst_CT[3]->item(32)->text(), "riga");
+    const auto prima = Acquisizione::RegistroDaValore(TabellaCrono[32][1][3], decimali);
+    p_->Cmd_OK_CT_Click(2);  // save
+    TabellaCrono[32][1][3] = 0.0f;
+    File_Ini::CaricaCronotermostato();
+    const auto dopo = Acquisizione::RegistroDaValore(TabellaCrono[32][1][3], decimali);
+    MappaScritturaZone[1][Decimali] = -1;
+    QCOMPARE(prima, std::optional<long>(registro));
+    QCOMPARE(dopo, std::optional<long>(registro));
+    QTEST(p_->Lst_CT[3]->item(32)->text(), "riga");
 }
 
 void TestPaginaCT::salvaEChiudi()
