@@ -90,6 +90,8 @@ private slots:
     void valoreRifiutato();
     void valoreComeNelFile_data();
     void valoreComeNelFile();
+    void applicaSegueLaCasella_data();
+    void applicaSegueLaCasella();
     void salvaEChiudi();
     void rilettureMostranoIlProgramma();
     void senzaZone();
@@ -304,6 +306,34 @@ void TestPaginaCT::valoreComeNelFile()
     QCOMPARE(prima, std::optional<long>(registro));
     QCOMPARE(dopo, std::optional<long>(registro));
     QTEST(p_->Lst_CT[3]->item(32)->text(), "riga");
+}
+
+// The apply takes the zone's use flag from the box as it stands, whatever the flag held.
+void TestPaginaCT::applicaSegueLaCasella_data()
+{
+    QTest::addColumn<bool>("casella");
+    QTest::addColumn<bool>("prima");
+    QTest::newRow("box ticked, flag off") << true << false;
+    QTest::newRow("box cleared, flag on") << false << true;
+    QTest::newRow("box ticked, flag on") << true << true;
+}
+
+void TestPaginaCT::applicaSegueLaCasella()
+{
+    QFETCH(bool, casella);
+    QFETCH(bool, prima);
+    carica();
+    scegli(2, 0, "08:00", "09:00", "18,0");
+    {
+        const QSignalBlocker fermo(p_->Chk_UsaCrono);
+        p_->Chk_UsaCrono->setChecked(casella);
+    }
+    CronoAttivoZona[2] = prima;
+    CronoAttivoZona[1] = !casella;
+    QTest::mouseClick(p_->Img_InviaModifica[0], Qt::LeftButton);
+    QCOMPARE(TabellaCrono[32][2][0], 18.0f);
+    QCOMPARE(CronoAttivoZona[2], casella);
+    QCOMPARE(CronoAttivoZona[1], !casella);  // another zone's flag is not the box's
 }
 
 void TestPaginaCT::salvaEChiudi()
