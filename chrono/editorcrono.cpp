@@ -50,7 +50,11 @@ std::optional<float> TemperaturaValida(const QString& testo, int decimali)
     const auto valore = Generale::LeggiNumero(testo);
     if (!valore || !Generale::ConvertiInInteroVerificato(testo, decimali))
         return std::nullopt;
-    return float(*valore);
+    // The tenth it is taken to must fit the register too ("3276,75" with 1 decimal is 3276,8).
+    const QString cella = TestoCella(float(*valore));
+    if (!Generale::ConvertiInInteroVerificato(cella, decimali))
+        return std::nullopt;
+    return ValoreCella(float(*valore));
 }
 
 int DecimaliZona(int zona)

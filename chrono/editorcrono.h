@@ -23,9 +23,10 @@ QStringList RigheGiorno(int zona, int giorno, FormaRiga forma);
 // Minutes after midnight named by a "hh:mm" label ("24:00" gives 1440); none for another text.
 std::optional<int> MinutiEtichetta(const QString& etichetta);
 
-// The value an operator chose or typed for the zone, with either decimal separator. None when it
-// is no number or does not fit a 16-bit register with `decimali` decimals: the instrument could
-// never be sent it.
+// The value an operator chose or typed for the zone, with either decimal separator, as the chrono
+// file keeps it (to the nearest tenth: "21,25" gives 21.3), so the zone is sent the same value
+// before and after the file is read again. None when it is no number or does not fit a 16-bit
+// register with `decimali` decimals: the instrument could never be sent it.
 std::optional<float> TemperaturaValida(const QString& testo, int decimali);
 // The decimals the run-time step writes the zone's driven value with (0 when not configured).
 int DecimaliZona(int zona);

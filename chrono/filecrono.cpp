@@ -20,6 +20,9 @@ namespace Crono {
 namespace {
 
 const QByteArray FineRiga = QByteArrayLiteral("\r\n");
+// An editor that saves as UTF-8 may put its byte-order mark before the first line; it is not
+// part of the text, as in the settings files.
+const QByteArray MarcaUtf8 = QByteArrayLiteral("\xEF\xBB\xBF");
 constexpr double ValoreCellaMassimo = 1e9;
 
 QByteArray contenutoTabella(float (*cella)(int, int, int))
@@ -33,13 +36,17 @@ QByteArray contenutoTabella(float (*cella)(int, int, int))
     return testo;
 }
 
-// Lines of a text file without their CR LF or LF; nothing when it cannot be read.
+// Lines of a text file without their CR LF or LF and without a byte-order mark before the first;
+// nothing when it cannot be read.
 QStringList righe(const QString& percorso)
 {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QStringList elenco = Piattaforma::Da1252(file.readAll()).split(QLatin1Char('\n'));
+    QByteArray contenuto = file.readAll();
+    if (contenuto.startsWith(MarcaUtf8))
+        contenuto.remove(0, MarcaUtf8.size());
+    QStringList elenco = Piattaforma::Da1252(contenuto).split(QLatin1Char('\n'));
     if (!elenco.isEmpty() && elenco.last().isEmpty())
         elenco.removeLast();
     for (QString& r : elenco)
@@ -58,6 +65,11 @@ QString TestoCella(float valore)
         .arg(decimi < 0 ? QStringLiteral("-") : QString())
         .arg(assoluto / 10, 2, 10, QLatin1Char('0'))
         .arg(assoluto % 10);
+}
+
+float ValoreCella(float valore)
+{
+    return float(Generale::LeggiNumero(TestoCella(valore)).value_or(double(valore)));
 }
 
 QString PercorsoFileCrono() { return Piattaforma::PercorsoProgramma(QStringLiteral("Crono/Cronotermostato.cts")); }

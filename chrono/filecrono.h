@@ -4,7 +4,8 @@
 //   innermost (line = slot x 210 + zone x 7 + day), 20370 lines, each "00.0" with the decimal
 //   comma ("20,0", "05,5", "-03,0", "105,3"); read back with either separator.
 // - Festivita.cts: one holiday a line, in list order; an empty list is one line of ten blanks.
-// Lines end with CRLF; text is Windows-1252. A save replaces a file whole, so a crash or a full
+// Lines end with CRLF (LF is read too); text is Windows-1252, and a UTF-8 byte-order mark that a
+// hand edit left before the first line is skipped. A save replaces a file whole, so a crash or a full
 // disk never leaves half a programme behind.
 #include "generale.h"
 
@@ -22,6 +23,8 @@ constexpr int RigaFileCrono(int fascia, int zona, int giorno)
 
 // One cell as the file holds it: the nearest tenth, at least two integer digits, decimal comma.
 QString TestoCella(float valore);
+// The value a cell holds once written to the file and read back: `valore` to the nearest tenth.
+float ValoreCella(float valore);
 
 QString PercorsoFileCrono();
 QString PercorsoFestivita();

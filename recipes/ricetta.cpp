@@ -44,7 +44,13 @@ std::optional<CampiRiga> DividiRiga(const QString& riga)
                      riga.mid(seconda + 1, puntoEVirgola - seconda - 1), riga.mid(puntoEVirgola + 1)};
 }
 
-std::optional<long long> NumeroRicetta(const QString& testo) { return Generale::LeggiIntero(testo); }
+std::optional<long long> NumeroRicetta(const QString& testo)
+{
+    // Recipes write plain decimals: "1e3" is refused as "12abc" is, never sent as 1000.
+    if (testo.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return std::nullopt;
+    return Generale::LeggiIntero(testo);
+}
 
 std::optional<RigaVerificata> VerificaRiga(const RigaLista& riga)
 {

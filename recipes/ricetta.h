@@ -70,7 +70,8 @@ struct RigaVerificata {
 std::optional<RigaVerificata> VerificaRiga(const RigaLista& riga);
 
 // Text to whole number as recipes write numbers: blanks around it, "," or "." as the decimal
-// point, rounded halves to even. No value for anything else (an empty text is not 0).
+// point, rounded halves to even. No value for anything else (an empty text is not 0, "1e3" is
+// not 1000).
 std::optional<long long> NumeroRicetta(const QString& testo);
 
 // ---- Loading ---------------------------------------------------------------------------------

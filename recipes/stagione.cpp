@@ -2,6 +2,7 @@
 
 #include "cartellaprogramma.h"
 #include "codabus.h"
+#include "conversioni.h"
 #include "dialoghi.h"
 #include "file_ini.h"
 #include "ganci.h"
@@ -408,7 +409,7 @@ void Stagione::Cmd_Invio_Stagione_Click()
     // Rows of a recipe that did not load whole are never sent.
     if (Lst_Dev->count() == 0 || invioInCorso_ || !ricettaCompleta_)
         return;
-    const auto attuale = Ricette::NumeroRicetta(
+    const auto attuale = Generale::LeggiIntero(
         File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale).trimmed());
     const bool eraUno = attuale && *attuale >= -32768 && *attuale <= 32767 && *attuale != 0;
     const QString prossimo = eraUno ? QStringLiteral("0") : QStringLiteral("1");

@@ -1,6 +1,7 @@
 // The chrono files in a real program folder, and the day and slot a moment runs.
 #include "cartellatemporanea.h"
 #include "crono.h"
+#include "discopiccolo.h"
 #include "file_ini.h"
 #include "filecrono.h"
 
@@ -157,6 +158,39 @@ private slots:
         QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "06/01/2027"}));
     }
 
+    // A list saved by an editor that writes UTF-8 starts with a byte-order mark: it is not part of
+    // the first day (or the first cell), so Christmas still runs Sunday's programme.
+    void marcaUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("festivita");
+        QTest::addColumn<QByteArray>("programma");
+        QTest::addColumn<QStringList>("giorni");
+        QTest::addColumn<float>("primaCella");
+        const QByteArray marca = "\xEF\xBB\xBF";
+        QTest::newRow("holidays, CRLF") << marca + "25/12/2026\r\n06/01/2027\r\n" << QByteArray("21,5\r\n")
+                                        << QStringList{"25/12/2026", "06/01/2027"} << 21.5f;
+        QTest::newRow("holidays, LF, blanks after the mark") << marca + "  25/12/2026\n" << QByteArray("21,5\n")
+                                                             << QStringList{"25/12/2026"} << 21.5f;
+        QTest::newRow("holidays, the mark alone on the first line") << marca + "\r\n25/12/2026\r\n" << QByteArray("21,5\r\n")
+                                                                    << QStringList{"25/12/2026"} << 21.5f;
+        QTest::newRow("programme") << QByteArray("25/12/2026\r\n") << marca + "21,5\r\n19,5\r\n"
+                                   << QStringList{"25/12/2026"} << 21.5f;
+    }
+    void marcaUtf8()
+    {
+        QFETCH(QByteArray, festivita);
+        QFETCH(QByteArray, programma);
+        QFETCH(QStringList, giorni);
+        CartellaTemporanea cartella;
+        cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), festivita);
+        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), programma);
+        TabellaCrono[0][0][0] = 7.0f;
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(Crono::Festivita, giorni);
+        QTEST(TabellaCrono[0][0][0], "primaCella");
+        QCOMPARE(Crono::Giorno(QDate(2026, 12, 25)), Crono::Domenica);  // a Friday
+    }
+
     void festivitaIlleggibile()
     {
         CartellaTemporanea cartella;
@@ -181,18 +215,74 @@ private slots:
         QCOMPARE(cartella.leggi(QStringLiteral("Quelvar2.ini")), impostazioni);
     }
 
-    // A save replaces the file whole: when it cannot, the old file stays as it was.
+    // A save replaces the file whole: when it cannot, the old file stays as it was, and the save
+    // says so. A full disk refuses root too; a folder without write permission only others.
+    void salvataggioFallitoLasciaIlVecchio_data()
+    {
+        QTest::addColumn<bool>("discoPieno");
+        QTest::addColumn<bool>("programma");  // the whole save; otherwise the holidays alone
+        QTest::newRow("full disk, holidays") << true << false;
+        QTest::newRow("full disk, programme") << true << true;
+        QTest::newRow("read-only folder, holidays") << false << false;
+        QTest::newRow("read-only folder, programme") << false << true;
+    }
     void salvataggioFallitoLasciaIlVecchio()
     {
-        CartellaTemporanea cartella;
-        cartella.scrivi(QStringLiteral("Crono/Festivita.cts"), "25/12/2026\r\n");
-        QFile::setPermissions(cartella.percorso(QStringLiteral("Crono")), QFile::ReadOwner | QFile::ExeOwner);
+        QFETCH(bool, discoPieno);
+        QFETCH(bool, programma);
+        const QByteArray tabella = QByteArray("19,5\r\n").repeated(Crono::RigheFileCrono);
+        const QByteArray festivita = "25/12/2026\r\n";
+        const QByteArray impostazioni = "[Zona 01]\r\nCronotermostato=0\r\n";
+        auto scrivi = [](const QString& percorso, const QByteArray& contenuto) {
+            QFile f(percorso);
+            return f.open(QIODevice::WriteOnly) && f.write(contenuto) == contenuto.size() && f.flush();
+        };
+        auto leggi = [](const QString& percorso) {
+            QFile f(percorso);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nessun file>");
+        };
+
+        // The whole program folder on a disk of its own: the files are there before it fills.
+        std::unique_ptr<DiscoPiccolo> disco;
+        std::unique_ptr<CartellaTemporanea> temporanea;
+        QString cartella;
+        if (discoPieno) {
+            disco = std::make_unique<DiscoPiccolo>(256);
+            if (!disco->montato())
+                QSKIP(qPrintable(QStringLiteral("no tmpfs can be mounted here (%1)").arg(disco->errore())));
+            cartella = disco->percorso();
+            Piattaforma::ImpostaCartellaProgramma(cartella);
+        } else {
+            temporanea = std::make_unique<CartellaTemporanea>();
+            cartella = temporanea->percorso();
+        }
+        const QString crono = cartella + QStringLiteral("/Crono");
+        QVERIFY(QDir().mkpath(crono));
+        QVERIFY(scrivi(crono + QStringLiteral("/Cronotermostato.cts"), tabella));
+        QVERIFY(scrivi(crono + QStringLiteral("/Festivita.cts"), festivita));
+        QVERIFY(scrivi(cartella + QStringLiteral("/Quelvar2.ini"), impostazioni));
+        FileImpostazioni = QStringLiteral("Quelvar2.ini");
+        if (discoPieno)
+            disco->riempi();
+        else
+            QFile::setPermissions(crono, QFile::ReadOwner | QFile::ExeOwner);
+
         Crono::Festivita = QStringList{"01/01/2027"};
-        const bool riuscito = File_Ini::SalvaFestivita();
-        QFile::setPermissions(cartella.percorso(QStringLiteral("Crono")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (riuscito)
-            QSKIP("running with rights that ignore folder permissions");
-        QCOMPARE(cartella.leggi(QStringLiteral("Crono/Festivita.cts")), QByteArray("25/12/2026\r\n"));
+        TabellaCrono[0][0][0] = 22.0f;
+        CronoAttivoZona.fill(true);
+        const bool riuscito = programma ? File_Ini::SalvaCronotermostato() : File_Ini::SalvaFestivita();
+        if (!discoPieno) {
+            QFile::setPermissions(crono, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            if (riuscito)
+                QSKIP("running with rights that ignore folder permissions: the full disk rows stand for it");
+        } else {
+            disco->libera();
+        }
+        QVERIFY(!riuscito);
+        QCOMPARE(leggi(crono + QStringLiteral("/Cronotermostato.cts")), tabella);
+        QCOMPARE(leggi(crono + QStringLiteral("/Festivita.cts")), festivita);
+        QCOMPARE(leggi(cartella + QStringLiteral("/Quelvar2.ini")), impostazioni);
+        QCOMPARE(QDir(crono).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary file left
     }
 };
 

@@ -95,6 +95,12 @@ private slots:
         QTest::newRow("fits with 0 decimals") << "3276,8" << 0 << true << 3276.8f;
         QTest::newRow("not a number") << "venti" << 1 << false << 0.0f;
         QTest::newRow("empty") << "" << 1 << false << 0.0f;
+        // The programme keeps what its file keeps: the nearest tenth, whatever the zone's decimals.
+        QTest::newRow("two decimals, up to the tenth") << "21,25" << 2 << true << 21.3f;
+        QTest::newRow("two decimals, down to the tenth") << "21,24" << 2 << true << 21.2f;
+        QTest::newRow("negative, away from zero") << "-5,55" << 2 << true << -5.6f;
+        QTest::newRow("three decimals, to the next whole") << "19,96" << 3 << true << 20.0f;
+        QTest::newRow("the tenth beyond 16 bits") << "3276,75" << 1 << false << 0.0f;
     }
     void temperatura()
     {

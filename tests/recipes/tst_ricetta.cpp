@@ -142,6 +142,15 @@ private slots:
         QTest::newRow("Intervallo negative") << id << QByteArray("Intervallo=-5\r\n") << 4 << "Zona 01, Intervallo" << 0;
         QTest::newRow("Intervallo not a number") << id << QByteArray("Intervallo=1s\r\n") << 4 << "Zona 01, Intervallo" << 0;
         QTest::newRow("Linee not a number") << id << QByteArray("Linee=x\r\n") << 4 << "Zona 01, Linee" << 0;
+        // Recipes write plain decimals: a number with an exponent is refused as "12abc" is.
+        QTest::newRow("value 1e3") << id << riga("6,1,1e3;x") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("value 2E2") << id << riga("6,1,2E2;x") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("value 2.5e1") << id << riga("6,1,2.5e1;x") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("register 1e2") << id << riga("6,1e2,5;x") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("coil value 1e0") << id << riga("5,7,1e0;x") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("SLEEP 5e2") << id << riga("0,SLEEP,5e2;") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("Intervallo 1e2") << id << QByteArray("Intervallo=1e2\r\n") << 4 << "Zona 01, Intervallo" << 0;
+        QTest::newRow("Linee 1e0") << id << QByteArray("Linee=1e0\r\n1=6,1,2;x\r\n") << 4 << "Zona 01, Linee" << 0;
     }
     void caricamento()
     {
@@ -202,6 +211,11 @@ private slots:
         QTest::newRow("refused row 3 of 5: nothing written")
             << QStringList{"1|6|1|1|", "1|6|2|2|", "1|5|3|2|", "1|6|4|4|", "1|6|5|5|"} << "" << QList<int>{} << false
             << QStringList{} << QList<int>{};
+        QTest::newRow("exponent in row 2 of 3: nothing written")
+            << QStringList{"1|6|1|1|", "1|6|2|1e3|", "1|6|3|3|"} << "" << QList<int>{} << false << QStringList{}
+            << QList<int>{};
+        QTest::newRow("exponent in a SLEEP: nothing written")
+            << QStringList{"1|6|1|1|", "1|0|SLEEP|1E3|"} << "" << QList<int>{} << false << QStringList{} << QList<int>{};
         QTest::newRow("mixed-case SLEEP skipped") << QStringList{"1|0|Sleep|900|"} << "" << QList<int>{} << true
                                                   << QStringList{} << QList<int>{200};
     }

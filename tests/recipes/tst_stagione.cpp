@@ -245,6 +245,69 @@ private slots:
         QVERIFY(!finestra->isVisible() || !cornice->isVisible());
     }
 
+    // A close asked for while the recipe is being sent, by the window itself or by its frame, at
+    // a write, at a pause or while a MSGBOX row waits for the operator: the window stays, the
+    // sending goes on to its end; once idle, the same close hides it.
+    void chiusuraDuranteInvio_data()
+    {
+        QTest::addColumn<bool>("cornice");  // the frame's close box; otherwise the window's own close
+        QTest::addColumn<QString>("quando");
+        for (bool cornice : {false, true})
+            for (const char* quando : {"write", "pause", "message"})
+                QTest::newRow(qPrintable(QStringLiteral("%1, at a %2").arg(cornice ? "frame" : "window", quando)))
+                    << cornice << QString::fromLatin1(quando);
+    }
+    void chiusuraDuranteInvio()
+    {
+        QFETCH(bool, cornice);
+        QFETCH(QString, quando);
+        cartella->scrivi(QStringLiteral("Ricetta/messaggio.prg"),
+                         "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nIntervallo=150\r\nLinee=3\r\n1=6,100,215;SP\r\n"
+                         "2=0,MSGBOX,5;Pronto\r\n3=0,SLEEP,50;attesa\r\n[Zona 02]\r\nLinee=1\r\n1=6,200,-3;x\r\n");
+        QMdiArea area;
+        Stagione* finestra = s.release();
+        QMdiSubWindow* telaio = area.addSubWindow(finestra);
+        area.show();
+        telaio->show();
+        scelta = QStringLiteral("messaggio.prg");
+        finestra->Cmd_Stagione_Click(2);
+        QCOMPARE(finestra->Lst_Dev->count(), 4);
+        dialoghi->mostrati.clear();
+
+        QList<bool> visibile;  // right after each close asked for
+        auto chiudi = [&] {
+            if (cornice)
+                telaio->close();
+            else
+                finestra->close();
+            visibile << (finestra->isVisible() && telaio->isVisible());
+        };
+        bus->durante = [&] {
+            if (quando == QLatin1String("write") && bus->traffico.size() == 1)
+                chiudi();
+        };
+        finestra->Pausa = [&](int ms) {
+            pause << ms;
+            if (quando == QLatin1String("pause") && pause.size() == 1)
+                chiudi();
+        };
+        dialoghi->allApertura = [&](const DialoghiFinti::Box& box) {
+            if (quando == QLatin1String("message") && box.testo == QLatin1String("Pronto"))
+                chiudi();
+        };
+        for (auto r : {RispostaDialogo::Si, RispostaDialogo::OK, RispostaDialogo::OK})
+            dialoghi->risposte.enqueue(r);
+        finestra->Cmd_Invio_Stagione_Click();
+        dialoghi->allApertura = {};
+
+        QCOMPARE(visibile, QList<bool>{true});
+        QCOMPARE(bus->traffico, (QStringList{"S6,100=215@1", "S6,200=-3@2"}));
+        QCOMPARE(dialoghi->mostrati.last().testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));
+        QVERIFY(finestra->isVisible() && telaio->isVisible() && !finestra->InvioInCorso());
+        chiudi();
+        QCOMPARE(visibile.last(), false);
+    }
+
     // The instruments took the recipe but the settings file refused the season mark: the change
     // is not reported as completed.
     void marcaRifiutata()

@@ -13,6 +13,7 @@
 #include "stampacrono.h"
 #include "stampante.h"
 #include "testo1252.h"
+#include "valori.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -87,6 +88,10 @@ private slots:
     void editor_data();
     void editor();
     void valoreRifiutato();
+    void valoreComeNelFile_data();
+    void valoreComeNelFile();
+    void applicaSegueLaCasella_data();
+    void applicaSegueLaCasella();
     void salvaEChiudi();
     void rilettureMostranoIlProgramma();
     void senzaZone();
@@ -264,6 +269,71 @@ void TestPaginaCT::valoreRifiutato()
     QCOMPARE(TabellaCrono[0][0][0], 20.0f);
     QCOMPARE(p_->Lst_CT[0]->item(0)->text(), QStringLiteral("00:00 - 20,0"));
     MappaScritturaZone[0][Decimali] = -1;
+}
+
+// A value typed with more decimals than the chrono file keeps: the zone is sent the same
+// set-point before the save and after the file is read again.
+void TestPaginaCT::valoreComeNelFile_data()
+{
+    QTest::addColumn<QString>("temperatura");
+    QTest::addColumn<int>("decimali");
+    QTest::addColumn<QString>("riga");
+    QTest::addColumn<long>("registro");
+    QTest::newRow("21,25 on two decimals") << "21,25" << 2 << "08:00 - 21,3" << 2130L;
+    QTest::newRow("21,24 on two decimals") << "21,24" << 2 << "08:00 - 21,2" << 2120L;
+    QTest::newRow("-5,55 on two decimals") << "-5,55" << 2 << "08:00 - -5,6" << -560L;
+    QTest::newRow("19,96 on three decimals") << "19,96" << 3 << "08:00 - 20,0" << 20000L;
+    QTest::newRow("21,5 on one decimal") << "21,5" << 1 << "08:00 - 21,5" << 215L;
+}
+
+void TestPaginaCT::valoreComeNelFile()
+{
+    QFETCH(QString, temperatura);
+    QFETCH(int, decimali);
+    QFETCH(long, registro);
+    carica();
+    MappaScritturaZone[1][Decimali] = std::int16_t(decimali);
+    scegli(1, 3, "08:00", "08:15", temperatura);
+    p_->ApplicaIntervallo();
+    QVERIFY(dialoghi_->mostrati.isEmpty());
+    QTEST(p_->Lst_CT[3]->item(32)->text(), "riga");
+    const auto prima = Acquisizione::RegistroDaValore(TabellaCrono[32][1][3], decimali);
+    p_->Cmd_OK_CT_Click(2);  // save
+    TabellaCrono[32][1][3] = 0.0f;
+    File_Ini::CaricaCronotermostato();
+    const auto dopo = Acquisizione::RegistroDaValore(TabellaCrono[32][1][3], decimali);
+    MappaScritturaZone[1][Decimali] = -1;
+    QCOMPARE(prima, std::optional<long>(registro));
+    QCOMPARE(dopo, std::optional<long>(registro));
+    QTEST(p_->Lst_CT[3]->item(32)->text(), "riga");
+}
+
+// The apply takes the zone's use flag from the box as it stands, whatever the flag held.
+void TestPaginaCT::applicaSegueLaCasella_data()
+{
+    QTest::addColumn<bool>("casella");
+    QTest::addColumn<bool>("prima");
+    QTest::newRow("box ticked, flag off") << true << false;
+    QTest::newRow("box cleared, flag on") << false << true;
+    QTest::newRow("box ticked, flag on") << true << true;
+}
+
+void TestPaginaCT::applicaSegueLaCasella()
+{
+    QFETCH(bool, casella);
+    QFETCH(bool, prima);
+    carica();
+    scegli(2, 0, "08:00", "09:00", "18,0");
+    {
+        const QSignalBlocker fermo(p_->Chk_UsaCrono);
+        p_->Chk_UsaCrono->setChecked(casella);
+    }
+    CronoAttivoZona[2] = prima;
+    CronoAttivoZona[1] = !casella;
+    QTest::mouseClick(p_->Img_InviaModifica[0], Qt::LeftButton);
+    QCOMPARE(TabellaCrono[32][2][0], 18.0f);
+    QCOMPARE(CronoAttivoZona[2], casella);
+    QCOMPARE(CronoAttivoZona[1], !casella);  // another zone's flag is not the box's
 }
 
 void TestPaginaCT::salvaEChiudi()
