@@ -2,6 +2,7 @@
 
 #include "cartellaprogramma.h"
 #include "codabus.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "dialoghi.h"
 #include "file_ini.h"
@@ -40,8 +41,6 @@ namespace {
 // The frame's size inside the smallest window (12765 x 7215 twips, 851 x 481 pixels).
 constexpr int LarghezzaCornice = 830;
 constexpr int AltezzaCornice = 460;
-
-QString elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
 
 IconaDialogo icona(Ricette::StileMessaggio::Icona i)
 {
@@ -176,7 +175,7 @@ void Stagione::creaPulsanti()
     }
     for (int i = 0; i < 3; ++i) {
         Cmd_Stagione[i] = pulsanti[i];
-        Cmd_Stagione[i]->setObjectName(elemento("Cmd_Stagione", i));
+        Cmd_Stagione[i]->setObjectName(Controlli::Elemento("Cmd_Stagione", i));
         connect(Cmd_Stagione[i], &QPushButton::clicked, this, [this, i] { Cmd_Stagione_Click(i); });
     }
     Cmd_Cancella = pulsanti[3];
@@ -212,7 +211,7 @@ void Stagione::creaListe()
     };
     for (int i = 0; i < 6; ++i) {
         Lab_Stagioni[i] = new QLabel(QString::fromUtf8(colonne[i].titolo), Pic_Ricette);
-        Lab_Stagioni[i]->setObjectName(elemento("Lab_Stagioni", i));
+        Lab_Stagioni[i]->setObjectName(Controlli::Elemento("Lab_Stagioni", i));
         Lab_Stagioni[i]->setTextFormat(Qt::PlainText);
         auto* lista = new QListWidget(Pic_Ricette);
         lista->setObjectName(QString::fromLatin1(colonne[i].nome));

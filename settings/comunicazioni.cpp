@@ -3,6 +3,7 @@
 #include "caricamento.h"
 #include "chiavi.h"
 #include "codabus.h"
+#include "controlli.h"
 #include "dialoghi.h"
 #include "file_ini.h"
 #include "filecrono.h"
@@ -41,7 +42,7 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
+using Geometria::TwipsPerPixel;
 // The frame fits the window's smallest size below the menu bar.
 constexpr int LarghezzaCornice = 10200;
 constexpr int AltezzaCornice = 8100;
@@ -56,7 +57,7 @@ void voci(QMenu* menu, std::array<QAction*, N>& azioni, const char* nome, std::i
     int i = 0;
     for (const char* testo : testi) {
         azioni[i] = menu->addAction(QString::fromUtf8(testo));
-        azioni[i]->setObjectName(Impostazioni::Elemento(nome, i));
+        azioni[i]->setObjectName(Controlli::Elemento(nome, i));
         azioni[i]->setCheckable(true);
         if (gruppo)
             gruppo->addAction(azioni[i]);
@@ -100,7 +101,7 @@ Comunicazioni::Comunicazioni(QWidget* parent)
     Frm_Com->setFixedSize(LarghezzaCornice / TwipsPerPixel, AltezzaCornice / TwipsPerPixel);
     for (int i = 0; i < static_cast<int>(Lab_Stat_Gen.size()); ++i) {
         Lab_Stat_Gen[i] = new QLabel(Frm_Com);
-        Lab_Stat_Gen[i]->setObjectName(QStringLiteral("Lab_Stat_Gen(%1)").arg(i));
+        Lab_Stat_Gen[i]->setObjectName(Controlli::Elemento("Lab_Stat_Gen", i));
         Lab_Stat_Gen[i]->hide();
     }
     createLists();
@@ -186,7 +187,7 @@ void Comunicazioni::createLists()
                                          "Remoto - Lettura", "Remoto - Scrittura"};
     for (int i = 0; i < 4; ++i) {
         Lab_Comunica[i] = new QLabel(QString::fromUtf8(titoli[i]), Frm_Com);
-        Lab_Comunica[i]->setObjectName(Impostazioni::Elemento("Lab_Comunica", i));
+        Lab_Comunica[i]->setObjectName(Controlli::Elemento("Lab_Comunica", i));
         Liste[i] = new QListWidget(Frm_Com);
         Liste[i]->setObjectName(QString::fromLatin1(nomi[i]));
         griglia->addWidget(Lab_Comunica[i], 0, i);
@@ -213,7 +214,7 @@ void Comunicazioni::createLists()
     static const char* const testi[] = {"Calc", "Note", "Rec", "Audio", "Ora", "Crono"};
     for (int i = 0; i < 6; ++i) {
         Cmd_Accessori[i] = new QToolButton(Frm_Com);
-        Cmd_Accessori[i]->setObjectName(Impostazioni::Elemento("Cmd_Accessori", i));
+        Cmd_Accessori[i]->setObjectName(Controlli::Elemento("Cmd_Accessori", i));
         Cmd_Accessori[i]->setToolTip(QString::fromUtf8(suggerimenti[i]));
         immagine(Cmd_Accessori[i], icone[i], testi[i]);
         connect(Cmd_Accessori[i], &QToolButton::clicked, this, [this, i] { Cmd_Accessori_Click(i); });

@@ -6,6 +6,7 @@
 #include "editor_punti.h"
 #include "file_ini.h"
 #include "generale.h"
+#include "geometria.h"
 
 #include <QComboBox>
 #include <QMouseEvent>
@@ -13,7 +14,7 @@
 #include <QToolButton>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
+using Geometria::TwipsPerPixel;
 }
 
 namespace Impostazioni {
@@ -35,8 +36,6 @@ void Avvisa(const QString& testo)
 void AvvisaScritturaRifiutata() { Avvisa(EditorPunti::TestoScritturaRifiutata()); }
 
 QString NomeDaSalvare(const QString& nome) { return nome.size() > 50 ? nome.left(50).trimmed() : nome; }
-
-QString Elemento(const char* nome, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(nome)).arg(i); }
 
 QStringList Numeri(int primo, int ultimo, int passo)
 {

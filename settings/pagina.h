@@ -40,9 +40,6 @@ void AvvisaScritturaRifiutata();
 // stripped of blanks at both ends; a shorter one is kept as typed.
 QString NomeDaSalvare(const QString& nome);
 
-// The name of element `i` of a control array: "Nome(i)".
-QString Elemento(const char* nome, int i);
-
 // "primo" to "ultimo" by "passo", as decimal text without blanks ("-100" keeps its sign); a
 // negative step counts down ("0", "-100", "-200"); a step of 0 gives nothing.
 QStringList Numeri(int primo, int ultimo, int passo = 1);

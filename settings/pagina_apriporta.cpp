@@ -3,6 +3,7 @@
 #include "casellavalore.h"
 #include "chiavi.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "file_ini.h"
 #include "generale.h"
@@ -151,7 +152,7 @@ PaginaApriporta::PaginaApriporta(Comunicazioni* finestra)
                                                 : Casella::SuggerimentoRegistro;
             auto* casella = new CasellaValore(k == 4 ? CasellaValore::Tipo::Valore : CasellaValore::Tipo::Registro,
                                               QString::fromLatin1(suggerimento), this);
-            casella->setObjectName(QStringLiteral("Txt_ZoneMB_AP(%1)").arg(i));
+            casella->setObjectName(Controlli::Elemento("Txt_ZoneMB_AP", i));
             casella->setFixedWidth(k == 4 ? 70 : 50);
             casella->decimali = [this] { return Finestra()->DecimaliPagina; };
             casella->successivo = [this, i] { return static_cast<QWidget*>(Txt_ZoneMB_AP[CasellaSuccessiva(i)]); };

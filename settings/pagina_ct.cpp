@@ -2,6 +2,7 @@
 
 #include "avvisicrono.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "crono.h"
 #include "dialoghi.h"
@@ -135,7 +136,7 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     }
 
     auto* testa = new QHBoxLayout;
-    Lab_CT[2] = etichetta(this, Impostazioni::Elemento("Lab_CT", 2), "Zona:");
+    Lab_CT[2] = etichetta(this, Controlli::Elemento("Lab_CT", 2), "Zona:");
     Cmb_ZonaCT = controllo<QComboBox>(this, QStringLiteral("Cmb_ZonaCT"), "Zona di riferimento");
     Cmb_ZonaCT->setMinimumContentsLength(16);
     Chk_UsaCrono = controllo<QCheckBox>(this, QStringLiteral("Chk_UsaCrono"));
@@ -184,8 +185,8 @@ PaginaCT::PaginaCT(Comunicazioni* finestra)
     griglia->setHorizontalSpacing(spazio);
     griglia->setVerticalSpacing(2);
     for (int d = 0; d < 7; ++d) {
-        Lab_CTg[d] = etichetta(this, Impostazioni::Elemento("Lab_CTg", d), NomiGiorni[d]);
-        Lst_CT[d] = controllo<QListWidget>(this, Impostazioni::Elemento("Lst_CT", d), suggerimentiGiorni[d]);
+        Lab_CTg[d] = etichetta(this, Controlli::Elemento("Lab_CTg", d), NomiGiorni[d]);
+        Lst_CT[d] = controllo<QListWidget>(this, Controlli::Elemento("Lst_CT", d), suggerimentiGiorni[d]);
         Lst_CT[d]->setFont(piccolo);
         Lst_CT[d]->setTextElideMode(Qt::ElideNone);
         Lst_CT[d]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -252,13 +253,13 @@ void PaginaCT::createEditor()
     auto* riga = new QGridLayout(Frm_Cronotermostato);
     riga->setContentsMargins(6, 4, 6, 4);
     riga->setVerticalSpacing(3);
-    Lab_CT[4] = etichetta(Frm_Cronotermostato, Impostazioni::Elemento("Lab_CT", 4), "Giorno:");
+    Lab_CT[4] = etichetta(Frm_Cronotermostato, Controlli::Elemento("Lab_CT", 4), "Giorno:");
     Cmb_Giorno = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_Giorno"), "Giorno di riferiemento");
-    Lab_CT[0] = etichetta(Frm_Cronotermostato, Impostazioni::Elemento("Lab_CT", 0), "Dalle ore:");
+    Lab_CT[0] = etichetta(Frm_Cronotermostato, Controlli::Elemento("Lab_CT", 0), "Dalle ore:");
     Cmb_DalleOre = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_DalleOre"), "Ora di inizio");
-    Lab_CT[1] = etichetta(Frm_Cronotermostato, Impostazioni::Elemento("Lab_CT", 1), "Alle ore:");
+    Lab_CT[1] = etichetta(Frm_Cronotermostato, Controlli::Elemento("Lab_CT", 1), "Alle ore:");
     Cmb_AlleOre = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_AlleOre"), "Ora di fine");
-    Lab_CT[3] = etichetta(Frm_Cronotermostato, Impostazioni::Elemento("Lab_CT", 3), "Temperatura:");
+    Lab_CT[3] = etichetta(Frm_Cronotermostato, Controlli::Elemento("Lab_CT", 3), "Temperatura:");
     Cmb_CT_Temp = controllo<QComboBox>(Frm_Cronotermostato, QStringLiteral("Cmb_CT_Temp"), "Tempratura desiderata");
     Cmb_CT_Temp->setEditable(true);
     Cmb_CT_Temp->setInsertPolicy(QComboBox::NoInsert);
@@ -278,7 +279,7 @@ void PaginaCT::createEditor()
     // Two looks of one button: at rest, and pressed while the interval goes into the programme.
     const QIcon invia = style()->standardIcon(QStyle::SP_ArrowRight);
     for (int i = 0; i < 2; ++i) {
-        Img_InviaModifica[i] = controllo<QToolButton>(Frm_Cronotermostato, Impostazioni::Elemento("Img_InviaModifica", i), "Invia la modifica");
+        Img_InviaModifica[i] = controllo<QToolButton>(Frm_Cronotermostato, Controlli::Elemento("Img_InviaModifica", i), "Invia la modifica");
         Img_InviaModifica[i]->setIcon(invia);
         Img_InviaModifica[i]->setIconSize(QSize(24, 24));
         invio->addWidget(Img_InviaModifica[i]);
@@ -302,21 +303,21 @@ void PaginaCT::createCopia()
     Frm_Copia = controllo<QFrame>(this, QStringLiteral("Frm_Copia"));
     Frm_Copia->setFrameShape(QFrame::StyledPanel);
     auto* griglia = new QGridLayout(Frm_Copia);
-    Opt_Copia[0] = controllo<QRadioButton>(Frm_Copia, Impostazioni::Elemento("Opt_Copia", 0), "Copiare un singolo giorno per una determinata zona");
+    Opt_Copia[0] = controllo<QRadioButton>(Frm_Copia, Controlli::Elemento("Opt_Copia", 0), "Copiare un singolo giorno per una determinata zona");
     Opt_Copia[0]->setText(QStringLiteral("Copia giorni      da:"));
-    Opt_Copia[1] = controllo<QRadioButton>(Frm_Copia, Impostazioni::Elemento("Opt_Copia", 1), "Copiare una intera zona");
+    Opt_Copia[1] = controllo<QRadioButton>(Frm_Copia, Controlli::Elemento("Opt_Copia", 1), "Copiare una intera zona");
     Opt_Copia[1]->setText(QStringLiteral("Copia zone       da:"));
     Cmb_CopiaG1 = controllo<QComboBox>(Frm_Copia, QStringLiteral("Cmb_CopiaG1"), "Zona di riferimento");
-    Cmb_CopiaG[0] = controllo<QComboBox>(Frm_Copia, Impostazioni::Elemento("Cmb_CopiaG", 0), "Giorno campione");
-    Cmb_CopiaG[1] = controllo<QComboBox>(Frm_Copia, Impostazioni::Elemento("Cmb_CopiaG", 1), "Destinazione");
-    Cmb_CopiaZ[0] = controllo<QComboBox>(Frm_Copia, Impostazioni::Elemento("Cmb_CopiaZ", 0), "Zona campione");
-    Cmb_CopiaZ[1] = controllo<QComboBox>(Frm_Copia, Impostazioni::Elemento("Cmb_CopiaZ", 1), "Destinazione");
+    Cmb_CopiaG[0] = controllo<QComboBox>(Frm_Copia, Controlli::Elemento("Cmb_CopiaG", 0), "Giorno campione");
+    Cmb_CopiaG[1] = controllo<QComboBox>(Frm_Copia, Controlli::Elemento("Cmb_CopiaG", 1), "Destinazione");
+    Cmb_CopiaZ[0] = controllo<QComboBox>(Frm_Copia, Controlli::Elemento("Cmb_CopiaZ", 0), "Zona campione");
+    Cmb_CopiaZ[1] = controllo<QComboBox>(Frm_Copia, Controlli::Elemento("Cmb_CopiaZ", 1), "Destinazione");
     for (QComboBox* c : {Cmb_CopiaG1, Cmb_CopiaZ[0], Cmb_CopiaZ[1]})
         c->setMinimumContentsLength(16);
-    Lab_CT[5] = etichetta(Frm_Copia, Impostazioni::Elemento("Lab_CT", 5), "su:");
-    Lab_CT[6] = etichetta(Frm_Copia, Impostazioni::Elemento("Lab_CT", 6), "su:");
-    Cmd_Conferma[0] = controllo<QPushButton>(Frm_Copia, Impostazioni::Elemento("Cmd_Conferma", 0), "Esegure la copia");
-    Cmd_Conferma[1] = controllo<QPushButton>(Frm_Copia, Impostazioni::Elemento("Cmd_Conferma", 1), "Eseguire la copia");
+    Lab_CT[5] = etichetta(Frm_Copia, Controlli::Elemento("Lab_CT", 5), "su:");
+    Lab_CT[6] = etichetta(Frm_Copia, Controlli::Elemento("Lab_CT", 6), "su:");
+    Cmd_Conferma[0] = controllo<QPushButton>(Frm_Copia, Controlli::Elemento("Cmd_Conferma", 0), "Esegure la copia");
+    Cmd_Conferma[1] = controllo<QPushButton>(Frm_Copia, Controlli::Elemento("Cmd_Conferma", 1), "Eseguire la copia");
     for (QPushButton* b : Cmd_Conferma)
         b->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
 
@@ -355,7 +356,7 @@ void PaginaCT::createPulsanti()
     auto* riga = new QHBoxLayout;
     riga->addStretch();
     for (int i = 0; i < 7; ++i) {
-        Cmd_OK_CT[i] = controllo<QToolButton>(this, Impostazioni::Elemento("Cmd_OK_CT", i), suggerimenti[i]);
+        Cmd_OK_CT[i] = controllo<QToolButton>(this, Controlli::Elemento("Cmd_OK_CT", i), suggerimenti[i]);
         // The style has no printer picture: the desktop theme's, where there is one.
         Cmd_OK_CT[i]->setIcon(i == 6 ? QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(icone[i]))
                                      : style()->standardIcon(icone[i]));

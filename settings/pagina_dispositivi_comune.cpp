@@ -2,8 +2,10 @@
 
 #include "casellavalore.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "file_ini.h"
 #include "generale.h"
+#include "geometria.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -14,7 +16,7 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
+using Geometria::TwipsPerPixel;
 
 void numeri(QComboBox* lista, int primo, int ultimo)
 {
@@ -87,13 +89,13 @@ PaginaDispositivi::PaginaDispositivi(Comunicazioni* finestra, const Descrizione&
             new CasellaValore(CasellaValore::Tipo::Registro, QString::fromLatin1(Casella::SuggerimentoRegistro), this);
     }
     for (int i = 0; i < d.numeroCaselle; ++i)
-        caselle_[i]->setObjectName(Impostazioni::Elemento(d.caselle, i));
+        caselle_[i]->setObjectName(Controlli::Elemento(d.caselle, i));
     editor_ = std::make_unique<EditorPunti::EditorRecord>(d.record, caselle_, [this] { return decimali_; });
 
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
                                                "Esci dalla configurazione senza salvare", "Salva i dati"};
     for (int i = 0; i < 3; ++i) {
-        auto* p = Impostazioni::PulsanteChiusura(this, Impostazioni::Elemento(d.pulsanti, i),
+        auto* p = Impostazioni::PulsanteChiusura(this, Controlli::Elemento(d.pulsanti, i),
                                                  static_cast<Impostazioni::Chiusura>(i), QString::fromUtf8(suggerimenti[i]));
         connect(p, &QToolButton::clicked, this, [this, i] { Chiudi(i); });
         pulsanti_[i] = p;

@@ -2,6 +2,7 @@
 
 #include "chiavi.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "file_ini.h"
 
@@ -123,7 +124,7 @@ PaginaRS232::PaginaRS232(Comunicazioni* finestra)
     static const char* const suggerimentiChiudi[] = {"Salva ed esci dalla configurazione",
                                                      "Esci dalla configurazione senza salvare"};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_RS232[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_RS232(%1)").arg(i),
+        Cmd_Chiudi_RS232[i] = Impostazioni::PulsanteChiusura(this, Controlli::Elemento("Cmd_Chiudi_RS232", i),
                                                              static_cast<Impostazioni::Chiusura>(i),
                                                              QString::fromLatin1(suggerimentiChiudi[i]));
         connect(Cmd_Chiudi_RS232[i], &QToolButton::clicked, this, [this, i] { Cmd_Chiudi_RS232_Click(i); });

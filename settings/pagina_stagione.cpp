@@ -1,6 +1,7 @@
 #include "pagina_stagione.h"
 
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "dialoghi.h"
 #include "file_ini.h"
 #include "ricetta.h"
@@ -56,7 +57,7 @@ PaginaStagione::PaginaStagione(Comunicazioni* finestra)
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
                                                "Esci dalla configurazione senza salvare"};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_Stag[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_Stag(%1)").arg(i),
+        Cmd_Chiudi_Stag[i] = Impostazioni::PulsanteChiusura(this, Controlli::Elemento("Cmd_Chiudi_Stag", i),
                                                             static_cast<Impostazioni::Chiusura>(i),
                                                             QString::fromLatin1(suggerimenti[i]));
         pulsanti->addWidget(Cmd_Chiudi_Stag[i]);

@@ -2,6 +2,7 @@
 
 #include "chiavi.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "generale.h"
 
 #include <QCheckBox>
@@ -53,7 +54,7 @@ PaginaWebcam::PaginaWebcam(Comunicazioni* finestra)
     static const char* const suggerimenti[] = {"Salva ed esci dalla configurazione",
                                                "Esci dalla configurazione senza salvare"};
     for (int i = 0; i < 2; ++i) {
-        Cmd_Chiudi_WC[i] = Impostazioni::PulsanteChiusura(this, QStringLiteral("Cmd_Chiudi_WC(%1)").arg(i),
+        Cmd_Chiudi_WC[i] = Impostazioni::PulsanteChiusura(this, Controlli::Elemento("Cmd_Chiudi_WC", i),
                                                           static_cast<Impostazioni::Chiusura>(i),
                                                           QString::fromLatin1(suggerimenti[i]));
         connect(Cmd_Chiudi_WC[i], &QToolButton::clicked, this, [this, i] { Cmd_Chiudi_WC_Click(i); });

@@ -2,6 +2,7 @@
 
 #include "cartellaprogramma.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "dialoghi.h"
 #include "file_ini.h"
 #include "generale.h"
@@ -40,7 +41,7 @@ PaginaZonaSup::PaginaZonaSup(Comunicazioni* finestra)
         auto* etichetta = new QLabel(QLatin1String(etichette[i]), this);
         etichetta->setTextFormat(Qt::PlainText);
         Txt_ZonaSup[i] = new QLineEdit(this);
-        Txt_ZonaSup[i]->setObjectName(QStringLiteral("Txt_ZonaSup(%1)").arg(i));
+        Txt_ZonaSup[i]->setObjectName(Controlli::Elemento("Txt_ZonaSup", i));
         Txt_ZonaSup[i]->setToolTip(
             QStringLiteral("Nome del parametro visualizzato nel %1 pannello").arg(QLatin1String(ordinali[i])));
         Txt_ZonaSup[i]->setMinimumWidth(180);
@@ -68,7 +69,7 @@ PaginaZonaSup::PaginaZonaSup(Comunicazioni* finestra)
     const QStyle::StandardPixmap icone[] = {QStyle::SP_DialogOkButton, QStyle::SP_DialogCancelButton};
     for (int i = 0; i < 2; ++i) {
         Cmd_ChiudiZoneSup[i] = new QToolButton(this);
-        Cmd_ChiudiZoneSup[i]->setObjectName(QStringLiteral("Cmd_ChiudiZoneSup(%1)").arg(i));
+        Cmd_ChiudiZoneSup[i]->setObjectName(Controlli::Elemento("Cmd_ChiudiZoneSup", i));
         Cmd_ChiudiZoneSup[i]->setToolTip(QLatin1String(suggerimenti[i]));
         Cmd_ChiudiZoneSup[i]->setIcon(style()->standardIcon(icone[i]));
         Cmd_ChiudiZoneSup[i]->setIconSize(QSize(24, 24));

@@ -2,6 +2,7 @@
 
 #include "casellavalore.h"
 #include "comunicazioni.h"
+#include "controlli.h"
 #include "dialoghi.h"
 #include "file_ini.h"
 #include "generale.h"
@@ -128,7 +129,7 @@ void PaginaZone::creaControlli()
     for (int i = 0; i < 5; ++i) {
         const QString v = QLatin1String(valori[i]);
         Cmd_ModificaDicitura[i] = new QPushButton(QStringLiteral("..."), Punti);
-        Cmd_ModificaDicitura[i]->setObjectName(Impostazioni::Elemento("Cmd_ModificaDicitura", i));
+        Cmd_ModificaDicitura[i]->setObjectName(Controlli::Elemento("Cmd_ModificaDicitura", i));
         Cmd_ModificaDicitura[i]->setToolTip(QStringLiteral("Modifica descrizione %1 (Generale)").arg(v));
         Cmd_ModificaDicitura[i]->setFixedWidth(Cmd_ModificaDicitura[i]->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
         connect(Cmd_ModificaDicitura[i], &QPushButton::clicked, this, [this, i] { Cmd_ModificaDicitura_Click(i); });
@@ -137,7 +138,7 @@ void PaginaZone::creaControlli()
         auto crea = [&](std::array<QRadioButton*, 5>& gruppo, QButtonGroup* bottoni, const char* nome,
                         const QString& suggerimento, int colonnaGriglia) {
             gruppo[i] = new QRadioButton(Punti);
-            gruppo[i]->setObjectName(Impostazioni::Elemento(nome, i));
+            gruppo[i]->setObjectName(Controlli::Elemento(nome, i));
             gruppo[i]->setToolTip(suggerimento);
             bottoni->addButton(gruppo[i], i);
             griglia->addWidget(gruppo[i], GrigliaPuntiZona::RigaGriglia(i), colonnaGriglia, Qt::AlignHCenter);

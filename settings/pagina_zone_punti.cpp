@@ -1,6 +1,7 @@
 #include "pagina_zone_punti.h"
 
 #include "casellavalore.h"
+#include "controlli.h"
 #include "editor_punti.h"
 
 #include <QFontMetrics>
@@ -34,7 +35,7 @@ GrigliaPuntiZona::GrigliaPuntiZona(const QString& nome, const QStringList& righe
                                                : Casella::SuggerimentoScrittura;
             auto* casella = new CasellaValore(CasellaValore::Tipo::Registro, QString::fromUtf8(suggerimento), this);
             const int i = static_cast<int>(caselle_.size());
-            casella->setObjectName(QStringLiteral("%1(%2)").arg(nome).arg(i));
+            casella->setObjectName(Controlli::Elemento(nome, i));
             casella->setFixedWidth((codice ? largoCodice : largoRegistro) + 12);
             casella->punto = EditorPunti::NomePunto(riga, c >= 2);
             griglia_->addWidget(casella, RigaGriglia(r), c + 1);

@@ -1,5 +1,6 @@
 #include "frmlogin.h"
 
+#include "controlli.h"
 #include "dialoghi.h"
 #include "generale.h"
 #include "posizione.h"
@@ -66,7 +67,7 @@ frmLogin::frmLogin(QWidget* parent)
     lblLabels[1] = new QLabel(QStringLiteral("&Password:"), this);
     lblLabels[1]->setBuddy(txtPassword);
     for (int i = 0; i < 2; ++i)
-        lblLabels[i]->setObjectName(QStringLiteral("lblLabels(%1)").arg(i));
+        lblLabels[i]->setObjectName(Controlli::Elemento("lblLabels", i));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -4,11 +4,13 @@
 #include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
+#include "controlli.h"
 #include "file_ini.h"
 #include "finestre.h"
 #include "frm_about.h"
 #include "ganci.h"
 #include "generale.h"
+#include "geometria.h"
 #include "modo.h"
 #include "monitorerrori.h"
 #include "pannellistato.h"
@@ -36,7 +38,7 @@ using namespace Generale;
 namespace {
 
 // Panel widths are given in twips; one pixel is 15 twips.
-constexpr int Pixel(int twips) { return twips / 15; }
+constexpr int Pixel(int twips) { return twips / Geometria::TwipsPerPixel; }
 
 const QString NonPermessa = QStringLiteral("Operazione non permessa");
 
@@ -144,7 +146,7 @@ void MainForm::createToolBar()
                               QStringLiteral("Acquisizione")};
     for (int n = 1; n <= 8; ++n) {
         pulsanti_[n] = n == 6 ? Toolbar->addSeparator() : Toolbar->addAction(testi[n]);
-        pulsanti_[n]->setObjectName(QStringLiteral("Toolbar(%1)").arg(n));
+        pulsanti_[n]->setObjectName(Controlli::Elemento("Toolbar", n));
         if (n != 6)
             connect(pulsanti_[n], &QAction::triggered, this, [this, n] { Toolbar_ButtonClick(n); });
     }
@@ -203,7 +205,7 @@ void MainForm::createStatusBar()
     barra_->setObjectName(QStringLiteral("PannelliStato"));
     for (int n = 1; n <= 7; ++n) {
         pannelli_[n] = barra_->Pannello(n);
-        pannelli_[n]->setObjectName(QStringLiteral("Pannello(%1)").arg(n));
+        pannelli_[n]->setObjectName(Controlli::Elemento("Pannello", n));
         pannelli_[n]->setToolTip(QString::fromLatin1(pannelli[n].suggerimento));
         if (n >= 6)
             pannelli_[n]->setAlignment(Qt::AlignCenter);

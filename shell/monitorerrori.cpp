@@ -1,5 +1,6 @@
 #include "monitorerrori.h"
 
+#include "controlli.h"
 #include "generale.h"
 #include "posizione.h"
 
@@ -46,12 +47,12 @@ Allarmi::Allarmi(QWidget* parent)
     const QString testi[2] = {QStringLiteral("Azzera gli errori e chiudi il monitor"),
                               QStringLiteral("Chiudi il monitor")};
     for (int i = 0; i < 2; ++i) {
-        Lab_ZoneAll[i]->setObjectName(QStringLiteral("Lab_ZoneAll(%1)").arg(i));
+        Lab_ZoneAll[i]->setObjectName(Controlli::Elemento("Lab_ZoneAll", i));
         QFont f = Lab_ZoneAll[i]->font();
         f.setBold(true);
         Lab_ZoneAll[i]->setFont(f);
         Cmd_Chiudi[i] = new QPushButton(testi[i], this);
-        Cmd_Chiudi[i]->setObjectName(QStringLiteral("Cmd_Chiudi(%1)").arg(i));
+        Cmd_Chiudi[i]->setObjectName(Controlli::Elemento("Cmd_Chiudi", i));
         Cmd_Chiudi[i]->setToolTip(testi[i]);
         connect(Cmd_Chiudi[i], &QPushButton::clicked, this, [this, i] { Cmd_Chiudi_Click(i); });
     }

@@ -5,6 +5,7 @@
 #include "chiavi.h"
 #include "codabus.h"
 #include "comandi.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "dialoghi.h"
 #include "drag.h"
@@ -66,8 +67,6 @@ QLabel* immagine(QWidget* genitore, const QString& nome, const QPixmap& p)
     return l;
 }
 
-QString elemento(const QString& nome, std::size_t i) { return QStringLiteral("%1(%2)").arg(nome).arg(i); }
-QString elemento(const char* nome, std::size_t i) { return elemento(QString::fromLatin1(nome), i); }
 // "Img_L3(0)" -> "Img_L3"
 QString nomeArray(const QWidget* w) { return w->objectName().section(QLatin1Char('('), 0, 0); }
 
@@ -306,7 +305,7 @@ void Sinottico::creaDispositivi()
 
     for (int k = 0; k < 2; ++k) {
         Cmd_Apriporta[k] = new QPushButton(QStringLiteral("Apri"), Pic_Pianta);
-        Cmd_Apriporta[k]->setObjectName(elemento("Cmd_Apriporta", k));
+        Cmd_Apriporta[k]->setObjectName(Controlli::Elemento("Cmd_Apriporta", k));
         Cmd_Apriporta[k]->setIcon(arte(QStringLiteral("apriporta")));
         Cmd_Apriporta[k]->resize(Pixel(1050), Pixel(450));
         Cmd_Apriporta[k]->hide();
@@ -362,21 +361,21 @@ void Sinottico::creaPannelloInfo()
     const QPixmap crono = arte(QStringLiteral("cr"));
     for (int k = 0; k < 5; ++k) {
         const int alto = PrimaRiga + k * PassoRiga;
-        Img_MS[k] = immagine(Pic_Info, elemento("Img_MS", k), plain);
-        Img_MS_M[k] = immagine(Pic_Info, elemento("Img_MS_M", k), copiato);
-        Img_MS_S[k] = immagine(Pic_Info, elemento("Img_MS_S", k), copia);
-        Img_CR[k] = immagine(Pic_Info, elemento("Img_CR", k), crono);
+        Img_MS[k] = immagine(Pic_Info, Controlli::Elemento("Img_MS", k), plain);
+        Img_MS_M[k] = immagine(Pic_Info, Controlli::Elemento("Img_MS_M", k), copiato);
+        Img_MS_S[k] = immagine(Pic_Info, Controlli::Elemento("Img_MS_S", k), copia);
+        Img_CR[k] = immagine(Pic_Info, Controlli::Elemento("Img_CR", k), crono);
         for (QLabel* m : {Img_MS[k], Img_MS_M[k], Img_MS_S[k], Img_CR[k]})
             m->move(Pixel(MarcatoreSinistra), Pixel(alto + 60));
         Img_MS[k]->show();
 
         Lab_Temp_1[k] = new QLabel(Pic_Info);
-        Lab_Temp_1[k]->setObjectName(elemento("Lab_Temp_1", k));
+        Lab_Temp_1[k]->setObjectName(Controlli::Elemento("Lab_Temp_1", k));
         Lab_Temp_1[k]->setTextFormat(Qt::PlainText);
         Lab_Temp_1[k]->setGeometry(Pixel(510), Pixel(alto), Pixel(2520), Pixel(300));
 
         Lab_Temp[k] = new QLabel(nessunValore, Pic_Info);
-        Lab_Temp[k]->setObjectName(elemento("Lab_Temp", k));
+        Lab_Temp[k]->setObjectName(Controlli::Elemento("Lab_Temp", k));
         Lab_Temp[k]->setGeometry(Pixel(3060), Pixel(alto), Pixel(1290), Pixel(300));
         Lab_Temp[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Lab_Temp[k]->setFrameShape(QFrame::Panel);
@@ -799,7 +798,7 @@ void Sinottico::RicostruisciDispositivi()
     QWidget* precedente = Cmd_Webcam;
     for (int i = 0; i < NumeroZone; ++i) {
         if (i > 0) {
-            Cmd_PuntoMon.push_back(copiaDi(Cmd_PuntoMon.front(), elemento("Cmd_PuntoMon", i)));
+            Cmd_PuntoMon.push_back(copiaDi(Cmd_PuntoMon.front(), Controlli::Elemento("Cmd_PuntoMon", i)));
             collega(Cmd_PuntoMon.back());
         }
         QPushButton* b = Cmd_PuntoMon[i];
@@ -822,7 +821,7 @@ void Sinottico::RicostruisciDispositivi()
     for (int i = 0; i < NumeroInterruttori; ++i) {
         for (auto* look : looksInterruttore) {
             if (i > 0) {
-                look->push_back(copiaDi(look->front(), elemento(nomeArray(look->front()), i)));
+                look->push_back(copiaDi(look->front(), Controlli::Elemento(nomeArray(look->front()), i)));
                 ascolta(look->back());
             }
             QLabel* l = (*look)[i];
@@ -836,7 +835,7 @@ void Sinottico::RicostruisciDispositivi()
     for (int i = 0; i < NumeroLED; ++i) {
         for (auto* look : looksLED) {
             if (i > 0) {
-                look->push_back(copiaDi(look->front(), elemento(nomeArray(look->front()), i)));
+                look->push_back(copiaDi(look->front(), Controlli::Elemento(nomeArray(look->front()), i)));
                 ascolta(look->back());
             }
             QLabel* l = (*look)[i];

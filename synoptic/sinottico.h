@@ -1,4 +1,6 @@
 #pragma once
+#include "geometria.h"
+
 #include <QWidget>
 
 #include <array>
@@ -31,7 +33,7 @@ public:
     ~Sinottico() override;
 
     // One pixel is 15 twips.
-    static constexpr int TwipPerPixel = 15;
+    static constexpr int TwipPerPixel = Geometria::TwipsPerPixel;
     static int Pixel(int twips);
 
     // The acquisition cycle's synoptic hooks call this window from now on.

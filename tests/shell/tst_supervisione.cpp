@@ -187,7 +187,7 @@ void TstSupervisione::boxAperto()
         break;
     }
     QVERIFY(QTest::qWaitFor([&] { return aperto >= 0; }, 5000));
-    QTest::qWaitFor([&] { return orologio.elapsed() > aperto + 1100; }, 3000);
+    QVERIFY(QTest::qWaitFor([&] { return orologio.elapsed() > aperto + 1100; }, 3000));
     lettureAlChiudersi = bus_.letture;
 
     QVERIFY(!dialoghi.mostrati.isEmpty());

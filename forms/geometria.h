@@ -9,6 +9,9 @@ class QWidget;
 
 namespace Geometria {
 
+// Positions and sizes of every window are twips; one logical pixel is 15 twips.
+inline constexpr int TwipsPerPixel = 15;
+
 // Smallest sizes, twips, width x height.
 inline constexpr QSize MinimoSinottico{12195, 9570};
 inline constexpr QSize MinimoGrafico{13965, 9180};

@@ -10,8 +10,6 @@ namespace Geometria {
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
-
 class Regola : public QObject {
 public:
     Regola(QWidget* finestra, QWidget* cornice, QSize minimo)
