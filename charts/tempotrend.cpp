@@ -26,7 +26,9 @@ double serialeDiCalendario(const QDateTime& senzaZona)
 QDateTime inOraSolare(qint64 ms)
 {
     const QTimeZone zona = QTimeZone::systemTimeZone();
-    const qint64 solare = zona.isValid() ? zona.standardTimeOffset(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)) : 0;
+    // A zone Qt cannot name: the local time as it reads, saving and all.
+    const qint64 solare = zona.isValid() ? zona.standardTimeOffset(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC))
+                                         : QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime).offsetFromUtc();
     return QDateTime::fromMSecsSinceEpoch(ms + solare * 1000, Qt::UTC);
 }
 
@@ -52,7 +54,9 @@ QDateTime DataOraDaSeriale(double seriale)
     // The calendar reading is standard time: the moment is that reading less the standard offset.
     const QDateTime solare(GiornoZero.addDays(qint64(giorni)), QTime::fromMSecsSinceStartOfDay(int(ms)), Qt::UTC);
     const QTimeZone zona = QTimeZone::systemTimeZone();
-    const qint64 scarto = zona.isValid() ? zona.standardTimeOffset(solare) : 0;
+    if (!zona.isValid())
+        return QDateTime(solare.date(), solare.time(), Qt::LocalTime);
+    const qint64 scarto = zona.standardTimeOffset(solare);
     return QDateTime::fromMSecsSinceEpoch(solare.toMSecsSinceEpoch() - scarto * 1000, Qt::LocalTime);
 }
 
