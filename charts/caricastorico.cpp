@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace File_Ini {
@@ -44,8 +45,15 @@ std::string_view senzaBlank(std::string_view t)
     return t;
 }
 
-// "dd/MM/yyyy" or "dd/MM/yyyy HH:mm:ss" as a date-time serial.
-std::optional<double> leggiDataOra(std::string_view t)
+// "dd/MM/yyyy" or "dd/MM/yyyy HH:mm:ss": the time as the clock read it (a serial with no zone),
+// and the serials it stands for (two in the hour the clocks go back).
+struct DataOraLetta {
+    double letta;
+    double primo;
+    double secondo;
+};
+
+std::optional<DataOraLetta> leggiDataOra(std::string_view t)
 {
     t = senzaBlank(t);
     if (t.size() != 10 && t.size() != 19)
@@ -56,23 +64,36 @@ std::optional<double> leggiDataOra(std::string_view t)
     // One day has one serial: the many lines of a day convert the date once.
     static thread_local int ultimoG = -1, ultimoM = -1, ultimoA = -1;
     static thread_local double ultimoGiorno = 0;
+    static thread_local QDate giorno;
     if (g != ultimoG || m != ultimoM || a != ultimoA) {
-        const QDate giorno(a, m, g);
+        giorno = QDate(a, m, g);
         if (!giorno.isValid())
             return std::nullopt;
-        ultimoGiorno = SerialeDaDataOra(QDateTime(giorno, QTime(0, 0)));
+        const QDate zero(1899, 12, 30);
+        ultimoGiorno = double(zero.daysTo(giorno));
         ultimoG = g;
         ultimoM = m;
         ultimoA = a;
     }
-    if (t.size() == 10)
-        return ultimoGiorno;
     int h = 0, n = 0, s = 0;
-    if (t[10] != ' ' || t[13] != ':' || t[16] != ':' || !cifre(t.substr(11, 2), h) || !cifre(t.substr(14, 2), n) ||
-        !cifre(t.substr(17, 2), s) || h > 23 || n > 59 || s > 59)
+    if (t.size() == 19 && (t[10] != ' ' || t[13] != ':' || t[16] != ':' || !cifre(t.substr(11, 2), h) ||
+                           !cifre(t.substr(14, 2), n) || !cifre(t.substr(17, 2), s) || h > 23 || n > 59 || s > 59))
         return std::nullopt;
     const double frazione = (h * 3600 + n * 60 + s) / 86400.0;
-    return ultimoGiorno >= 0 ? ultimoGiorno + frazione : ultimoGiorno - frazione;
+    const double letta = ultimoGiorno >= 0 ? ultimoGiorno + frazione : ultimoGiorno - frazione;
+    // What the local zone makes of the reading, once a minute of the day: the clocks change on a
+    // whole minute. Most of the year, and always in a zone without daylight saving, nothing.
+    static thread_local double minutoFatto = std::numeric_limits<double>::quiet_NaN();
+    static thread_local double scartoPrimo = 0, scartoSecondo = 0;
+    const double minuto = ultimoGiorno * 1440 + (ultimoGiorno >= 0 ? 1 : -1) * (h * 60 + n);
+    if (minuto != minutoFatto) {
+        const auto [primo, secondo] = SerialiOraLocale(giorno, QTime(h, n));
+        const double inizioMinuto = ultimoGiorno >= 0 ? ultimoGiorno + (h * 60 + n) / 1440.0 : ultimoGiorno - (h * 60 + n) / 1440.0;
+        scartoPrimo = primo - inizioMinuto;
+        scartoSecondo = secondo - inizioMinuto;
+        minutoFatto = minuto;
+    }
+    return DataOraLetta{letta, scartoPrimo == 0 ? letta : letta + scartoPrimo, scartoSecondo == 0 ? letta : letta + scartoSecondo};
 }
 
 // A value with "," or "." as its decimal separator, blanks around it allowed.
@@ -135,7 +156,9 @@ std::optional<RigaStorico> LeggiRigaStorico(std::string_view riga)
     if (!tempo)
         return std::nullopt;
     RigaStorico r;
-    r.tempo = *tempo;
+    r.tempo = tempo->primo;
+    r.tempoRipetuto = tempo->secondo;
+    r.letta = tempo->letta;
     riga.remove_prefix(punto + 1);
     while (!senzaBlank(riga).empty()) {
         punto = riga.find(';');
@@ -159,9 +182,12 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
     esito.aperto = true;
 
     std::optional<RigaStorico> sospesa;  // a line whose value count the next line decides
-    int contoAccettato = -1;
+    int contoAccettato = -1;             // -1: no line taken yet
+    bool ripetuta = false;               // the file stepped back into the repeated hour
+    double lettaPrima = -std::numeric_limits<double>::infinity();
     std::size_t lunghezza = 0;  // of the line being read, line break included
     bool riservato = false;
+    const std::uint64_t perdutiPrima = trend.Dati().Perduti();
     auto aggiungi = [&](const RigaStorico& r) {
         if (!riservato) {
             // Room for the day at once: as many lines as the file holds lines like this one.
@@ -183,19 +209,31 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
             return;
         }
         lunghezza = testo.size() + 1;
-        const auto r = LeggiRigaStorico(testo);
+        auto r = LeggiRigaStorico(testo);
         if (!r) {
             ++esito.scartate;
             return;
         }
+        if (!ripetuta && r->letta < lettaPrima && r->tempoRipetuto != r->tempo)
+            ripetuta = true;
+        lettaPrima = r->letta;
+        if (ripetuta)
+            r->tempo = r->tempoRipetuto;
         if (sospesa) {
-            if (sospesa->valori == r->valori)
+            if (contoAccettato < 0) {
+                // The first line: cut short when the next one has more values.
+                if (r->valori > sospesa->valori)
+                    ++esito.scartate;
+                else
+                    aggiungi(*sospesa);
+            } else if (sospesa->valori == r->valori) {
                 aggiungi(*sospesa);  // the zone count changed and stays changed
-            else
+            } else {
                 ++esito.scartate;    // one line out of step with both sides: cut short
+            }
             sospesa.reset();
         }
-        if (contoAccettato < 0 || r->valori == contoAccettato)
+        if (r->valori == contoAccettato)
             aggiungi(*r);
         else
             sospesa = r;
@@ -234,15 +272,20 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
         if (letti == 0)
             break;
     }
-    if (tenuti > 0 && !troppoLunga)
+    bool ultimaIntera = true;  // the last line ends with its line break
+    if (tenuti > 0 && !troppoLunga) {
         riga(std::string_view(buffer.data(), tenuti));  // a last line without its line break
+        ultimaIntera = false;
+    }
     if (sospesa) {
-        // The last line: fewer values than the lines before it is a line cut short.
-        if (sospesa->valori > contoAccettato)
+        // The last line: fewer values than the lines before it and no line break is a line cut
+        // short; with its line break it was written so.
+        if (sospesa->valori > contoAccettato || ultimaIntera)
             aggiungi(*sospesa);
         else
             ++esito.scartate;
     }
+    esito.perduti = long(trend.Dati().Perduti() - perdutiPrima);
     trend.Ridisegna();
     return esito;
 }

@@ -46,9 +46,7 @@ void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
         t.punti.push_back({tempo, valore});
     else
         t.punti.insert(std::upper_bound(t.punti.begin() + std::ptrdiff_t(t.primo), t.punti.end(), tempo, dopoDi), {tempo, valore});
-    const std::size_t tenuti = t.punti.size() - t.primo;
-    if (tenuti > std::size_t(dimensioneBuffer_))
-        t.lasciaDavanti(tenuti - std::size_t(dimensioneBuffer_));
+    rientra(t);
     ++t.versione;
     // The window ends at the newest point added, also one earlier than the last: when the
     // clocks go back an hour the chart keeps moving instead of waiting for the hour to pass again.
@@ -56,6 +54,29 @@ void DatiTrend::AggiungiPunto(int traccia, double tempo, double valore)
         fine_ = tempo;
         inizio_ = tempo - ampiezza_;
     }
+}
+
+void DatiTrend::rientra(Traccia& t)
+{
+    const std::size_t tenuti = t.punti.size() - t.primo;
+    if (tenuti <= std::size_t(dimensioneBuffer_))
+        return;
+    const std::size_t troppi = tenuti - std::size_t(dimensioneBuffer_);
+    perduti_ += troppi;
+    ++t.versione;
+    std::size_t davanti = troppi;
+    if (pausa_) {
+        // The frozen window keeps its points: those before it go first, then the earliest after it.
+        const auto [t0, t1] = AsseTempi();
+        const auto inizio = t.punti.begin() + std::ptrdiff_t(t.primo);
+        const auto da = std::lower_bound(inizio, t.punti.end(), t0, primaDi);
+        const auto a = std::upper_bound(da, t.punti.end(), t1, dopoDi);
+        const std::size_t prima = std::size_t(da - inizio);
+        const std::size_t dopo = std::min(troppi - std::min(troppi, prima), std::size_t(t.punti.end() - a));
+        t.punti.erase(a, a + std::ptrdiff_t(dopo));
+        davanti = troppi - dopo;
+    }
+    t.lasciaDavanti(davanti);
 }
 
 void DatiTrend::Riserva(int traccia, std::size_t punti)
@@ -83,13 +104,8 @@ std::span<const PuntoTrend> DatiTrend::Punti(int traccia) const
 void DatiTrend::ImpostaDimensioneBuffer(int punti)
 {
     dimensioneBuffer_ = std::clamp(punti, 1, BufferMassimo);
-    for (Traccia& t : tracce_) {
-        const std::size_t tenuti = t.punti.size() - t.primo;
-        if (tenuti > std::size_t(dimensioneBuffer_)) {
-            t.lasciaDavanti(tenuti - std::size_t(dimensioneBuffer_));
-            ++t.versione;
-        }
-    }
+    for (Traccia& t : tracce_)
+        rientra(t);
 }
 
 void DatiTrend::ImpostaAmpiezzaTempo(double giorni)
@@ -175,21 +191,43 @@ StatisticheTrend DatiTrend::Viste(int traccia) const
     return statistiche(std::span(da, std::upper_bound(da, punti.end(), t1, dopoDi)));
 }
 
+double DatiTrend::passoMassimo(std::span<const PuntoTrend> punti)
+{
+    // The usual step from a sample of at most a thousand steps spread over the trace: the cost
+    // does not grow with the points, and the median does not move for a few long steps.
+    constexpr std::size_t Campioni = 1000;
+    if (punti.size() < 3)
+        return std::numeric_limits<double>::infinity();  // one step tells nothing of the usual one
+    const std::size_t passi = punti.size() - 1;
+    const std::size_t ogni = std::max<std::size_t>(1, passi / Campioni);
+    std::vector<double> campione;
+    campione.reserve(passi / ogni + 1);
+    for (std::size_t i = 1; i < punti.size(); i += ogni)
+        campione.push_back(punti[i].tempo - punti[i - 1].tempo);
+    const auto mezzo = campione.begin() + std::ptrdiff_t((campione.size() - 1) / 2);
+    std::nth_element(campione.begin(), mezzo, campione.end());
+    return FattoreLacuna * std::max(*mezzo, UnSecondo);
+}
+
+double DatiTrend::PassoMassimo(int traccia) const
+{
+    return passoMassimo(Punti(traccia));
+}
+
 double DatiTrend::ValoreA(int traccia, double tempo) const
 {
     const auto punti = Punti(traccia);
     if (punti.empty() || !std::isfinite(tempo))
         return Assente;
-    auto dopo = std::lower_bound(punti.begin(), punti.end(), tempo, primaDi);
-    auto scelto = dopo;
-    if (dopo == punti.end()) {
-        scelto = std::prev(dopo);
-    } else if (dopo != punti.begin()) {
-        const auto prima = std::prev(dopo);
-        if (tempo - prima->tempo <= dopo->tempo - tempo)
-            scelto = prima;
-    }
-    return scelto->valore;  // a gap answers ValoreAssente itself
+    const auto dopo = std::lower_bound(punti.begin(), punti.end(), tempo, primaDi);
+    if (dopo != punti.end() && dopo->tempo == tempo)
+        return dopo->valore;  // a gap answers ValoreAssente itself
+    if (dopo == punti.begin() || dopo == punti.end())
+        return Assente;  // before the first point or after the last
+    const auto prima = std::prev(dopo);
+    if (lacuna(*prima) || lacuna(*dopo) || dopo->tempo - prima->tempo > passoMassimo(punti))
+        return Assente;
+    return tempo - prima->tempo <= dopo->tempo - tempo ? prima->valore : dopo->valore;
 }
 
 std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
@@ -202,13 +240,16 @@ std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
     const double pixelPerGiorno = larghezza / (t1 - t0);
     const auto da = std::lower_bound(punti.begin(), punti.end(), t0, primaDi);
     const auto a = std::upper_bound(da, punti.end(), t1, dopoDi);
+    const double passo = passoMassimo(punti);
+    // A stretch without readings before this point.
+    auto salto = [&](decltype(da) it) { return it != punti.begin() && it->tempo - std::prev(it)->tempo > passo; };
 
     bool rottura = false;  // a gap since the last value drawn
     PuntoTrend ultimo{};   // the last value drawn, to carry the line out of the window
     bool haUltimo = false;
 
     // The line from the last point before the window, cut at its left edge.
-    if (da != punti.begin() && da != punti.end() && !lacuna(*std::prev(da)) && !lacuna(*da)) {
+    if (da != punti.begin() && da != punti.end() && !lacuna(*std::prev(da)) && !lacuna(*da) && !salto(da)) {
         const double v = interpola(*std::prev(da), *da, t0);
         colonne.push_back({0, v, v, v, v, false});
         ultimo = {t0, v};
@@ -222,6 +263,8 @@ std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
             ++it;
             continue;
         }
+        if (salto(it))
+            rottura = true;
         const int x = std::min(larghezza - 1, int((it->tempo - t0) * pixelPerGiorno));
         const double limite = x + 1 < larghezza ? t0 + (x + 1) / pixelPerGiorno : std::numeric_limits<double>::infinity();
         const bool stessaColonna = !colonne.empty() && colonne.back().x == x;
@@ -249,7 +292,7 @@ std::vector<ColonnaTrend> DatiTrend::Colonne(int traccia, int larghezza) const
         haUltimo = true;
     }
     // The line on to the first point after the window, cut at its right edge.
-    if (a != punti.end() && haUltimo && !rottura && !lacuna(*a)) {
+    if (a != punti.end() && haUltimo && !rottura && !lacuna(*a) && !salto(a)) {
         const double v = interpola(ultimo, *a, t1);
         colonne.push_back({larghezza, v, v, v, v, true});
     }

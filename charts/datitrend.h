@@ -6,6 +6,11 @@
 // A point whose value is `ValoreAssente` (-99999, a failed read) is a gap: it is held, and it
 // breaks the trace's line, but it is never drawn and never counted in a statistic. A value that
 // is not finite is held as a gap too.
+//
+// A stretch without readings is a gap as well: a step from one point to the next longer than
+// `FattoreLacuna` times the trace's usual step (the median of the steps between its points, at
+// least a second), as when acquisition was stopped. The line is not drawn across it and the
+// cursor reads no value in it.
 #include <QtGlobal>
 
 #include <array>
@@ -43,12 +48,15 @@ class DatiTrend {
 public:
     static constexpr int MaxTracce = 30;
     static constexpr int BufferMassimo = 1000000;
+    static constexpr double FattoreLacuna = 5;
 
     // Trace numbers are 1..MaxTracce; a call naming any other trace does nothing, or answers
     // as for a trace without points.
     //
-    // Points are kept in time order, also when they arrive out of order (a history file
-    // written across a clock change). A full buffer drops its earliest point. The time window
+    // Points are kept in time order, also when they arrive out of order (a clock set back). A
+    // full buffer drops its earliest point; while paused, its earliest point outside the window
+    // shown, so the frozen window keeps its points however long the pause lasts (when every
+    // point is in the window, the earliest). The time window
     // follows the points: each point added moves the window so that it ends there, keeping its
     // width `AmpiezzaTempo`, also when it is earlier than the window's end (the clocks went
     // back); while paused the window stays where it is.
@@ -60,6 +68,8 @@ public:
     std::span<const PuntoTrend> Punti(int traccia) const;
     // Goes up at every change of the trace's points, so a painter may keep what it drew.
     std::uint64_t Versione(int traccia) const { return valida(traccia) ? tracce_[traccia - 1].versione : 0; }
+    // Points dropped so far by full buffers, every trace together.
+    std::uint64_t Perduti() const { return perduti_; }
 
     // Points held per trace, 1..BufferMassimo; shrinking drops the earliest points.
     int DimensioneBuffer() const { return dimensioneBuffer_; }
@@ -95,9 +105,12 @@ public:
     StatisticheTrend Assolute(int traccia) const;
     StatisticheTrend Viste(int traccia) const;
 
-    // The value of the point nearest in time (the earlier one of two as near); `ValoreAssente`
-    // when that point is a gap or the trace holds no points.
+    // The value at a time: a point's own at its time; between two readings with no gap between
+    // them, the nearer (the earlier one of two as near). `ValoreAssente` anywhere else: before
+    // the first point, after the last, beside a gap point, across a stretch without readings.
     double ValoreA(int traccia, double tempo) const;
+    // The longest step between two points of the trace that is not a stretch without readings.
+    double PassoMassimo(int traccia) const;
 
     // The trace decimated to `larghezza` pixel columns over the window: one pass over the points
     // in the window, and the cost of the picture does not grow with their number.
@@ -106,6 +119,7 @@ public:
 private:
     static bool valida(int traccia) { return traccia >= 1 && traccia <= MaxTracce; }
     static StatisticheTrend statistiche(std::span<const PuntoTrend> punti);
+    static double passoMassimo(std::span<const PuntoTrend> punti);
 
     // The points of one trace, contiguous for a fast pass: the earliest dropped points stay
     // in front of `primo` until they fill a quarter of the vector, and go in one move then.
@@ -116,12 +130,15 @@ private:
         std::span<const PuntoTrend> validi() const { return std::span(punti).subspan(primo); }
         void lasciaDavanti(std::size_t quanti);
     };
+    // Brings the trace back within its buffer.
+    void rientra(Traccia& t);
     std::array<Traccia, MaxTracce> tracce_;
     int dimensioneBuffer_ = 10000;
     double ampiezza_ = 1.0 / 24 / 60;
     double inizio_ = 0;
     double fine_ = 1.0 / 24 / 60;
     bool pausa_ = false;
+    std::uint64_t perduti_ = 0;
     double scalaBassa_ = -50;
     double scalaAlta_ = 50;
     double limiteBasso_ = -200;

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -117,15 +118,20 @@ int Storico::Calendar_Click()
             throw std::invalid_argument("giorno");
         const QString nome = NomeFileGiorno(giorno);
         testoGiorno = TestoGiorno(giorno);
-        if (QFileInfo(PercorsoProgramma(QStringLiteral("Dati/") + nome)).isFile()) {
+        const QFileInfo file(PercorsoProgramma(QStringLiteral("Dati/") + nome));
+        if (file.isFile()) {
             Clessidra clessidra;
+            // Room for every line the file can hold (the clock set back makes a day longer than
+            // a day): what the chart could still not hold makes the day read as not whole.
+            Trend->ImpostaDimensioneBuffer(std::clamp<qint64>(file.size() / RigaMinima + 1, PuntiGiorno, DatiTrend::BufferMassimo));
             const double inizio = SerialeDaDataOra(QDateTime(giorno, QTime(0, 0)));
             Trend->ImpostaTempoFine(inizio);
             Trend->ImpostaTempoInizio(inizio - Trend->AmpiezzaTempo());
             Trend->ImpostaFinestraTempo(Trend->TempoInizio(), Trend->TempoFine());
             const bool completo = File_Ini::CaricaStorico(nome, *Trend);
-            // The chosen day whole, from 00:00 to 24:00, whatever the last line's time.
-            Trend->ImpostaFinestraTempo(inizio, inizio + 1.0);
+            // The chosen day whole, from 00:00 to 24:00 (25 hours the day the clocks go back),
+            // whatever the last line's time.
+            Trend->ImpostaFinestraTempo(inizio, SerialeDaDataOra(QDateTime(giorno.addDays(1), QTime(0, 0))));
             Trend->Ridisegna();
             stato = completo ? FileCaricato : FileDanneggiato;
         } else {

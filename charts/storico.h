@@ -12,6 +12,8 @@ public:
     // A whole day at one point a second, the fastest the zone pass can write history lines; the
     // day the clocks go back has 25 hours.
     static constexpr int PuntiGiorno = 25 * 3600;
+    // The shortest line a history file can hold: "dd/MM/yyyy;0;" and a line break.
+    static constexpr int RigaMinima = 14;
     // Load status of a picked day: 0 the load itself failed, 1 the file is damaged (whatever could
     // be read of it is on the chart), 2 read completely, 3 no file for that day.
     enum StatoCaricamento { ErroreCaricamento = 0, FileDanneggiato = 1, FileCaricato = 2, FileAssente = 3 };

@@ -26,6 +26,8 @@ private slots:
     void righe();
     void valoriSulleTracce();
     void fileAssente();
+    void piuRigheDelGrafico_data();
+    void piuRigheDelGrafico();
 };
 
 void TstCaricaStorico::righe_data()
@@ -51,6 +53,13 @@ void TstCaricaStorico::righe_data()
     QTest::newRow("oltre 30 valori") << A + "25/10/2026 10:00:30;" + QByteArray("1;").repeated(31) + "\r\n" + B << 2L << 1L << 4L;
     QTest::newRow("troncata in mezzo dopo un ;") << A + "25/10/2026 10:00:30;21,5;\r\n" + B + C << 3L << 1L << 6L;
     QTest::newRow("troncata in fondo") << A + B + "25/10/2026 10:02:00;21,5;" << 2L << 1L << 4L;
+    // Cut short just after a ";": fewer values than the line after it, though the first.
+    QTest::newRow("prima riga troncata dopo un ;") << "25/10/2026 09:59:00;21,5;\r\n" + A + B << 2L << 1L << 4L;
+    QTest::newRow("prima riga troncata, poi zone tolte") << "25/10/2026 09:59:00;21,5;\r\n" + A + "25/10/2026 10:01:00;1;\r\n" + "25/10/2026 10:02:00;1;\r\n" << 3L << 1L << 4L;
+    // Zones removed, and one line written after it: a whole line, with its line break.
+    QTest::newRow("zone tolte, una riga sola dopo") << A + B + "25/10/2026 10:02:00;21,5;\r\n" << 3L << 0L << 5L;
+    QTest::newRow("zone tolte, una riga sola in tutto il file") << QByteArray("25/10/2026 10:02:00;21,5;\r\n") << 1L << 0L << 1L;
+    QTest::newRow("zone tolte dopo la prima riga") << A + "25/10/2026 10:01:00;1;\r\n" + "25/10/2026 10:02:00;1;\r\n" << 3L << 0L << 4L;
     QTest::newRow("zone aggiunte a metà giornata")
         << A + B + "25/10/2026 10:02:00;1;2;3;\r\n" + "25/10/2026 10:03:00;1;2;3;\r\n" << 4L << 0L << 10L;
     QTest::newRow("riga senza fine") << A + QByteArray(100000, 'x') + "\r\n" + B << 2L << 1L << 4L;
@@ -109,6 +118,37 @@ void TstCaricaStorico::fileAssente()
     QVERIFY(!esito.aperto);
     QVERIFY(!esito.Completo());
     QCOMPARE(trend.Dati().Punti(1).size(), std::size_t(1));
+}
+
+// A day with more lines than the chart can hold (the clock set back) never reads as whole: the
+// points the chart dropped are counted, and a day that fits reads whole.
+void TstCaricaStorico::piuRigheDelGrafico_data()
+{
+    QTest::addColumn<int>("buffer");
+    QTest::addColumn<int>("righe");
+    QTest::addColumn<bool>("intero");
+    QTest::newRow("fits") << 100 << 100 << true;
+    QTest::newRow("one line too many") << 100 << 101 << false;
+    QTest::newRow("a day and a half") << 1000 << 1500 << false;
+}
+
+void TstCaricaStorico::piuRigheDelGrafico()
+{
+    QFETCH(int, buffer);
+    QFETCH(int, righe);
+    QFETCH(bool, intero);
+    QByteArray giorno;
+    for (int i = 0; i < righe; ++i)
+        giorno += QTime(0, 0).addSecs(i).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;21,0;\r\n'")).toLatin1();
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("Dati/") + Nome, giorno);
+    Trend trend;
+    trend.ImpostaDimensioneBuffer(buffer);
+    const auto esito = File_Ini::CaricaStoricoEsito(Nome, trend);
+    QCOMPARE(esito.righe, long(righe));
+    QCOMPARE(esito.scartate, 0L);
+    QCOMPARE(esito.Completo(), intero);
+    QCOMPARE(long(trend.Dati().Punti(1).size()), long(std::min(buffer, righe)));
 }
 
 QTEST_MAIN(TstCaricaStorico)

@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -45,6 +46,10 @@ private slots:
     void asseValori();
     void colonne();
     void colonneLacuneEBordi();
+    void fermataNelTempo_data();
+    void fermataNelTempo();
+    void pausaTieneLaFinestra_data();
+    void pausaTieneLaFinestra();
     void seriale_data();
     void seriale();
     void formattaValore_data();
@@ -157,10 +162,18 @@ void TstDatiTrend::cursore_data()
     QTest::newRow("nearer the later") << serie << 16.0 << 2.0;
     QTest::newRow("nearer the earlier") << serie << 14.0 << 1.0;
     QTest::newRow("half way takes the earlier") << serie << 15.0 << 1.0;
-    QTest::newRow("before the first") << serie << -100.0 << 1.0;
-    QTest::newRow("after the last") << serie << 1000.0 << 4.0;
+    // Outside the data the cursor reads no value, never the nearest one.
+    QTest::newRow("before the first") << serie << -100.0 << A;
+    QTest::newRow("just before the first") << serie << 9.9 << A;
+    QTest::newRow("after the last") << serie << 1000.0 << A;
     QTest::newRow("nearest is a gap") << serie << 31.0 << A;
+    QTest::newRow("beside a gap, nearer the reading") << serie << 21.0 << A;
     QTest::newRow("not a time") << serie << qQNaN() << A;
+    // Readings every 10, then none for 100 (acquisition stopped), then again.
+    const Punti fermata{{10, 1}, {20, 2}, {30, 3}, {130, 4}, {140, 5}, {150, 6}};
+    QTest::newRow("in a stretch without readings") << fermata << 35.0 << A;
+    QTest::newRow("at the first reading after it") << fermata << 130.0 << 4.0;
+    QTest::newRow("between readings after it") << fermata << 136.0 << 5.0;
 }
 
 void TstDatiTrend::cursore()
@@ -267,12 +280,12 @@ void TstDatiTrend::colonneLacuneEBordi()
     d.ImpostaInPausa(true);
     d.ImpostaFinestraTempo(10, 20);
     // Before the window, inside with a gap, after the window.
-    carica(d, 1, {{0, 0}, {12, 20}, {14, A}, {16, 60}, {18, 80}, {30, 200}});
+    carica(d, 1, {{8, 0}, {12, 20}, {14, A}, {16, 60}, {18, 80}, {22, 120}});
     const auto c = d.Colonne(1, 10);
     QCOMPARE(c.size(), size_t(5));
-    // Left edge: the line from (0, 0) to (12, 20), cut at 10.
+    // Left edge: the line from (8, 0) to (12, 20), cut at 10.
     QCOMPARE(c[0].x, 0);
-    QCOMPARE(c[0].primo, 10 * 20.0 / 12);
+    QCOMPARE(c[0].primo, 10.0);
     QVERIFY(!c[0].unitaAllaPrecedente);
     QCOMPARE(c[1].x, 2);
     QCOMPARE(c[1].primo, 20.0);
@@ -281,7 +294,7 @@ void TstDatiTrend::colonneLacuneEBordi()
     QVERIFY(!c[2].unitaAllaPrecedente);  // the gap at 14 breaks the line
     QCOMPARE(c[3].x, 8);
     QVERIFY(c[3].unitaAllaPrecedente);
-    // Right edge: the line from (18, 80) to (30, 200), cut at 20.
+    // Right edge: the line from (18, 80) to (22, 120), cut at 20.
     QCOMPARE(c[4].x, 10);
     QCOMPARE(c[4].primo, 100.0);
     QVERIFY(c[4].unitaAllaPrecedente);
@@ -307,6 +320,95 @@ void TstDatiTrend::colonneLacuneEBordi()
     QCOMPARE(sola.size(), size_t(1));
     QCOMPARE(sola[0].x, 5);
     QVERIFY(!sola[0].unitaAllaPrecedente);
+}
+
+// A stretch without readings, told from the trace's own steps, is never joined by a line: the
+// columns on either side of it are not joined, and no line comes in across a window's edge.
+void TstDatiTrend::fermataNelTempo_data()
+{
+    QTest::addColumn<double>("passo");   // the usual step, seconds
+    QTest::addColumn<double>("fermo");   // the step in the middle, seconds
+    QTest::addColumn<bool>("unita");     // drawn as a line across it
+    QTest::newRow("acquisition stopped for an hour, a point a second") << 1.0 << 3600.0 << false;
+    QTest::newRow("stopped ten minutes, a point a minute") << 60.0 << 600.0 << false;
+    QTest::newRow("a pass slower than usual") << 1.0 << 4.0 << true;
+    QTest::newRow("the same step throughout") << 60.0 << 60.0 << true;
+}
+
+void TstDatiTrend::fermataNelTempo()
+{
+    QFETCH(double, passo);
+    QFETCH(double, fermo);
+    QFETCH(bool, unita);
+    // 50 points, the step in the middle, then 50 more.
+    DatiTrend d;
+    d.ImpostaInPausa(true);
+    Punti punti;
+    double t = 46000;
+    for (int i = 0; i < 100; ++i) {
+        punti.append({t, 20 + i % 3});
+        t += (i == 49 ? fermo : passo) * UnSecondo;
+    }
+    carica(d, 1, punti);
+    const double prima = punti[49].first, dopo = punti[50].first;
+    d.ImpostaFinestraTempo(punti.first().first, punti.last().first);
+    // A column a point: only the first column, and the one after the stretch, start a line.
+    const auto colonne = d.Colonne(1, 100000);
+    QCOMPARE(colonne.size(), size_t(100));
+    const auto inizi = std::count_if(colonne.begin(), colonne.end(), [](const ColonnaTrend& c) { return !c.unitaAllaPrecedente; });
+    QCOMPARE(inizi, unita ? 1L : 2L);
+    QVERIFY(!colonne[50].unitaAllaPrecedente || unita);
+    // A window inside the step: a line across it comes in and goes out at the edges, or nothing.
+    d.ImpostaFinestraTempo(prima + (dopo - prima) / 3, dopo - (dopo - prima) / 3);
+    QCOMPARE(d.Colonne(1, 100).size(), unita ? size_t(2) : size_t(0));
+}
+
+// A paused chart keeps the points of the window it shows however many points arrive (two and
+// three quarters of an hour at a point a second fill a buffer of 10000), and holds no more than
+// its buffer; the newest points are kept as well for when the pause ends.
+void TstDatiTrend::pausaTieneLaFinestra_data()
+{
+    QTest::addColumn<int>("buffer");
+    QTest::addColumn<int>("dopo");       // points added after the pause began
+    QTest::newRow("a buffer's worth of pause") << 10000 << 10000;
+    QTest::newRow("a long pause, many buffers") << 10000 << 40000;
+    QTest::newRow("a small buffer") << 100 << 1000;
+}
+
+void TstDatiTrend::pausaTieneLaFinestra()
+{
+    QFETCH(int, buffer);
+    QFETCH(int, dopo);
+    DatiTrend d;
+    d.ImpostaDimensioneBuffer(buffer);
+    d.ImpostaAmpiezzaTempo(60 * UnSecondo);
+    const double t0 = 46000;
+    for (int i = 0; i < buffer; ++i)
+        d.AggiungiPunto(1, t0 + i * UnSecondo, 1);
+    d.ImpostaInPausa(true);
+    const auto [inizio, fine] = d.AsseTempi();
+    const auto viste = d.Viste(1);
+    auto nellaFinestra = [&] {
+        const auto p = d.Punti(1);
+        return std::count_if(p.begin(), p.end(), [&](const PuntoTrend& q) { return q.tempo >= inizio && q.tempo <= fine; });
+    };
+    const auto mostrati = nellaFinestra();
+    QVERIFY(mostrati >= 60);
+    for (int i = 0; i < dopo; ++i)
+        d.AggiungiPunto(1, t0 + (buffer + i) * UnSecondo, 2);
+    QCOMPARE(d.AsseTempi(), std::make_pair(inizio, fine));
+    const auto oraViste = d.Viste(1);
+    QCOMPARE((QList<double>{oraViste.massimo, oraViste.media, oraViste.minimo}),
+             (QList<double>{viste.massimo, viste.media, viste.minimo}));
+    const auto punti = d.Punti(1);
+    QCOMPARE(int(punti.size()), buffer);
+    QCOMPARE(nellaFinestra(), mostrati);
+    QCOMPARE(punti.back().tempo, t0 + (buffer + dopo - 1) * UnSecondo);  // the newest is held
+    QVERIFY(std::is_sorted(punti.begin(), punti.end(), [](const PuntoTrend& a, const PuntoTrend& b) { return a.tempo < b.tempo; }));
+    // The pause ends: the window follows the newest point again.
+    d.ImpostaInPausa(false);
+    d.AggiungiPunto(1, t0 + (buffer + dopo) * UnSecondo, 3);
+    QCOMPARE(d.TempoFine(), t0 + (buffer + dopo) * UnSecondo);
 }
 
 void TstDatiTrend::seriale_data()

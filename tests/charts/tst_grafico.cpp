@@ -453,8 +453,10 @@ void TstGrafico::cursoreEPausa()
 {
     g_->show();
     QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    // Zone 2 read every ten seconds across the window the cursor opens in.
     const double t = g_->Trend->TempoFine() + 30 * UnSecondo;
-    g_->Trend->AggiungiPunto(2, t, 21.5);
+    for (int s = 60; s >= 0; s -= 10)
+        g_->Trend->AggiungiPunto(2, t - s * UnSecondo, 21.5);
     g_->Cmb_Cursore->setCurrentIndex(1);
     g_->Cmd_VediCursore->click();
     QVERIFY(g_->Pic_Cursore->isVisible());

@@ -16,6 +16,8 @@ private slots:
     void giornoScelto();
     void statiDelSelettore();
     void cursoreEComandi();
+    void cursoreFuoriDaiDati_data();
+    void cursoreFuoriDaiDati();
 };
 
 void TstStorico::giornoScelto_data()
@@ -41,6 +43,12 @@ void TstStorico::giornoScelto_data()
             venticinqueOre += QTime(ora <= 2 ? ora : ora - 1, 0).addSecs(s).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
     QTest::newRow("giorno di 25 ore") << venticinqueOre << 2 << IconaDialogo::Informazione
                                       << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 90000;
+    // The clock set back four hours at noon: more lines than a day has seconds, none of them lost.
+    QByteArray riportato;
+    for (int s = 0; s < 86400 + 4 * 3600; ++s)
+        riportato += QTime(0, 0).addSecs(s < 12 * 3600 ? s : s - 4 * 3600).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
+    QTest::newRow("orologio riportato indietro") << riportato << 2 << IconaDialogo::Informazione
+                                                 << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 86400 + 4 * 3600;
     QTest::newRow("assente") << QByteArray() << 3 << IconaDialogo::Critico
                              << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0;
 }
@@ -124,6 +132,47 @@ void TstStorico::cursoreEComandi()
     s.Cmd_VediCursore->click();
     QVERIFY(s.Pic_CursoreS->isHidden());
     QCOMPARE(s.Trend->CursoreVisibile(), 0L);
+}
+
+// The cursor reads a value only where the day has readings: before the first line, after the
+// last and where acquisition was stopped it reads "--.-", never the nearest value.
+void TstStorico::cursoreFuoriDaiDati_data()
+{
+    QTest::addColumn<QTime>("mira");  // invalid: the last pixel of the chart
+    QTest::addColumn<QString>("valore");
+    QTest::newRow("before the first line") << QTime(23, 31, 58) << "--.-";
+    QTest::newRow("among the readings") << QTime(23, 42, 30) << "32,0";
+    QTest::newRow("acquisition stopped") << QTime(23, 50, 0) << "--.-";
+    QTest::newRow("after the last line") << QTime() << "--.-";
+}
+
+void TstStorico::cursoreFuoriDaiDati()
+{
+    QFETCH(QTime, mira);
+    QFETCH(QString, valore);
+    // Readings every ten seconds from 23:40 to 23:45 and from 23:55 to 23:57.
+    QByteArray giorno;
+    for (const auto& [da, a] : {std::pair(QTime(23, 40), QTime(23, 45)), std::pair(QTime(23, 55), QTime(23, 57))})
+        for (QTime t = da; t <= a; t = t.addSecs(10))
+            giorno += t.toString(QStringLiteral("'25/10/2026 'HH:mm:ss';32,0;\r\n'")).toLatin1();
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("Dati/2026_10_25.csv"), giorno);
+    DialoghiFinti dialoghi;
+    Storico s;
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    s.Calendar->setSelectedDate(QDate(2026, 10, 25));
+    QCOMPARE(s.Calendar_Click(), int(Storico::FileCaricato));
+    s.Cmb_Cursore->addItem(QStringLiteral("Zona 1"));
+    s.Cmd_VediCursore->click();
+    const QRect area = s.Trend->AreaGrafico();
+    int x = area.right();
+    if (mira.isValid()) {
+        const double t = SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), mira));
+        x = area.left() + int(std::lround((t - s.Trend->TempoInizio()) / (s.Trend->TempoFine() - s.Trend->TempoInizio()) * area.width() - 0.5));
+    }
+    QTest::mouseClick(s.Trend, Qt::LeftButton, {}, QPoint(x, area.center().y()));
+    QCOMPARE(s.Lab_Cur[1]->text(), valore);
 }
 
 QTEST_MAIN(TstStorico)
