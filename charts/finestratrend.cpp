@@ -1,5 +1,6 @@
 #include "finestratrend.h"
 
+#include "controlli.h"
 #include "drag.h"
 #include "formatitrend.h"
 #include "operazionigrafico.h"
@@ -139,7 +140,7 @@ void FinestraTrend::creaTracce()
     colonna->setSpacing(0);
     for (int i = 0; i < NumeroRighe; ++i) {
         Chk_Trax[i] = new QCheckBox(QStringLiteral("Trax %1").arg(i + 1, 2, 10, QLatin1Char('0')), Pic_Tracce);
-        Chk_Trax[i]->setObjectName(QStringLiteral("Chk_Trax(%1)").arg(i));
+        Chk_Trax[i]->setObjectName(Controlli::Elemento("Chk_Trax", i));
         Chk_Trax[i]->installEventFilter(this);
         connect(Chk_Trax[i], &QCheckBox::toggled, this, [this, i] { Chk_Trax_Click(i); });
         colonna->addWidget(Chk_Trax[i]);
@@ -173,7 +174,7 @@ void FinestraTrend::creaStatistiche()
                                  "Massimo assoluto:", "Media assoluta:", "Minimo assoluto:"};
     for (int k = 0; k < 6; ++k) {
         griglia->addWidget(etichetta(QString::fromUtf8(didascalie[k]), Pic_Stat), k + 1, 0);
-        Lab_Stat[k] = etichetta(QStringLiteral("--.-"), Pic_Stat, QStringLiteral("Lab_Stat(%1)").arg(k));
+        Lab_Stat[k] = etichetta(QStringLiteral("--.-"), Pic_Stat, Controlli::Elemento("Lab_Stat", k));
         Lab_Stat[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Lab_Stat[k]->setMinimumWidth(Lab_Stat[k]->fontMetrics().horizontalAdvance(QStringLiteral("-00000,0")));
         griglia->addWidget(Lab_Stat[k], k + 1, 1);
@@ -203,7 +204,7 @@ void FinestraTrend::creaCursore(const QString& nomeCursore)
     griglia->addWidget(etichetta(QStringLiteral("Ora:"), PannelloCursore), 3, 0);
     griglia->addWidget(etichetta(QStringLiteral("Temperatura"), PannelloCursore), 3, 1);
     for (int k = 0; k < 2; ++k) {
-        Lab_Cur[k] = etichetta(QString(), PannelloCursore, QStringLiteral("Lab_Cur(%1)").arg(k));
+        Lab_Cur[k] = etichetta(QString(), PannelloCursore, Controlli::Elemento("Lab_Cur", k));
         Lab_Cur[k]->setFrameShape(QFrame::Panel);
         Lab_Cur[k]->setFrameShadow(QFrame::Sunken);
         Lab_Cur[k]->setMinimumWidth(Lab_Cur[k]->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00 ")));

@@ -1,6 +1,7 @@
 #include "grafico.h"
 
 #include "chiavi.h"
+#include "controlli.h"
 #include "conversioni.h"
 #include "dialoghi.h"
 #include "dialogocolore.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
+using Geometria::TwipsPerPixel;
 const QString SezioneGrafico = QString::fromLatin1(Chiavi::Sezione::Grafico);
 
 // A panel position key in twips as whole pixels; text that is no number places it at 0.
@@ -78,11 +79,11 @@ void Grafico::creaLegenda()
     // Two columns of fifteen rows keep the panel inside the smallest window.
     for (int i = 0; i < NumeroRighe; ++i) {
         Lin_Trax[i] = new LineaLegenda(PicTraxLegenda);
-        Lin_Trax[i]->setObjectName(QStringLiteral("Lin_Trax(%1)").arg(i));
+        Lin_Trax[i]->setObjectName(Controlli::Elemento("Lin_Trax", i));
         Shp_Trax[i] = new CampioneLegenda(PicTraxLegenda);
-        Shp_Trax[i]->setObjectName(QStringLiteral("Shp_Trax(%1)").arg(i));
+        Shp_Trax[i]->setObjectName(Controlli::Elemento("Shp_Trax", i));
         Lab_Trax[i] = new QLabel(QStringLiteral("--------"), PicTraxLegenda);
-        Lab_Trax[i]->setObjectName(QStringLiteral("Lab_Trax(%1)").arg(i));
+        Lab_Trax[i]->setObjectName(Controlli::Elemento("Lab_Trax", i));
         Lab_Trax[i]->setTextFormat(Qt::PlainText);  // zone names as written, never markup
         Lab_Trax[i]->setMinimumWidth(Lab_Trax[i]->fontMetrics().averageCharWidth() * 20);  // the 20 characters a label shows
         Lab_Trax[i]->installEventFilter(this);

@@ -1,6 +1,6 @@
 #pragma once
 // The chart windows' print command: the window's image, landscape, scaled to one page of the
-// system's default printer (synoptic/stampante.h).
+// system's default printer (forms/stampante.h).
 class QPrinter;
 class QWidget;
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int TwipsPerPixel = 15;
+using Geometria::TwipsPerPixel;
 
 // The hourglass for the length of a load, given back on every path.
 class Clessidra {
