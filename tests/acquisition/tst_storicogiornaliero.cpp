@@ -52,19 +52,11 @@ void TestStoricoGiornaliero::interruzione_data()
 void TestStoricoGiornaliero::interruzione()
 {
     QFETCH(bool, discoPieno);
-    std::unique_ptr<DiscoPiccolo> disco;
-    std::unique_ptr<CartellaTemporanea> temporanea;
-    QString cartella;
-    if (discoPieno) {
-        disco = std::make_unique<DiscoPiccolo>(64);
-        if (!disco->montato())
-            QSKIP(qPrintable(QStringLiteral("no tmpfs can be mounted here (%1)").arg(disco->errore())));
-        cartella = disco->percorso();
-        Piattaforma::ImpostaCartellaProgramma(cartella);
-    } else {
-        temporanea = std::make_unique<CartellaTemporanea>();
-        cartella = temporanea->percorso();
-    }
+    const CartellaDiProva prova(discoPieno, 64);
+    if (!prova.errore().isEmpty())
+        QSKIP(qPrintable(prova.errore()));
+    const QString cartella = prova.percorso();
+    const DiscoPiccolo* disco = prova.disco();
     QDir(cartella).mkpath(QStringLiteral("Dati"));
     QFile file(cartella + QLatin1Char('/') + Nome);
     auto contenuto = [&] {

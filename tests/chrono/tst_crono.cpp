@@ -243,19 +243,11 @@ private slots:
         };
 
         // The whole program folder on a disk of its own: the files are there before it fills.
-        std::unique_ptr<DiscoPiccolo> disco;
-        std::unique_ptr<CartellaTemporanea> temporanea;
-        QString cartella;
-        if (discoPieno) {
-            disco = std::make_unique<DiscoPiccolo>(256);
-            if (!disco->montato())
-                QSKIP(qPrintable(QStringLiteral("no tmpfs can be mounted here (%1)").arg(disco->errore())));
-            cartella = disco->percorso();
-            Piattaforma::ImpostaCartellaProgramma(cartella);
-        } else {
-            temporanea = std::make_unique<CartellaTemporanea>();
-            cartella = temporanea->percorso();
-        }
+        const CartellaDiProva prova(discoPieno, 256);
+        if (!prova.errore().isEmpty())
+            QSKIP(qPrintable(prova.errore()));
+        const QString cartella = prova.percorso();
+        const DiscoPiccolo* disco = prova.disco();
         const QString crono = cartella + QStringLiteral("/Crono");
         QVERIFY(QDir().mkpath(crono));
         QVERIFY(scrivi(crono + QStringLiteral("/Cronotermostato.cts"), tabella));

@@ -1,12 +1,15 @@
 #pragma once
 // A small file system of its own for one test (a tmpfs in a temporary folder), to meet a full
 // disk for real. Mounting needs root; where it cannot be mounted the test says why and skips.
+#include "cartellatemporanea.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include <sys/mount.h>
 
@@ -51,3 +54,33 @@ private:
     QString errore_;
 };
 
+
+// The program folder of a test that runs once in an ordinary temporary folder and once on a small
+// disk of its own (`kilobyte`), which it may fill. The test skips when `errore()` says the disk could
+// not be mounted.
+class CartellaDiProva {
+public:
+    CartellaDiProva(bool suDisco, int kilobyte)
+    {
+        if (!suDisco) {
+            temporanea_ = std::make_unique<CartellaTemporanea>();
+            return;
+        }
+        disco_ = std::make_unique<DiscoPiccolo>(kilobyte);
+        if (disco_->montato())
+            Piattaforma::ImpostaCartellaProgramma(disco_->percorso());
+    }
+    // Empty when the folder is ready.
+    QString errore() const
+    {
+        return !disco_ || disco_->montato() ? QString()
+                                            : QStringLiteral("no tmpfs can be mounted here (%1)").arg(disco_->errore());
+    }
+    QString percorso() const { return disco_ ? disco_->percorso() : temporanea_->percorso(); }
+    // The small disk; null in an ordinary folder.
+    const DiscoPiccolo* disco() const { return disco_.get(); }
+
+private:
+    std::unique_ptr<DiscoPiccolo> disco_;
+    std::unique_ptr<CartellaTemporanea> temporanea_;
+};
