@@ -86,10 +86,10 @@ void TstStorico::giornoScelto()
         QCOMPARE(s.Trend->TempoFine(), finestraPrima);  // the time window is left as it was
         return;
     }
-    // The chosen day whole, 00:00 to 24:00, also after lines from an hour repeated.
-    const double giorno = SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), QTime(0, 0)));
-    QCOMPARE(s.Trend->TempoInizio(), giorno);
-    QCOMPARE(s.Trend->TempoFine(), giorno + 1);
+    // The chosen day whole, 00:00 to the next 00:00 (in a zone that goes back an hour that day,
+    // 25 hours), also after lines from an hour repeated.
+    QCOMPARE(s.Trend->TempoInizio(), SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), QTime(0, 0))));
+    QCOMPARE(s.Trend->TempoFine(), SerialeDaDataOra(QDateTime(QDate(2026, 10, 26), QTime(0, 0))));
 }
 
 // Closed: calendar hidden, Apri enabled. Open: calendar shown, Chiudi enabled. Showing the
