@@ -20,9 +20,6 @@ namespace Crono {
 namespace {
 
 const QByteArray FineRiga = QByteArrayLiteral("\r\n");
-// An editor that saves as UTF-8 may put its byte-order mark before the first line; it is not
-// part of the text, as in the settings files.
-const QByteArray MarcaUtf8 = QByteArrayLiteral("\xEF\xBB\xBF");
 constexpr double ValoreCellaMassimo = 1e9;
 
 QByteArray contenutoTabella(float (*cella)(int, int, int))
@@ -43,10 +40,8 @@ QStringList righe(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QByteArray contenuto = file.readAll();
-    if (contenuto.startsWith(MarcaUtf8))
-        contenuto.remove(0, MarcaUtf8.size());
-    QStringList elenco = Piattaforma::Da1252(contenuto).split(QLatin1Char('\n'));
+    const QByteArray contenuto = file.readAll();
+    QStringList elenco = Piattaforma::Da1252(Piattaforma::SenzaMarcaUtf8(contenuto)).split(QLatin1Char('\n'));
     if (!elenco.isEmpty() && elenco.last().isEmpty())
         elenco.removeLast();
     for (QString& r : elenco)

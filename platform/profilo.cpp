@@ -138,15 +138,6 @@ bool soloAscii(QByteArrayView v)
     return std::all_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-const QByteArray MarcaUtf8("\xEF\xBB\xBF");
-
-// The text of a file: a UTF-8 byte-order mark before it is not part of it.
-QByteArrayView testoDelFile(const QByteArray& contenuto)
-{
-    QByteArrayView v(contenuto);
-    return v.startsWith(QByteArrayView(MarcaUtf8)) ? v.sliced(MarcaUtf8.size()) : v;
-}
-
 // The name of a section header line (its first character after the blanks is "["), still in
 // Windows-1252 bytes: up to the first "]", blanks removed.
 std::optional<QByteArrayView> intestazione(QByteArrayView riga)
@@ -219,7 +210,7 @@ public:
             return;
         esiste_ = true;
         contenuto_ = file.readAll();
-        perOgniRiga(testoDelFile(contenuto_), [this](QByteArrayView riga, qsizetype inizio, qsizetype fine) {
+        perOgniRiga(SenzaMarcaUtf8(contenuto_), [this](QByteArrayView riga, qsizetype inizio, qsizetype fine) {
             const auto nome = intestazione(riga);
             if (!nome)
                 return true;
@@ -229,7 +220,7 @@ public:
             return true;
         });
         if (!sezioni_.empty())
-            sezioni_.back().fine = testoDelFile(contenuto_).size();
+            sezioni_.back().fine = SenzaMarcaUtf8(contenuto_).size();
     }
 
     std::optional<QString> Leggi(const QString& sezione, const QString& chiave)
@@ -240,7 +231,7 @@ public:
         if (!s)
             return std::nullopt;
         if (!s->indicizzata) {
-            const QByteArrayView testo = testoDelFile(contenuto_);
+            const QByteArrayView testo = SenzaMarcaUtf8(contenuto_);
             perOgniRiga(testo.sliced(std::min(s->inizio, testo.size()), std::max<qsizetype>(0, s->fine - s->inizio)),
                         [s](QByteArrayView riga, qsizetype, qsizetype) {
                             if (riga.contains('=')) {
@@ -323,7 +314,7 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
     // a large file costs one pass over its bytes.
     bool dentro = false;
     std::optional<QString> trovato;
-    perOgniRiga(testoDelFile(contenuto), [&](QByteArrayView riga, qsizetype, qsizetype) {
+    perOgniRiga(SenzaMarcaUtf8(contenuto), [&](QByteArrayView riga, qsizetype, qsizetype) {
         if (const auto nome = intestazione(riga)) {
             if (dentro)
                 return false;  // only the first section of the name is searched
@@ -403,7 +394,7 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
 
     QByteArray uscita;
     if (marca)
-        uscita = MarcaUtf8;
+        uscita = MarcaUtf8.toByteArray();
     for (const Riga& r : tutte)
         uscita += r.grezza;
     if (!SostituisciFile(percorso, uscita))

@@ -10,7 +10,7 @@ constexpr char16_t Tabella80[32] = {
 };
 }  // namespace
 
-QString Da1252(const QByteArray& byte)
+QString Da1252(QByteArrayView byte)
 {
     QString testo;
     testo.reserve(byte.size());
