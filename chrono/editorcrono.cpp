@@ -50,11 +50,13 @@ std::optional<float> TemperaturaValida(const QString& testo, int decimali)
     const auto valore = Generale::LeggiNumero(testo);
     if (!valore || !Generale::ConvertiInInteroVerificato(testo, decimali))
         return std::nullopt;
-    // The tenth it is taken to must fit the register too ("3276,75" with 1 decimal is 3276,8).
+    // As the chrono file keeps it, to the nearest tenth, which must fit the register too
+    // ("3276,75" with 1 decimal is 3276,8).
     const QString cella = TestoCella(float(*valore));
-    if (!Generale::ConvertiInInteroVerificato(cella, decimali))
+    const auto tenuto = Generale::LeggiNumero(cella);
+    if (!tenuto || !Generale::ConvertiInInteroVerificato(cella, decimali))
         return std::nullopt;
-    return ValoreCella(float(*valore));
+    return float(*tenuto);
 }
 
 int DecimaliZona(int zona)

@@ -62,11 +62,6 @@ QString TestoCella(float valore)
         .arg(assoluto % 10);
 }
 
-float ValoreCella(float valore)
-{
-    return float(Generale::LeggiNumero(TestoCella(valore)).value_or(double(valore)));
-}
-
 QString PercorsoFileCrono() { return Piattaforma::PercorsoProgramma(QStringLiteral("Crono/Cronotermostato.cts")); }
 QString PercorsoFestivita() { return Piattaforma::PercorsoProgramma(QStringLiteral("Crono/Festivita.cts")); }
 

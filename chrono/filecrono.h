@@ -23,8 +23,6 @@ constexpr int RigaFileCrono(int fascia, int zona, int giorno)
 
 // One cell as the file holds it: the nearest tenth, at least two integer digits, decimal comma.
 QString TestoCella(float valore);
-// The value a cell holds once written to the file and read back: `valore` to the nearest tenth.
-float ValoreCella(float valore);
 
 QString PercorsoFileCrono();
 QString PercorsoFestivita();
