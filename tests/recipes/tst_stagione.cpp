@@ -50,6 +50,17 @@ class TestStagione : public QObject {
         return r;
     }
     QString attuale() { return File_Ini::LeggiIni(QStringLiteral("Stagione"), QStringLiteral("Attuale"), QStringLiteral("assente")); }
+    // The window in a main window's work area, as the station hosts it, with the recipe `ricetta`
+    // loaded; the area owns it from now on.
+    QMdiSubWindow* ospitaCon(QMdiArea& area, const QString& ricetta)
+    {
+        QMdiSubWindow* cornice = area.addSubWindow(s.release());
+        area.show();
+        cornice->show();
+        scelta = ricetta;
+        qobject_cast<Stagione*>(cornice->widget())->Cmd_Stagione_Click(2);
+        return cornice;
+    }
 
 private slots:
     void init()
@@ -174,14 +185,9 @@ private slots:
 
     void invio()
     {
-        // In a main window's work area, as the station hosts it.
         QMdiArea area;
-        Stagione* finestra = s.release();
-        QMdiSubWindow* cornice = area.addSubWindow(finestra);
-        area.show();
-        cornice->show();
-        scelta = QStringLiteral("estate.prg");
-        finestra->Cmd_Stagione_Click(2);
+        QMdiSubWindow* cornice = ospitaCon(area, QStringLiteral("estate.prg"));
+        auto* finestra = qobject_cast<Stagione*>(cornice->widget());
         dialoghi->mostrati.clear();
 
         QStringList durante;
@@ -265,12 +271,8 @@ private slots:
                          "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nIntervallo=150\r\nLinee=3\r\n1=6,100,215;SP\r\n"
                          "2=0,MSGBOX,5;Pronto\r\n3=0,SLEEP,50;attesa\r\n[Zona 02]\r\nLinee=1\r\n1=6,200,-3;x\r\n");
         QMdiArea area;
-        Stagione* finestra = s.release();
-        QMdiSubWindow* telaio = area.addSubWindow(finestra);
-        area.show();
-        telaio->show();
-        scelta = QStringLiteral("messaggio.prg");
-        finestra->Cmd_Stagione_Click(2);
+        QMdiSubWindow* telaio = ospitaCon(area, QStringLiteral("messaggio.prg"));
+        auto* finestra = qobject_cast<Stagione*>(telaio->widget());
         QCOMPARE(finestra->Lst_Dev->count(), 4);
         dialoghi->mostrati.clear();
 
