@@ -1,7 +1,6 @@
 #include "caselle.h"
 
 #include "comandi.h"
-#include "eventi.h"
 
 #include <algorithm>
 
@@ -11,30 +10,24 @@ namespace {
 
 std::deque<Richiesta> coda;
 
-// Runs one request; true when it was a door or switch command.
-bool servi(const Richiesta& r)
-{
-    switch (r.tipo) {
-    case Richiesta::Tipo::Apriporta:
-        Generale::AzionaApriporta();
-        return true;
-    case Richiesta::Tipo::Interruttore:
-        Generale::ComandaInterruttore(r.interruttore, r.accendi);
-        return true;
-    case Richiesta::Tipo::Impostazione:
-        Generale::InviaValoreZona(r.impostazione);
-        return false;
-    }
-    return false;
-}
-
-// Takes the oldest request out before it runs, so one posted while it waits on the bus is
-// queued behind it instead of being lost.
-bool serviPrima()
+// Takes the oldest request out and runs it; true when it was a door or switch command. It is
+// out of the queue before it runs, so one posted while it waits on the bus queues behind it.
+QCoro::Task<bool> serviPrima()
 {
     const Richiesta r = std::move(coda.front());
     coda.pop_front();
-    return servi(r);
+    switch (r.tipo) {
+    case Richiesta::Tipo::Apriporta:
+        co_await Generale::AzionaApriporta();
+        co_return true;
+    case Richiesta::Tipo::Interruttore:
+        co_await Generale::ComandaInterruttore(r.interruttore, r.accendi);
+        co_return true;
+    case Richiesta::Tipo::Impostazione:
+        co_await Generale::InviaValoreZona(r.impostazione);
+        co_return false;
+    }
+    co_return false;
 }
 
 }  // namespace
@@ -63,26 +56,19 @@ const std::deque<Richiesta>& RichiesteInAttesa() { return coda; }
 
 void SvuotaRichieste() { coda.clear(); }
 
-bool ServiRichieste()
+QCoro::Task<bool> ServiRichieste()
 {
     bool lavoro = false;
     std::size_t restanti = coda.size();
-    while (restanti-- > 0 && !coda.empty()) {
-        lavoro = serviPrima() || lavoro;
-        if (restanti > 0)
-            Piattaforma::LasciaEventi();
-    }
-    return lavoro;
+    while (restanti-- > 0 && !coda.empty())
+        lavoro = co_await serviPrima() || lavoro;
+    co_return lavoro;
 }
 
-void ServiTutteLeRichieste()
+QCoro::Task<> ServiTutteLeRichieste()
 {
-    // Served by Stop and Re-read ahead of their own work: no box opened meanwhile may hold them.
-    Piattaforma::InputRinviato input;
-    while (!coda.empty()) {
-        serviPrima();
-        Piattaforma::LasciaEventi();
-    }
+    while (!coda.empty())
+        co_await serviPrima();
 }
 
 }  // namespace Acquisizione

@@ -11,6 +11,8 @@
 // - A door request already waiting takes in a second door click: one pulse opens the door.
 #include "generale.h"
 
+#include <QCoro/QCoroTask>
+
 #include <deque>
 
 namespace Acquisizione {
@@ -32,11 +34,11 @@ const std::deque<Richiesta>& RichiesteInAttesa();
 // Empties the mailboxes without serving them (program start).
 void SvuotaRichieste();
 
-// Serves the requests waiting now, oldest first, letting window events run between them; a
-// request posted meanwhile waits for the next call. True when one of them was a door or switch
-// command (the set-value command alone is no bus work of the tick).
-bool ServiRichieste();
+// Serves the requests waiting now, oldest first, inside the caller's turn of the bus; a request
+// posted meanwhile waits for the next call. True when one of them was a door or switch command
+// (the set-value command alone is no bus work of the tick).
+QCoro::Task<bool> ServiRichieste();
 // Serves requests until none waits, those posted while it runs included (Stop, Re-read).
-void ServiTutteLeRichieste();
+QCoro::Task<> ServiTutteLeRichieste();
 
 }  // namespace Acquisizione

@@ -4,12 +4,13 @@
 #include "caselle.h"
 #include "codabus.h"
 #include "crono.h"
-#include "eventi.h"
 #include "ganci.h"
 #include "generale.h"
 #include "mbus.h"
 #include "storicogiornaliero.h"
 #include "valori.h"
+
+#include <QPointer>
 
 #include <algorithm>
 
@@ -43,30 +44,17 @@ void esitoInterruttore(int i, bool buono)
         SegnalaErroreInterruttore(i);
 }
 
-long leggi(int funzione, int registro, int nodo)
+QCoro::Task<long> leggi(int funzione, int registro, int nodo)
 {
-    return CodiceLettura(funzione) ? MBus::LeggiRegistro(funzione, registro, nodo) : long(ValoreAssente);
+    if (!CodiceLettura(funzione))
+        co_return long(ValoreAssente);
+    co_return co_await MBus::LeggiRegistro(funzione, registro, nodo);
 }
 
 int conteggio(int numero, int massimo) { return std::clamp(numero, 0, massimo); }
 
-// Marks a pass as running; a second entry while it runs (from a yield) is sent to the queue.
-// The operator's input that arrives meanwhile waits for the pass to end (platform/eventi.h).
-class Passata {
-public:
-    explicit Passata(bool& inCorso) : inCorso_(inCorso), rientro_(inCorso) { inCorso_ = true; }
-    ~Passata()
-    {
-        if (!rientro_)
-            inCorso_ = false;
-    }
-    bool rientro() const { return rientro_; }
-
-private:
-    bool& inCorso_;
-    bool rientro_;
-    Piattaforma::InputRinviato input_;
-};
+// Work that waits for the turn wants the line: the pass ends before its next exchange.
+bool taglio() { return TaglioChiesto(); }
 
 }  // namespace
 
@@ -79,77 +67,64 @@ CicloAcquisizione::CicloAcquisizione(QObject* parent) : QObject(parent)
 
 void CicloAcquisizione::scatto()
 {
+    // Off during its own tick; the tick starts it again when it ends.
     Timer_Monitor.stop();
-    if (tickInCoda_)
-        return;
-    tickInCoda_ = true;
-    EseguiQuandoLibero([this] {
-        tickInCoda_ = false;
-        // A Stop held back ahead of this tick has already disabled the timer that fired it:
-        // the tick belongs to the acquisition that ended and must not poll a stopped plant.
-        if (AcquisizioneAttiva)
-            Timer_Monitor_Timer();
-    });
+    Timer_Monitor_Timer();
 }
 
-void CicloAcquisizione::Timer_Monitor_Timer()
+QCoro::Task<> CicloAcquisizione::Timer_Monitor_Timer()
 {
-    // Held before the re-entry guard and released after it, so held-back work finds the guard gone.
-    TieniBus tieni;
-    Passata passata(inTick_);
-    if (passata.rientro()) {
-        EseguiQuandoLibero([this] { Timer_Monitor_Timer(); });
-        return;
-    }
     Timer_Monitor.stop();
+    const QPointer<CicloAcquisizione> io(this);
+    const Turno turno = co_await PrendiTurno();
+    // A Stop that came first has ended the acquisition this tick belonged to.
+    if (!io || !AcquisizioneAttiva)
+        co_return;
     ++ContatoreCicli;
 
     // The operator's requests, in the order asked for; one posted while they run waits for
     // the next tick. The set-value command alone does not count as bus work.
-    Piattaforma::LasciaEventi();
-    bool occupato = ServiRichieste();
+    bool occupato = co_await ServiRichieste();
 
-    if (scade(BaseRemoto)) {
+    if (scade(BaseRemoto) && !taglio()) {
         const bool remoto = ModoRemoto;
         Pannello3(remoto ? QStringLiteral("Remoto...") : QStringLiteral("Locale..."));
         occupato = true;
-        for (int i = 0; i < conteggio(NumeroZone, MaxZone); ++i) {
-            Piattaforma::LasciaEventi();
-            esitoZona(i, remoto ? MBus::AttivaRemotoZona(i) : MBus::AttivaLocaleZona(i, true));
+        // Each device whole: its state read and, when needed, its remote bit written.
+        for (int i = 0; i < conteggio(NumeroZone, MaxZone) && !taglio(); ++i) {
+            QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoZona(i) : MBus::AttivaLocaleZona(i, true);
+            esitoZona(i, co_await passaggio);
         }
-        for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori); ++i) {
-            Piattaforma::LasciaEventi();
-            esitoInterruttore(i, remoto ? MBus::AttivaRemotoInterruttore(i) : MBus::AttivaLocaleInterruttore(i, true));
+        for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori) && !taglio(); ++i) {
+            QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoInterruttore(i) : MBus::AttivaLocaleInterruttore(i, true);
+            esitoInterruttore(i, co_await passaggio);
         }
-        for (int i = 0; i < conteggio(ApriportaPresente, 1); ++i) {
-            Piattaforma::LasciaEventi();
-            remoto ? MBus::AttivaRemotoApriporta(i) : MBus::AttivaLocaleApriporta(i, true);
+        for (int i = 0; i < conteggio(ApriportaPresente, 1) && !taglio(); ++i) {
+            QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoApriporta(i) : MBus::AttivaLocaleApriporta(i, true);
+            co_await passaggio;
         }
-        for (int i = 0; i < conteggio(NumeroLED, MaxLED); ++i) {
-            Piattaforma::LasciaEventi();
-            remoto ? MBus::AttivaRemotoLED(i) : MBus::AttivaLocaleLED(i, true);
+        for (int i = 0; i < conteggio(NumeroLED, MaxLED) && !taglio(); ++i) {
+            QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoLED(i) : MBus::AttivaLocaleLED(i, true);
+            co_await passaggio;
         }
         Pannello3(Vuoto);
     }
     if (scade(BaseMisura)) {
         occupato = true;
-        Piattaforma::LasciaEventi();
-        LeggiZone();
-        Piattaforma::LasciaEventi();
-        LeggiInterruttori();
+        co_await LeggiZone();
+        co_await LeggiInterruttori();
     }
     if (scade(BaseLED)) {
-        Piattaforma::LasciaEventi();
-        LeggiLED();
+        co_await LeggiLED();
         occupato = true;
     }
-    if (!occupato && AttivitaLinea) {
+    if (!occupato && AttivitaLinea && !taglio()) {
         Pannello3(QStringLiteral("Attivita..."));
-        Piattaforma::LasciaEventi();
-        MBus::MantieniAttivita();
+        co_await MBus::MantieniAttivita();
         Pannello3(Vuoto);
     }
-    Piattaforma::LasciaEventi();
+    if (!io)
+        co_return;
     if (ContatoreCicli >= CicliPerGiro)
         ContatoreCicli = 0;
     if (AcquisizioneAttiva)
@@ -157,14 +132,8 @@ void CicloAcquisizione::Timer_Monitor_Timer()
     emit TickEseguito();
 }
 
-void CicloAcquisizione::LeggiZone()
+QCoro::Task<> CicloAcquisizione::LeggiZone()
 {
-    TieniBus tieni;
-    Passata passata(inZone_);
-    if (passata.rientro()) {
-        EseguiQuandoLibero([this] { LeggiZone(); });
-        return;
-    }
     Pannello3(QStringLiteral("Lettura..."));
     const QDateTime inizio = Adesso();
     const int zone = conteggio(NumeroZone, MaxZone);
@@ -174,16 +143,20 @@ void CicloAcquisizione::LeggiZone()
     for (int i = 0; i < zone; ++i) {
         const RigaMappaZona& mappa = MappaLetturaZone[i];
         for (int k = 0; k < NumeroValoriZona; ++k) {
+            if (taglio()) {
+                Pannello3(Vuoto);
+                co_return;
+            }
             const int funzione = mappa[CampoFunzioneValore(k)];
-            const long grezzo = leggi(funzione, mappa[CampoRegistroValore(k)], mappa[Nodo]);
+            const long grezzo = co_await leggi(funzione, mappa[CampoRegistroValore(k)], mappa[Nodo]);
             const float valore = ValoreLetto(funzione, grezzo, mappa[Decimali]);
             ValoriZone[i][k] = valore;
             esitoZona(i, valore != float(ValoreAssente));
         }
-        if (CronoAttivoZona[i] && CronotermostatoAbilitato)
-            ApplicaCronotermostato(i);
-        if (ZonaSlave[i] && MasterSlaveAbilitato)
-            AllineaMaster(i);
+        if (CronoAttivoZona[i] && CronotermostatoAbilitato && !taglio())
+            co_await ApplicaCronotermostato(i);
+        if (ZonaSlave[i] && MasterSlaveAbilitato && !taglio())
+            co_await AllineaMaster(i);
         if (GraficiAbilitati) {
             if (GanciAttivi().AggiungiPunto)
                 GanciAttivi().AggiungiPunto(i + 1, inizio, ValoriZone[i][indiceGrafico]);
@@ -198,53 +171,50 @@ void CicloAcquisizione::LeggiZone()
     if (GraficiAbilitati && zone > 0)
         File_Ini::ScriviStorico(riga, Adesso().date());
     if (!MBus::ComunicazioneReale)
-        Pausa(250);
+        co_await Pausa(250);
     Pannello3(Vuoto);
 }
 
-void CicloAcquisizione::LeggiInterruttori()
+QCoro::Task<> CicloAcquisizione::LeggiInterruttori()
 {
-    TieniBus tieni;
-    Passata passata(inInterruttori_);
-    if (passata.rientro()) {
-        EseguiQuandoLibero([this] { LeggiInterruttori(); });
-        return;
-    }
     Pannello3(QStringLiteral("Lettura..."));
     for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori); ++i) {
         const RigaMappaInterruttore& mappa = MappaLetturaInterruttori[i];
-        Piattaforma::LasciaEventi();
-        const long grezzoOn = leggi(mappa[FunzioneON], mappa[RegistroON], mappa[Nodo]);
+        if (taglio()) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        const long grezzoOn = co_await leggi(mappa[FunzioneON], mappa[RegistroON], mappa[Nodo]);
         ValoriInterruttori[i][0] = ValoreLetto(mappa[FunzioneON], grezzoOn, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][0] != float(ValoreAssente));
-        Piattaforma::LasciaEventi();
         // A switch whose ON and OFF feedback are one point is read once.
         const bool stessoPunto = mappa[FunzioneOFF] == mappa[FunzioneON] && mappa[RegistroOFF] == mappa[RegistroON];
-        const long grezzoOff = stessoPunto ? grezzoOn : leggi(mappa[FunzioneOFF], mappa[RegistroOFF], mappa[Nodo]);
+        if (!stessoPunto && taglio()) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        const long grezzoOff = stessoPunto ? grezzoOn : co_await leggi(mappa[FunzioneOFF], mappa[RegistroOFF], mappa[Nodo]);
         ValoriInterruttori[i][1] = ValoreLetto(mappa[FunzioneOFF], grezzoOff, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][1] != float(ValoreAssente));
     }
-    Piattaforma::LasciaEventi();
     if (GanciAttivi().AggiornaSinottico)
         GanciAttivi().AggiornaSinottico(false, true);
     if (!MBus::ComunicazioneReale)
-        Pausa(250);
+        co_await Pausa(250);
     Pannello3(Vuoto);
 }
 
-void CicloAcquisizione::LeggiLED()
+QCoro::Task<> CicloAcquisizione::LeggiLED()
 {
-    TieniBus tieni;
-    Passata passata(inLED_);
-    if (passata.rientro()) {
-        EseguiQuandoLibero([this] { LeggiLED(); });
-        return;
-    }
     Pannello3(QStringLiteral("Lettura..."));
     const int led = conteggio(NumeroLED, MaxLED);
     for (int i = 0; i < led; ++i) {
         const RigaMappaLED& mappa = MappaLetturaLED[i];
-        const long grezzo = leggi(mappa[FunzioneP1], mappa[RegistroP1], mappa[Nodo]);
+        if (taglio()) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        const long grezzo = co_await leggi(mappa[FunzioneP1], mappa[RegistroP1], mappa[Nodo]);
         const float valore = ValoreLetto(mappa[FunzioneP1], grezzo, mappa[Decimali]);
         ValoriLED[i] = valore;
         if (valore == float(ValoreAssente)) {
@@ -276,11 +246,10 @@ void CicloAcquisizione::LeggiLED()
     Pannello3(Vuoto);
 }
 
-void CicloAcquisizione::AllineaMaster(int zona)
+QCoro::Task<> CicloAcquisizione::AllineaMaster(int zona)
 {
     if (zona <= 0 || zona >= MaxZone)
-        return;
-    TieniBus tieni;
+        co_return;
     Pannello3(QStringLiteral("Allineamento..."));
     const RigaMappaZona& master = MappaScritturaZone[0];
     const RigaMappaZona& slave = MappaScritturaZone[zona];
@@ -302,10 +271,12 @@ void CicloAcquisizione::AllineaMaster(int zona)
             valore = 0xFF00;
         if (!valore)
             continue;  // no value, or one the slave's register cannot hold: nothing is sent
+        if (taglio())
+            co_return;
 
-        esitoZona(zona, MBus::AttivaRemotoZona(zona));
-        const long eco = MBus::ScriviRegistro(funzione, registro, *valore, slave[Nodo]);
-        esitoZona(zona, MBus::AttivaLocaleZona(zona, false));
+        esitoZona(zona, co_await MBus::AttivaRemotoZona(zona));
+        const long eco = co_await MBus::ScriviRegistro(funzione, registro, *valore, slave[Nodo]);
+        esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
         if (EcoValido(funzione, *valore, eco)) {
             ErroriZona[zona] = 0;
             ValoriZone[zona][k] = valoreMaster;
@@ -315,42 +286,41 @@ void CicloAcquisizione::AllineaMaster(int zona)
     }
 }
 
-void CicloAcquisizione::ApplicaCronotermostato(int zona)
+QCoro::Task<> CicloAcquisizione::ApplicaCronotermostato(int zona)
 {
     if (zona < 0 || zona >= MaxZone)
-        return;
+        co_return;
     const int indice = std::clamp(IndiceCrono, 0, NumeroValoriZona - 1);
     if (ZonaSlave[zona] && ValoreAllineato[indice])
-        return;  // the master alignment drives this value of a slave
-    TieniBus tieni;
+        co_return;  // the master alignment drives this value of a slave
     Pannello3(QStringLiteral("Orologio..."));
 
     const auto casella = Crono::CasellaAttiva(Adesso());
     if (!casella)
-        return;
+        co_return;
     const float programma = TabellaCrono[casella->fascia][zona][casella->giorno];
     if (programma == ValoriZone[zona][indice] || programma == float(ValoreAssente))
-        return;
+        co_return;
     const RigaMappaZona& mappa = MappaScritturaZone[zona];
     const int funzione = mappa[CampoFunzioneValore(indice)];
     const int registro = mappa[CampoRegistroValore(indice)];
     if (funzione == -1 || registro == -1)
-        return;
+        co_return;
     std::optional<long> valore;
     if (funzione == 5)
         valore = programma == 1.0f ? 0xFF00 : 0;
     else
         valore = RegistroDaValore(programma, mappa[Decimali]);
     if (!valore)
-        return;  // a programme value the register cannot hold is never sent
+        co_return;  // a programme value the register cannot hold is never sent
 
-    esitoZona(zona, MBus::AttivaRemotoZona(zona));
-    const long eco = MBus::ScriviRegistro(funzione, registro, *valore, mappa[Nodo]);
+    esitoZona(zona, co_await MBus::AttivaRemotoZona(zona));
+    const long eco = co_await MBus::ScriviRegistro(funzione, registro, *valore, mappa[Nodo]);
     if (funzione != 5)
         esitoZona(zona, eco == *valore);
     else if (eco != 0xFF00)
         esitoZona(zona, EcoValido(funzione, *valore, eco));
     else if (MBus::ComunicazioneReale)
         SegnalaErroreZona(zona);  // 65280 is only the simulated echo; in simulation it counts for nothing
-    esitoZona(zona, MBus::AttivaLocaleZona(zona, false));
+    esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
 }

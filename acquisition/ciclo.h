@@ -2,6 +2,7 @@
 // The acquisition cycle of the main window: the one-second polling timer `Timer_Monitor` with its
 // tick, the zone, switch and LED passes, the master/slave alignment and the chrono step.
 // The main window owns one; what it shows goes through the hooks of ganci.h.
+#include <QCoro/QCoroTask>
 #include <QObject>
 #include <QTimer>
 
@@ -13,15 +14,19 @@ public:
     // 1000 ms; enabled by the acquisition start, disabled by the stop and during each tick.
     QTimer Timer_Monitor;
 
-    // One tick: the operator's requests waiting in the mailboxes (caselle.h), then the hand-over, the zone and switch
-    // reads and the LED reads when their periods fall due, the keep-alive read on idle ticks.
-    void Timer_Monitor_Timer();
+    // One tick, run in its turn of the bus (codabus.h): the operator's requests waiting in the
+    // mailboxes (caselle.h), then the hand-over, the zone and switch reads and the LED reads when
+    // their periods fall due, the keep-alive read on idle ticks. A tick whose turn comes after a
+    // Stop polls nothing.
+    QCoro::Task<> Timer_Monitor_Timer();
 
-    void LeggiZone();
-    void LeggiInterruttori();
-    void LeggiLED();
-    void AllineaMaster(int zona);
-    void ApplicaCronotermostato(int zona);
+    // The passes run inside the caller's turn. Each looks for a cut before every exchange: a pass
+    // cut short keeps what it read, records nothing it did not read, draws and files nothing.
+    QCoro::Task<> LeggiZone();
+    QCoro::Task<> LeggiInterruttori();
+    QCoro::Task<> LeggiLED();
+    QCoro::Task<> AllineaMaster(int zona);
+    QCoro::Task<> ApplicaCronotermostato(int zona);
 
     static constexpr int CicliPerGiro = 300;  // the tick counter runs 1..300
 
@@ -31,9 +36,4 @@ signals:
 
 private:
     void scatto();
-    bool tickInCoda_ = false;
-    bool inTick_ = false;
-    bool inZone_ = false;
-    bool inInterruttori_ = false;
-    bool inLED_ = false;
 };

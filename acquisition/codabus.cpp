@@ -1,8 +1,8 @@
 #include "codabus.h"
 
 #include "ganci.h"
-#include "mbus.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <deque>
@@ -11,14 +11,20 @@ namespace Acquisizione {
 
 namespace {
 
-int profondita = 0;
-std::deque<std::function<void()>> coda;
-bool riprovaProgrammata = false;
+struct InAttesa {
+    std::coroutine_handle<> ripresa;
+    bool taglia;
+};
+
+bool tenuto = false;
+std::deque<InAttesa> coda;
+int tagli = 0;  // work in the queue that asked for the cut
 bool mostrataAttesa = false;
 
-// The operator sees that what was asked for is held back until the last of it has run.
-void mostraAttesa(bool attesa)
+// The operator sees that what was asked for waits behind the work under way.
+void mostraAttesa()
 {
+    const bool attesa = !coda.empty();
     if (attesa == mostrataAttesa)
         return;
     mostrataAttesa = attesa;
@@ -26,60 +32,60 @@ void mostraAttesa(bool attesa)
         GanciAttivi().LavoroTrattenuto(attesa);
 }
 
-void drena();
-
-// The line can also be held by a transaction that is not ours (a recipe being sent, the port
-// test of a reload): look again shortly, from the event loop.
-void programmaRiprova()
+// The turn passes straight to the first in line, so nobody can slip in between; that work goes
+// on from the event loop, not inside the destructor of the work that ended.
+void cedi()
 {
-    if (riprovaProgrammata)
+    if (coda.empty()) {
+        tenuto = false;
         return;
-    riprovaProgrammata = true;
-    QTimer::singleShot(10, [] {
-        riprovaProgrammata = false;
-        drena();
-    });
-}
-
-void drena()
-{
-    while (profondita == 0 && !coda.empty()) {
-        if (MBus::Occupato()) {
-            programmaRiprova();
-            return;
-        }
-        auto lavoro = std::move(coda.front());
-        coda.pop_front();
-        ++profondita;
-        lavoro();
-        --profondita;
     }
-    if (coda.empty())
-        mostraAttesa(false);
+    const InAttesa prossimo = coda.front();
+    coda.pop_front();
+    if (prossimo.taglia)
+        --tagli;
+    mostraAttesa();
+    QTimer::singleShot(0, QCoreApplication::instance(), [h = prossimo.ripresa] { h.resume(); });
 }
 
 }  // namespace
 
-TieniBus::TieniBus() { ++profondita; }
-
-TieniBus::~TieniBus()
+Turno::~Turno()
 {
-    if (--profondita == 0)
-        drena();
+    if (tenuto_)
+        cedi();
 }
 
-void EseguiQuandoLibero(std::function<void()> lavoro)
+bool AttesaTurno::await_ready()
+{
+    if (tenuto)
+        return false;
+    tenuto = true;
+    return true;
+}
+
+void AttesaTurno::await_suspend(std::coroutine_handle<> ripresa)
+{
+    coda.push_back({ripresa, taglia_});
+    if (taglia_)
+        ++tagli;
+    mostraAttesa();
+}
+
+Turno AttesaTurno::await_resume() { return Turno(true); }
+
+bool TaglioChiesto() { return tagli > 0; }
+bool LavoroInCorso() { return tenuto; }
+int LavoriInAttesa() { return int(coda.size()); }
+
+void EseguiQuandoLibero(std::function<QCoro::Task<>()> lavoro, bool taglia)
 {
     if (!lavoro)
         return;
-    coda.push_back(std::move(lavoro));
-    if (profondita == 0)
-        drena();
-    if (!coda.empty())
-        mostraAttesa(true);
+    [](std::function<QCoro::Task<>()> lavoro, bool taglia) -> QCoro::Task<> {
+        const Turno turno = co_await PrendiTurno(taglia);
+        co_await lavoro();
+    }(std::move(lavoro), taglia);
 }
-
-bool LavoroInCorso() { return profondita > 0; }
-int LavoriInAttesa() { return int(coda.size()); }
 
 }  // namespace Acquisizione

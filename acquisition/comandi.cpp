@@ -2,7 +2,6 @@
 
 #include "allarmi.h"
 #include "cartellaprogramma.h"
-#include "codabus.h"
 #include "conversioni.h"
 #include "ganci.h"
 #include "generale.h"
@@ -20,18 +19,18 @@ using namespace Acquisizione;
 const QString Vuoto;
 
 // Commands on the plant need technician or administrator rights.
-bool autorizzato(bool fuocoPianta)
+QCoro::Task<bool> autorizzato(bool fuocoPianta)
 {
     if (UtenteTecnico || UtenteAmministratore)
-        return true;
+        co_return true;
     ImpostaPuntatore(Puntatore::Divieto);
     if (fuocoPianta && GanciAttivi().FuocoPianta)
         GanciAttivi().FuocoPianta();
     Pannello4(QStringLiteral("Privilegi insufficienti"));
-    Pausa(1000);
+    co_await Pausa(1000);
     Pannello4(Vuoto);
     ImpostaPuntatore(Puntatore::Predefinito);
-    return false;
+    co_return false;
 }
 
 // A coil is switched on by writing 0xFF00; the settings store it as 1.
@@ -52,35 +51,12 @@ void ridisegnaSinottico()
         GanciAttivi().RidisegnaSinottico();
 }
 
-// Re-entry from a yield of the same command: run it again after this one instead of inside it.
-struct Rientro {
-    bool& attivo;
-    bool rientrato;
-    explicit Rientro(bool& a) : attivo(a), rientrato(a) { attivo = true; }
-    ~Rientro()
-    {
-        if (!rientrato)
-            attivo = false;
-    }
-};
-
-bool apriportaInCorso = false;
-bool interruttoreInCorso = false;
-bool impostazioneInCorso = false;
-
 }  // namespace
 
-void AzionaApriporta()
+QCoro::Task<> AzionaApriporta()
 {
-    // Held before the re-entry guard and released after it, so held-back work finds the guard gone.
-    TieniBus tieni;
-    Rientro rientro(apriportaInCorso);
-    if (rientro.rientrato) {
-        EseguiQuandoLibero(&AzionaApriporta);
-        return;
-    }
-    if (!autorizzato(true))
-        return;
+    if (!co_await autorizzato(true))
+        co_return;
     ImpostaPuntatore(Puntatore::Clessidra);
     Pannello3(ModoStagioni ? QStringLiteral("Apertura...") : QStringLiteral("On/Off..."));
 
@@ -88,7 +64,7 @@ void AzionaApriporta()
     if (riga[FunzioneON] == -1 || riga[RegistroON] == -1 || riga[FunzioneOFF] == -1 || riga[RegistroOFF] == -1) {
         Pannello3(Vuoto);
         ImpostaPuntatore(Puntatore::Predefinito);
-        return;
+        co_return;
     }
     const long valoreOn = valoreBobina(riga[FunzioneON], riga[ValoreON]);
     const long valoreOff = valoreBobina(riga[FunzioneOFF], riga[ValoreOFF]);
@@ -96,18 +72,18 @@ void AzionaApriporta()
     if (!SuonoPorta.isEmpty() && GanciAttivi().Suona)
         GanciAttivi().Suona(Piattaforma::PercorsoProgramma(SuonoPorta));
 
-    const bool remoto1 = MBus::AttivaRemotoApriporta(0);
+    const bool remoto1 = co_await MBus::AttivaRemotoApriporta(0);
     long ecoOn = 0;
     if (remoto1)
-        ecoOn = MBus::ScriviRegistro(riga[FunzioneON], riga[RegistroON], valoreOn, riga[Nodo]);
-    Pausa(std::clamp(TempoApriporta, TempoApriportaMinimo, TempoApriportaMassimo));
+        ecoOn = co_await MBus::ScriviRegistro(riga[FunzioneON], riga[RegistroON], valoreOn, riga[Nodo]);
+    co_await Pausa(std::clamp(TempoApriporta, TempoApriportaMinimo, TempoApriportaMassimo));
     // An output that was switched on is always switched off again, whatever the second
     // hand-over answered: a door must never be left open by a lost reply.
-    const bool remoto2 = MBus::AttivaRemotoApriporta(0);
+    const bool remoto2 = co_await MBus::AttivaRemotoApriporta(0);
     long ecoOff = 0;
     if (remoto2 || remoto1)
-        ecoOff = MBus::ScriviRegistro(riga[FunzioneOFF], riga[RegistroOFF], valoreOff, riga[Nodo]);
-    const bool locale = MBus::AttivaLocaleApriporta(0, false);
+        ecoOff = co_await MBus::ScriviRegistro(riga[FunzioneOFF], riga[RegistroOFF], valoreOff, riga[Nodo]);
+    const bool locale = co_await MBus::AttivaLocaleApriporta(0, false);
 
     const bool buono = EcoValido(riga[FunzioneON], valoreOn, ecoOn) && EcoValido(riga[FunzioneOFF], valoreOff, ecoOff);
     if (!buono || !remoto1 || !remoto2 || !locale)
@@ -116,24 +92,18 @@ void AzionaApriporta()
 
     fuocoERidisegno();
     Pannello3(ModoStagioni ? QStringLiteral("Porta aperta") : QStringLiteral("On/Off eseguito"));
-    Pausa(300);
+    co_await Pausa(300);
     Pannello3(Vuoto);
     ImpostaPuntatore(Puntatore::Predefinito);
     ridisegnaSinottico();
 }
 
-void ComandaInterruttore(int i, bool accendi)
+QCoro::Task<> ComandaInterruttore(int i, bool accendi)
 {
     if (i < 0 || i >= MaxInterruttori)
-        return;
-    TieniBus tieni;
-    Rientro rientro(interruttoreInCorso);
-    if (rientro.rientrato) {
-        EseguiQuandoLibero([i, accendi] { ComandaInterruttore(i, accendi); });
-        return;
-    }
-    if (!autorizzato(false))
-        return;
+        co_return;
+    if (!co_await autorizzato(false))
+        co_return;
     ImpostaPuntatore(Puntatore::Clessidra);
     Pannello3(accendi ? QStringLiteral("Accensione...") : QStringLiteral("Spegnimento..."));
 
@@ -141,7 +111,7 @@ void ComandaInterruttore(int i, bool accendi)
     if (riga[FunzioneON] == -1 || riga[RegistroON] == -1 || riga[FunzioneOFF] == -1 || riga[RegistroOFF] == -1) {
         Pannello3(Vuoto);
         ImpostaPuntatore(Puntatore::Predefinito);
-        return;
+        co_return;
     }
     const int funzione = accendi ? riga[FunzioneON] : riga[FunzioneOFF];
     const int registro = accendi ? riga[RegistroON] : riga[RegistroOFF];
@@ -153,9 +123,9 @@ void ComandaInterruttore(int i, bool accendi)
         else
             SegnalaErroreInterruttore(i);
     };
-    esito(MBus::AttivaRemotoInterruttore(i));
-    const long eco = MBus::ScriviRegistro(funzione, registro, valore, riga[Nodo]);
-    esito(MBus::AttivaLocaleInterruttore(i, false));
+    esito(co_await MBus::AttivaRemotoInterruttore(i));
+    const long eco = co_await MBus::ScriviRegistro(funzione, registro, valore, riga[Nodo]);
+    esito(co_await MBus::AttivaLocaleInterruttore(i, false));
     const bool buono = EcoValido(funzione, valore, eco);
     esito(buono);
 
@@ -166,24 +136,18 @@ void ComandaInterruttore(int i, bool accendi)
     if (GanciAttivi().MostraInterruttore)
         GanciAttivi().MostraInterruttore(i, !buono ? IconaInterruttore::Indicatore : accendi ? IconaInterruttore::On : IconaInterruttore::Off);
     fuocoERidisegno();
-    Pausa(500);
+    co_await Pausa(500);
     Pannello3(Vuoto);
     ImpostaPuntatore(Puntatore::Predefinito);
     ridisegnaSinottico();
 }
 
-void InviaValoreZona(const Impostazione& comando)
+QCoro::Task<> InviaValoreZona(Impostazione comando)
 {
-    TieniBus tieni;
-    Rientro rientro(impostazioneInCorso);
-    if (rientro.rientrato) {
-        EseguiQuandoLibero([comando] { InviaValoreZona(comando); });
-        return;
-    }
     const int z = comando.Zona;
     if (z < 0 || z >= MaxZone) {
         Pannello4(Vuoto);
-        return;
+        co_return;
     }
 
     auto esito = [z](bool buono) {
@@ -192,9 +156,9 @@ void InviaValoreZona(const Impostazione& comando)
         else
             SegnalaErroreZona(z);
     };
-    esito(MBus::AttivaRemotoZona(z));
-    const long eco = MBus::ScriviRegistro(comando.Funzione, comando.Registro, comando.Valore, comando.Nodo);
-    esito(MBus::AttivaLocaleZona(z, false));
+    esito(co_await MBus::AttivaRemotoZona(z));
+    const long eco = co_await MBus::ScriviRegistro(comando.Funzione, comando.Registro, comando.Valore, comando.Nodo);
+    esito(co_await MBus::AttivaLocaleZona(z, false));
 
     const long valore = comando.Valore;
     bool buono = EcoValido(comando.Funzione, valore, eco);

@@ -1,6 +1,6 @@
 #include "ganci.h"
 
-#include <QThread>
+#include "attesa.h"
 
 namespace Acquisizione {
 
@@ -34,12 +34,12 @@ void Avviso(const QString& titolo, const QString& testo)
         GanciAttivi().Avviso(titolo, testo);
 }
 
-void Pausa(int millisecondi)
+QCoro::Task<> Pausa(int millisecondi)
 {
     if (GanciAttivi().Pausa)
         GanciAttivi().Pausa(millisecondi);
     else if (millisecondi > 0)
-        QThread::msleep(static_cast<unsigned long>(millisecondi));
+        co_await Piattaforma::Dormi(millisecondi);
 }
 
 QDateTime Adesso()

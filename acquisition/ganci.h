@@ -4,6 +4,7 @@
 // so the cycle runs (and is tested) without any window.
 #include <QDateTime>
 #include <QString>
+#include <QCoro/QCoroTask>
 
 #include <functional>
 
@@ -15,19 +16,19 @@ enum class Puntatore { Predefinito, Clessidra, Divieto };
 enum class IconaInterruttore { On, Off, Indicatore };
 
 struct Ganci {
-    // Status bar panel 3 (bus activity) and panel 4 (transient messages); each change is
-    // repainted at once so it shows while the station blocks on the bus.
+    // Status bar panel 3 (bus activity) and panel 4 (transient messages).
     std::function<void(const QString&)> Pannello3;
     std::function<void(const QString&)> Pannello4;
     // Application-wide mouse pointer.
     std::function<void(Puntatore)> ImpostaPuntatore;
-    // Work asked for is held back behind the running pass or command (true), or has all run.
+    // Work asked for waits for the turn behind the work under way (true), or nothing waits.
     std::function<void(bool)> LavoroTrattenuto;
     // "Attenzione: " message box: exclamation icon, OK only, brought to the front. Returns at
     // once: the box stays until its OK while the work that raised it goes on.
     std::function<void(const QString& titolo, const QString& testo)> Avviso;
-    // A pause that blocks the station without letting window events run (door pulse, the
-    // display pauses of the commands, the simulation pause). Empty: really waits.
+    // Stands in for the pauses of the station's work (door pulse, the display pauses of the
+    // commands, the simulation pause): called instead of waiting. Empty: the work really waits,
+    // suspended, while the windows go on.
     std::function<void(int millisecondi)> Pausa;
     // Plays a sound file without waiting for it (the door opener's sound).
     std::function<void(const QString& percorso)> Suona;
@@ -71,7 +72,7 @@ void Pannello3(const QString& testo);
 void Pannello4(const QString& testo);
 void ImpostaPuntatore(Puntatore forma);
 void Avviso(const QString& titolo, const QString& testo);
-void Pausa(int millisecondi);
+QCoro::Task<> Pausa(int millisecondi);
 QDateTime Adesso();
 
 // Date and time as the station writes them: "dd/MM/yyyy HH:mm:ss".

@@ -29,7 +29,7 @@ public:
     QByteArray Input() override { return P_Seriale().Input(); }
     void SvuotaIngresso() override { P_Seriale().SvuotaIngresso(); }
     bool Output(const QByteArray& dati) override { return P_Seriale().Output(dati); }
-    bool AttendiDati(std::int64_t us) override { return P_Seriale().AttendiDati(us); }
+    QCoro::Task<bool> AttendiDati(std::int64_t us) override { return P_Seriale().AttendiDati(us); }
     int Baud() const override { return P_Seriale().Baud(); }
     int BitPerCarattere() const override { return P_Seriale().BitPerCarattere(); }
 };
@@ -116,29 +116,39 @@ void SegnaGuasto(std::int64_t quieteDa)
 }
 
 // Waits until the line has been quiet long enough, dropping whatever arrives meanwhile: 3.5
-// characters, and after a failed exchange a reply time-out since the failure as well. False
-// when the port fails or the line does not fall silent (a time-out beyond the quiet needed).
-bool AttendiSilenzio(std::int64_t limite)
+// characters, and after a failed exchange a reply time-out since the failure as well. A line
+// that never keeps quiet that long (noise on an unterminated RS-485 line, an instrument that
+// talks on its own) ends the recovery when its cap is reached: the request then goes after the
+// 3.5 characters alone, and the reply checks (node, code, length, CRC) keep a stray frame out.
+// False when the port fails or not even 3.5 characters of silence come within a time-out.
+QCoro::Task<bool> AttendiSilenzio(std::int64_t limite)
 {
     const std::int64_t silenzio = TempoSilenzio(porta->Baud(), porta->BitPerCarattere());
     porta->SvuotaIngresso();
-    const std::int64_t inizio = orologio->Microsecondi();
-    const std::int64_t necessaria = inRecupero ? std::max(silenzio, limite) : silenzio;
-    const std::int64_t tetto = inRecupero ? limite + necessaria : limite;
+    std::int64_t inizio = orologio->Microsecondi();
+    std::int64_t necessaria = inRecupero ? std::max(silenzio, limite) : silenzio;
+    std::int64_t tetto = inRecupero ? limite + necessaria : limite;
     std::int64_t quieteDa = inRecupero ? std::min(quieteDalGuasto, inizio) : inizio;
     for (;;) {
         const std::int64_t ora = orologio->Microsecondi();
         const std::int64_t pronto = std::max(quieteDa + necessaria, inizio + silenzio);
         if (ora >= pronto)
-            return true;
+            co_return true;
         if (ora - inizio > tetto) {
+            if (inRecupero) {
+                inRecupero = false;
+                inizio = quieteDa = ora;
+                necessaria = silenzio;
+                tetto = limite;
+                continue;
+            }
             SegnaGuasto(quieteDa);
-            return false;
+            co_return false;
         }
-        if (!porta->AttendiDati(pronto - ora)) {
+        if (!co_await porta->AttendiDati(pronto - ora)) {
             guastoPorta = true;
             SegnaGuasto(orologio->Microsecondi());
-            return false;
+            co_return false;
         }
         if (porta->InBufferCount() > 0) {
             porta->SvuotaIngresso();
@@ -298,20 +308,20 @@ bool ChiudiSeriale()
     return true;
 }
 
-bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
+QCoro::Task<bool> EseguiTransazione(int nodo, int lunghezza, QByteArray trama)
 {
     DatiRicevuti.clear();
     RispostaEccezione = false;
     if (trama.size() < 2 || guastoPorta)
-        return false;
+        co_return false;
     const std::int64_t limite = LimiteRisposta();
-    if (!AttendiSilenzio(limite))
-        return false;
+    if (!co_await AttendiSilenzio(limite))
+        co_return false;
     porta->SvuotaIngresso();
     if (!porta->Output(trama)) {
         guastoPorta = true;
         SegnaGuasto(orologio->Microsecondi());
-        return false;
+        co_return false;
     }
     const std::int64_t inizio = orologio->Microsecondi();
     QByteArray arrivati;
@@ -325,13 +335,13 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
             case Riscontro::Risposta:
                 DatiRicevuti = trovata;
                 inRecupero = false;
-                return true;
+                co_return true;
             case Riscontro::Eccezione:
                 // The slave answered this request: the line is in step again.
                 DatiRicevuti = trovata;
                 RispostaEccezione = true;
                 inRecupero = false;
-                return false;
+                co_return false;
             case Riscontro::Nessuno:
                 break;
             }
@@ -339,7 +349,7 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
         const std::int64_t trascorso = orologio->Microsecondi() - inizio;
         if (trascorso >= limite)
             break;
-        if (!porta->AttendiDati(limite - trascorso)) {
+        if (!co_await porta->AttendiDati(limite - trascorso)) {
             guastoPorta = true;  // the adapter is gone: no use waiting or trying again
             break;
         }
@@ -349,89 +359,91 @@ bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama)
         DatiRicevuti = arrivati;
         RispostaEccezione = true;
     }
-    return false;
+    co_return false;
 }
 
-float LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo)
+QCoro::Task<float> LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo)
 {
     if (funzione < 1 || funzione > 4 || !NodoValido(nodo))
-        return float(ValoreAssente);
+        co_return float(ValoreAssente);
     const int lunghezza = funzione <= 2 ? 6 : 7;
     const QByteArray trama = ComponiTrama(8, std::uint8_t(nodo), std::uint8_t(funzione), alto, basso, 0, 1);
-    if (!EseguiTransazione(nodo, lunghezza, trama) || !VerificaCrc(lunghezza))
-        return float(ValoreAssente);
+    if (!co_await EseguiTransazione(nodo, lunghezza, trama) || !VerificaCrc(lunghezza))
+        co_return float(ValoreAssente);
     if (funzione <= 2)
-        return float(std::uint8_t(DatiRicevuti[3]));
-    return DecodificaRegistro(std::uint8_t(DatiRicevuti[4]), std::uint8_t(DatiRicevuti[3]), decimali);
+        co_return float(std::uint8_t(DatiRicevuti[3]));
+    co_return DecodificaRegistro(std::uint8_t(DatiRicevuti[4]), std::uint8_t(DatiRicevuti[3]), decimali);
 }
 
-float ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo)
+QCoro::Task<float> ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo)
 {
     if ((funzione != 5 && funzione != 6 && funzione != 8) || !NodoValido(nodo))
-        return float(ValoreAssente);
+        co_return float(ValoreAssente);
     std::uint8_t vBasso = 0, vAlto = 0;
     if (!CodificaRegistro(valore, vBasso, vAlto, decimali))
-        return float(ValoreAssente);
+        co_return float(ValoreAssente);
     const QByteArray trama = ComponiTrama(8, std::uint8_t(nodo), std::uint8_t(funzione), alto, basso, vAlto, vBasso);
-    if (!EseguiTransazione(nodo, 8, trama) || !VerificaCrc(8))
-        return float(ValoreAssente);
-    return DecodificaRegistro(std::uint8_t(DatiRicevuti[5]), std::uint8_t(DatiRicevuti[4]), decimali);
+    if (!co_await EseguiTransazione(nodo, 8, trama) || !VerificaCrc(8))
+        co_return float(ValoreAssente);
+    co_return DecodificaRegistro(std::uint8_t(DatiRicevuti[5]), std::uint8_t(DatiRicevuti[4]), decimali);
 }
 
 // ---- Operations ------------------------------------------------------------------------------
 
 namespace {
 
+// One operation: the port opened, up to NumeroTentativi tries, the port closed. `Transazione`
+// is called once a try and gives the try's task.
 template <typename Transazione>
-long Operazione(Transazione transazione)
+QCoro::Task<long> Operazione(Transazione transazione)
 {
     // A port that does not open ends the operation at once: there is nothing to wait for.
     if (!ApriSeriale())
-        return ValoreAssente;
+        co_return ValoreAssente;
     long v = ValoreAssente;
     for (long tentativo = 1; tentativo <= NumeroTentativi && !guastoPorta; ++tentativo) {
-        v = std::lround(transazione());
+        v = std::lround(co_await transazione());
         if (v != ValoreAssente)
             break;
     }
     ChiudiSeriale();
-    return v;
+    co_return v;
 }
 
 }  // namespace
 
-long LeggiRegistro(int funzione, long indirizzo, int nodo)
+QCoro::Task<long> LeggiRegistro(int funzione, long indirizzo, int nodo)
 {
     Linea linea;
     if (!linea.presa())
-        return ValoreAssente;
+        co_return ValoreAssente;
     if (collegamento)
-        return collegamento->Leggi(funzione, indirizzo, nodo);
+        co_return co_await collegamento->Leggi(funzione, indirizzo, nodo);
     if (!ComunicazioneReale) {
         const double r = QRandomGenerator::global()->generateDouble();
         if (funzione == 1 || funzione == 2)
-            return r > 0.5 ? 1 : 0;
-        return std::labs(std::lround(std::nearbyint(r * 500)) - 100);
+            co_return r > 0.5 ? 1 : 0;
+        co_return std::labs(std::lround(std::nearbyint(r * 500)) - 100);
     }
     const auto parola = std::uint16_t(indirizzo & 0xFFFF);
-    return Operazione([&] { return LeggiValore(funzione, std::uint8_t(parola >> 8), std::uint8_t(parola & 0xFF), 0, nodo); });
+    co_return co_await Operazione([&] { return LeggiValore(funzione, std::uint8_t(parola >> 8), std::uint8_t(parola & 0xFF), 0, nodo); });
 }
 
-long ScriviRegistro(int funzione, int indirizzo, long valore, int nodo)
+QCoro::Task<long> ScriviRegistro(int funzione, int indirizzo, long valore, int nodo)
 {
     // A register holds -32768..32767, or 0..65535 read unsigned (a coil ON is 65280). Anything
     // else, ValoreAssente above all, would go out cut to its low 16 bits as another number.
     if (valore < -32768 || valore > 65535)
-        return ValoreAssente;
+        co_return ValoreAssente;
     Linea linea;
     if (!linea.presa())
-        return ValoreAssente;
+        co_return ValoreAssente;
     if (collegamento)
-        return collegamento->Scrivi(funzione, indirizzo, valore, nodo);
+        co_return co_await collegamento->Scrivi(funzione, indirizzo, valore, nodo);
     if (!ComunicazioneReale)
-        return valore;
+        co_return valore;
     const auto parola = std::uint16_t(indirizzo & 0xFFFF);
-    return Operazione([&] { return ScriviValore(funzione, std::uint8_t(parola >> 8), std::uint8_t(parola & 0xFF), float(valore), 0, nodo); });
+    co_return co_await Operazione([&] { return ScriviValore(funzione, std::uint8_t(parola >> 8), std::uint8_t(parola & 0xFF), float(valore), 0, nodo); });
 }
 
 bool ProvaSeriale(int numero)

@@ -5,6 +5,7 @@
 #include "generale.h"
 
 #include <QByteArray>
+#include <QCoro/QCoroTask>
 #include <QString>
 
 #include <cstdint>
@@ -15,32 +16,35 @@ namespace MBus {
 
 using Generale::ValoreAssente;
 
+// Every operation on the line is a coroutine: it suspends while it waits for the silence before
+// a request and for the reply, and the window thread goes on meanwhile.
+//
 // One read of one point (function code 1..4) of one node, with NumeroTentativi attempts and
 // AttesaRisposta seconds per attempt; in simulation (ComunicazioneReale false) a made-up value.
-long LeggiRegistro(int funzione, long indirizzo, int nodo);
+QCoro::Task<long> LeggiRegistro(int funzione, long indirizzo, int nodo);
 // One write (function code 5, 6 or 8); returns the decoded echo (a coil ON, 65280, echoes -256
 // from an instrument and 65280 in simulation). A value outside -32768..65535 is never sent:
 // ValoreAssente at once.
-long ScriviRegistro(int funzione, int indirizzo, long valore, int nodo);
+QCoro::Task<long> ScriviRegistro(int funzione, int indirizzo, long valore, int nodo);
 // True when the port could be opened and closed.
 bool ProvaSeriale(int porta);
 
-// True while an operation holds the line (it may be waiting for a reply, letting window events
-// run). One exchange at a time: an operation started while the line is held never touches the
-// port and returns ValoreAssente at once. The layers above never rely on that refusal: they
-// hold their work back until the line is free.
+// True while an operation holds the line (it may be suspended, waiting for a reply). One
+// exchange at a time: an operation started while the line is held never touches the port and
+// returns ValoreAssente at once. The layers above never meet that refusal: their bus work takes
+// its turn first (acquisition/codabus.h).
 bool Occupato();
 
 // Remote/local hand-over of each device class (index 0-based) and the line-activity read.
-bool AttivaRemotoZona(int indice);
-bool AttivaLocaleZona(int indice, bool forza);
-bool AttivaRemotoInterruttore(int indice);
-bool AttivaLocaleInterruttore(int indice, bool forza);
-bool AttivaRemotoApriporta(int indice);
-bool AttivaLocaleApriporta(int indice, bool forza);
-bool AttivaRemotoLED(int indice);
-bool AttivaLocaleLED(int indice, bool forza);
-bool MantieniAttivita();
+QCoro::Task<bool> AttivaRemotoZona(int indice);
+QCoro::Task<bool> AttivaLocaleZona(int indice, bool forza);
+QCoro::Task<bool> AttivaRemotoInterruttore(int indice);
+QCoro::Task<bool> AttivaLocaleInterruttore(int indice, bool forza);
+QCoro::Task<bool> AttivaRemotoApriporta(int indice);
+QCoro::Task<bool> AttivaLocaleApriporta(int indice, bool forza);
+QCoro::Task<bool> AttivaRemotoLED(int indice);
+QCoro::Task<bool> AttivaLocaleLED(int indice, bool forza);
+QCoro::Task<bool> MantieniAttivita();
 
 // The two bus operations, replaceable so that the layers above can be tested against a
 // recording fake. With none installed the station's own serial link (or simulation) serves.
@@ -48,8 +52,8 @@ bool MantieniAttivita();
 class Collegamento {
 public:
     virtual ~Collegamento() = default;
-    virtual long Leggi(int funzione, long indirizzo, int nodo) = 0;
-    virtual long Scrivi(int funzione, int indirizzo, long valore, int nodo) = 0;
+    virtual QCoro::Task<long> Leggi(int funzione, long indirizzo, int nodo) = 0;
+    virtual QCoro::Task<long> Scrivi(int funzione, int indirizzo, long valore, int nodo) = 0;
 };
 void ImpostaCollegamento(Collegamento* collegamento);  // nullptr: back to the station's own
 
@@ -84,14 +88,15 @@ inline QByteArray DatiRicevuti;
 // The last transaction ended on an exception reply, or on bytes that were no valid reply.
 inline bool RispostaEccezione = false;
 
-float LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo);
-float ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo);
+QCoro::Task<float> LeggiValore(int funzione, std::uint8_t alto, std::uint8_t basso, int decimali, int nodo);
+QCoro::Task<float> ScriviValore(int funzione, std::uint8_t alto, std::uint8_t basso, float valore, int decimali, int nodo);
 // Sends one request after the line's 3.5-character silence (after an exchange that got no
 // reply, a whole AttesaRisposta of quiet, so a late reply is dropped and never taken for this
 // request's) and waits for its reply: true when a reply of `lunghezza` bytes from `nodo` with
 // the request's function code and a good CRC arrived within AttesaRisposta. Exception replies,
-// short replies and other nodes' frames fail.
-bool EseguiTransazione(int nodo, int lunghezza, const QByteArray& trama);
+// short replies and other nodes' frames fail. A line that never keeps quiet for the whole time-out
+// ends that recovery at its cap, so chatter never stops the requests.
+QCoro::Task<bool> EseguiTransazione(int nodo, int lunghezza, QByteArray trama);
 bool ApriSeriale();
 bool ChiudiSeriale();
 void SvuotaSeriale();
@@ -111,9 +116,9 @@ public:
     virtual QByteArray Input() = 0;
     virtual void SvuotaIngresso() = 0;
     virtual bool Output(const QByteArray& dati) = 0;
-    // Waits for bytes or at most `microsecondi`, letting window events run; false when the port
-    // failed (closed, unplugged).
-    virtual bool AttendiDati(std::int64_t microsecondi) = 0;
+    // Suspends until bytes come or at most `microsecondi` pass; false when the port failed
+    // (closed, unplugged).
+    virtual QCoro::Task<bool> AttendiDati(std::int64_t microsecondi) = 0;
     virtual int Baud() const = 0;
     virtual int BitPerCarattere() const = 0;
 };

@@ -23,74 +23,76 @@ bool HaBitRemoto(const Riga& lettura, const Riga& scrittura)
 }
 
 template <typename Riga>
-long LeggiStato(const Riga& lettura)
+QCoro::Task<long> LeggiStato(const Riga& lettura)
 {
     return LeggiRegistro(lettura[FunzioneREM], lettura[RegistroREM], lettura[Nodo]);
 }
 
 template <typename Riga>
-long ScriviStato(const Riga& scrittura, long valore)
+QCoro::Task<long> ScriviStato(const Riga& scrittura, long valore)
 {
     return ScriviRegistro(scrittura[FunzioneREM], scrittura[RegistroREM], valore, scrittura[Nodo]);
 }
 
+// The tables are the plant model's own, alive for the whole program: a suspended hand-over may
+// keep references into them.
 template <typename Riga, std::size_t N>
-bool Remoto(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice)
+QCoro::Task<bool> Remoto(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice)
 {
     if (indice < 0 || std::size_t(indice) >= N)
-        return false;
+        co_return false;
     const Riga& l = letture[std::size_t(indice)];
     const Riga& s = scritture[std::size_t(indice)];
     if (!HaBitRemoto(l, s))
-        return true;
-    const long stato = LeggiStato(l);
+        co_return true;
+    const long stato = co_await LeggiStato(l);
     if (stato == 1)
-        return true;
+        co_return true;
     if (stato != 0)
-        return false;
-    const long eco = ScriviStato(s, ValoreRemoto);
-    return eco == EcoRemotoStrumento || (!ComunicazioneReale && eco == ValoreRemoto);
+        co_return false;
+    const long eco = co_await ScriviStato(s, ValoreRemoto);
+    co_return eco == EcoRemotoStrumento || (!ComunicazioneReale && eco == ValoreRemoto);
 }
 
 template <typename Riga, std::size_t N>
-bool Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza)
+QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza)
 {
     if (indice < 0 || std::size_t(indice) >= N)
-        return false;
+        co_return false;
     const Riga& l = letture[std::size_t(indice)];
     const Riga& s = scritture[std::size_t(indice)];
     if (!HaBitRemoto(l, s))
-        return true;
-    const long stato = LeggiStato(l);
+        co_return true;
+    const long stato = co_await LeggiStato(l);
     if (stato == 0)
-        return true;
+        co_return true;
     if (stato != 1)
-        return false;
+        co_return false;
     if (!forza && ModoRemoto)
-        return true;  // the plant keeps every device in remote
-    return ScriviStato(s, 0) == 0;
+        co_return true;  // the plant keeps every device in remote
+    co_return co_await ScriviStato(s, 0) == 0;
 }
 
 }  // namespace
 
-bool AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
-bool AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
-bool AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
-bool AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }
-bool AttivaRemotoApriporta(int i) { return Remoto(MappaLetturaApriporta, MappaScritturaApriporta, i); }
-bool AttivaLocaleApriporta(int i, bool forza) { return Locale(MappaLetturaApriporta, MappaScritturaApriporta, i, forza); }
-bool AttivaRemotoLED(int i) { return Remoto(MappaLetturaLED, MappaScritturaLED, i); }
-bool AttivaLocaleLED(int i, bool forza) { return Locale(MappaLetturaLED, MappaScritturaLED, i, forza); }
+QCoro::Task<bool> AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
+QCoro::Task<bool> AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
+QCoro::Task<bool> AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
+QCoro::Task<bool> AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }
+QCoro::Task<bool> AttivaRemotoApriporta(int i) { return Remoto(MappaLetturaApriporta, MappaScritturaApriporta, i); }
+QCoro::Task<bool> AttivaLocaleApriporta(int i, bool forza) { return Locale(MappaLetturaApriporta, MappaScritturaApriporta, i, forza); }
+QCoro::Task<bool> AttivaRemotoLED(int i) { return Remoto(MappaLetturaLED, MappaScritturaLED, i); }
+QCoro::Task<bool> AttivaLocaleLED(int i, bool forza) { return Locale(MappaLetturaLED, MappaScritturaLED, i, forza); }
 
-bool MantieniAttivita()
+QCoro::Task<bool> MantieniAttivita()
 {
     if (!AttivitaLinea)
-        return true;
-    const auto& [nodo, funzione, registro] = LetturaAttivita;
+        co_return true;
+    const auto [nodo, funzione, registro] = LetturaAttivita;
     if (nodo == -1 || funzione == -1 || registro == -1)
-        return false;
-    LeggiRegistro(int(funzione), registro, int(nodo));
-    return true;
+        co_return false;
+    co_await LeggiRegistro(int(funzione), registro, int(nodo));
+    co_return true;
 }
 
 }  // namespace MBus

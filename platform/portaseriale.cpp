@@ -1,15 +1,12 @@
 #include "portaseriale.h"
 
 #include "cartellaprogramma.h"
-#include "eventi.h"
+#include "attesa.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QSocketNotifier>
 #include <QStringList>
-#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
@@ -20,17 +17,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace Piattaforma {
 
 namespace {
-
-// Waits up to this long sleep on the device alone; longer ones go on in the event loop. A
-// window event waits at most this long to be served.
-constexpr qint64 AttesaBreve = 5000;  // microseconds
 
 struct Velocita {
     int baud;
@@ -185,10 +177,6 @@ void PortaSeriale::Chiudi()
 {
     if (fd_ < 0)
         return;
-    if (notifica_)
-        notifica_->setEnabled(false);
-    if (attesa_)
-        attesa_->quit();
     // The exclusive mode belongs to the device, not to this opening: a pty keeps it after
     // the close and would refuse every later opener but root.
     ::ioctl(fd_, TIOCNXCL);
@@ -266,61 +254,18 @@ bool PortaSeriale::Output(const QByteArray& dati)
     return true;
 }
 
-bool PortaSeriale::DormiSulDispositivo(qint64 microsecondi)
-{
-    pollfd d{fd_, POLLIN, 0};
-    const timespec limite{time_t(microsecondi / 1000000), long(microsecondi % 1000000) * 1000};
-    // The silence before a request is counted in microseconds: the kernel's default slack of
-    // 50 us on every sleep would be a good part of a whole exchange. Only this sleep is exact.
-    const int lasco = microsecondi > 0 ? ::prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0) : -1;
-    if (lasco > 1)
-        ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
-    const int pronti = ::ppoll(&d, 1, &limite, nullptr);
-    if (lasco > 1)
-        ::prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(lasco), 0, 0, 0);
-    if (pronti > 0 && (d.revents & (POLLERR | POLLNVAL | POLLHUP)) && !(d.revents & POLLIN))
-        errore_ = true;
-    return pronti > 0;
-}
-
-bool PortaSeriale::AttendiDati(qint64 microsecondi)
+QCoro::Task<bool> PortaSeriale::AttendiDati(qint64 microsecondi)
 {
     if (!PortOpen() || errore_)
-        return false;
-    // Bytes already taken answer at once; bytes still in the device wake the sleep below at once.
+        co_return false;
+    // Bytes already taken answer at once; bytes still in the device end the wait at once.
     if (!ricevuti_.isEmpty())
-        return true;
-    // Window events asked for before the wait are served first; a handler may close the port.
-    LasciaEventi();
-    if (!PortOpen() || errore_)
-        return false;
-    // No time left is a look, never a wait without end.
-    const qint64 us = std::max<qint64>(microsecondi, 0);
-    // A reply often comes at once (and the silence before a request is short): sleep on the
-    // device alone with a fine clock first.
-    if (DormiSulDispositivo(std::min(us, AttesaBreve)) || us <= AttesaBreve) {
-        Raccogli();
-        return PortOpen() && !errore_;
-    }
-    // Longer waits sleep in the event loop, so every window event is served as it comes; the
-    // timer's whole milliseconds fall short of the deadline, the caller waits the rest.
-    QEventLoop attesa;
-    QSocketNotifier notifica(qintptr(fd_), QSocketNotifier::Read);
-    QTimer scadenza;
-    scadenza.setSingleShot(true);
-    scadenza.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
-    QObject::connect(&notifica, &QSocketNotifier::activated, &attesa, &QEventLoop::quit);
-    scadenza.start(int(std::min<qint64>((us - AttesaBreve) / 1000, std::numeric_limits<int>::max())));
-    QEventLoop* const attesaPrima = std::exchange(attesa_, &attesa);
-    QSocketNotifier* const notificaPrima = std::exchange(notifica_, &notifica);
-    attesa.exec(EventiConsentiti());
-    attesa_ = attesaPrima;
-    notifica_ = notificaPrima;
+        co_return true;
+    co_await AttesaDescrittore(fd_, std::max<qint64>(microsecondi, 0));
     if (!PortOpen())
-        return false;
+        co_return false;
     Raccogli();
-    return !errore_;
+    co_return !errore_;
 }
 
 int PortaSeriale::BitPerCarattere() const

@@ -9,10 +9,9 @@
 // Built on the terminal interface directly: the port is opened and closed around every bus
 // operation, so opening must cost no more than the exchange itself (no lock files).
 #include <QByteArray>
+#include <QCoro/QCoroTask>
 #include <QString>
 
-class QEventLoop;
-class QSocketNotifier;
 
 namespace Piattaforma {
 
@@ -48,11 +47,10 @@ public:
     // Sends the bytes at once; false when the port is closed or the write fails.
     bool Output(const QByteArray& dati);
 
-    // Waits until bytes arrive or at most `microsecondi` pass, letting window events run
-    // meanwhile; the thread sleeps (on the device, then in the event loop for long waits), it
-    // never spins. False when the port is closed or in error, for example a USB adapter pulled
-    // out.
-    bool AttendiDati(qint64 microsecondi);
+    // Suspends the calling work until bytes arrive or at most `microsecondi` pass; the window
+    // thread goes on meanwhile and never spins. False when the port is closed or in error, for
+    // example a USB adapter pulled out.
+    QCoro::Task<bool> AttendiDati(qint64 microsecondi);
     // True after a read or write error since the port was opened.
     bool InErrore() const { return errore_; }
 
@@ -66,8 +64,6 @@ public:
 private:
     // Takes what the device holds into `ricevuti_`; marks the port in error when it is gone.
     void Raccogli() const;
-    // Sleeps on the device for at most `microsecondi`; true when it has something to read.
-    bool DormiSulDispositivo(qint64 microsecondi);
 
     int fd_ = -1;
     int porta_ = 1;
@@ -78,9 +74,6 @@ private:
     int stop_ = 1;
     mutable QByteArray ricevuti_;
     mutable bool errore_ = false;
-    // The event loop of a wait in progress, so that closing the port ends it.
-    QEventLoop* attesa_ = nullptr;
-    QSocketNotifier* notifica_ = nullptr;
 };
 
 }  // namespace Piattaforma

@@ -1,5 +1,6 @@
 #include "ricetta.h"
 
+#include "attesa.h"
 #include "cartellaprogramma.h"
 #include "conversioni.h"
 #include "file_ini.h"
@@ -190,22 +191,24 @@ StileMessaggio StileDa(const QString& stile)
     return {StileMessaggio::Icona(n % 4), n >= 4};
 }
 
-bool InviaRighe(const QList<RigaLista>& righe, const std::array<qint32, Generale::MaxZone>& intervalli,
-                const ServiziInvio& servizi)
+QCoro::Task<bool> InviaRighe(QList<RigaLista> righe, std::array<qint32, Generale::MaxZone> intervalli,
+                             ServiziInvio servizi)
 {
     QList<RigaVerificata> verificate;
     for (const RigaLista& riga : righe) {
         const auto v = VerificaRiga(riga);
         if (!v)
-            return false;
+            co_return false;
         if ((v->azione == Azione::Registro || v->azione == Azione::Bobina)
             && (intervalli[v->zona] < 0 || intervalli[v->zona] > PausaMassima))
-            return false;
+            co_return false;
         verificate.append(*v);
     }
-    auto pausa = [&](int ms) {
+    auto pausa = [&](int ms) -> QCoro::Task<> {
         if (servizi.Pausa)
             servizi.Pausa(ms);
+        else if (ms > 0)
+            co_await Piattaforma::Dormi(ms);
     };
     auto avanzamento = [&](int valore, int massimo, int percento) {
         if (servizi.Avanzamento)
@@ -218,24 +221,24 @@ bool InviaRighe(const QList<RigaLista>& righe, const std::array<qint32, Generale
         const RigaVerificata& v = verificate[i];
         switch (v.azione) {
         case Azione::Pausa:
-            pausa(int(v.valore));
+            co_await pausa(int(v.valore));
             break;
         case Azione::Messaggio: {
             const QString& nome = righe[i].NomePar;
             if (servizi.Messaggio && !servizi.Messaggio(nome.isEmpty() ? TestoMessaggioVuoto : nome, righe[i].MBVal))
-                return false;
+                co_return false;
             break;
         }
         case Azione::Registro:
         case Azione::Bobina: {
             const int funzione = v.azione == Azione::Bobina ? 5 : 6;
             const long eco = servizi.Scrivi ? servizi.Scrivi(funzione, v.registro, v.valore, v.nodo)
-                                            : MBus::ScriviRegistro(funzione, v.registro, v.valore, v.nodo);
+                                            : co_await MBus::ScriviRegistro(funzione, v.registro, v.valore, v.nodo);
             // The echo is decoded as a signed 16-bit number (a coil ON, 65280, echoes -256; in
             // simulation the value itself comes back): the two agree on their 16 bits.
             if (eco == Generale::ValoreAssente || (eco & 0xFFFF) != (v.valore & 0xFFFF))
-                return false;
-            pausa(intervalli[v.zona]);
+                co_return false;
+            co_await pausa(intervalli[v.zona]);
             break;
         }
         case Azione::Nessuna:
@@ -243,8 +246,8 @@ bool InviaRighe(const QList<RigaLista>& righe, const std::array<qint32, Generale
         }
     }
     avanzamento(massimo, massimo, 100);
-    pausa(PausaFinale);
-    return true;
+    co_await pausa(PausaFinale);
+    co_return true;
 }
 
 }  // namespace Ricette

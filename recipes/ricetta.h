@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoro/QCoroTask>
 // Recipe files: the Modbus writes and operator pauses that reconfigure the zone instruments (the
 // season change). A recipe lives in the folder Ricetta of the program folder, in INI syntax:
 //
@@ -115,6 +116,7 @@ Messaggio MessaggioCaricamento(const Caricamento& esito);
 struct ServiziInvio {
     // One Modbus write; returns the echo, or ValoreAssente. Empty: MBus::ScriviRegistro.
     std::function<long(int funzione, int registro, long valore, int nodo)> Scrivi;
+    // Called instead of each pause. Empty: the sending waits, suspended, as long as the pause.
     std::function<void(int millisecondi)> Pausa;
     // A MSGBOX row: prompt and style; false when the operator answered Cancel.
     std::function<bool(const QString& testo, const QString& stile)> Messaggio;
@@ -125,9 +127,9 @@ struct ServiziInvio {
 // Checks every row first (nothing is written when one is refused), then sends them in order:
 // each write is followed by its zone's pause, SLEEP pauses, MSGBOX asks; the first failure (no
 // answer, an exception, an echo that is not the value sent, Cancel) ends the sending. True when
-// every row was done.
-bool InviaRighe(const QList<RigaLista>& righe, const std::array<qint32, Generale::MaxZone>& intervalli,
-                const ServiziInvio& servizi);
+// every row was done. Runs inside the caller's turn of the bus.
+QCoro::Task<bool> InviaRighe(QList<RigaLista> righe, std::array<qint32, Generale::MaxZone> intervalli,
+                             ServiziInvio servizi);
 
 // The percentage shown while row `valore` of a bar of `massimo` steps is being sent: the whole
 // part of valore x 100 / massimo (with three rows: 25, 50, 75, then 100).

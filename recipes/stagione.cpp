@@ -10,9 +10,8 @@
 #include "geometria.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QPointer>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -55,22 +54,6 @@ IconaDialogo icona(Ricette::StileMessaggio::Icona i)
         break;
     }
     return IconaDialogo::Critico;
-}
-
-// A pause that keeps the windows painted: it sleeps in the event loop until its time is up. The
-// recipe and main windows are disabled meanwhile, so the operator's input reaches nothing.
-void pausaConRidisegno(int millisecondi)
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    if (millisecondi <= 0)
-        return;
-    QEventLoop attesa;
-    QTimer scadenza;
-    scadenza.setSingleShot(true);
-    scadenza.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&scadenza, &QTimer::timeout, &attesa, &QEventLoop::quit);
-    scadenza.start(millisecondi);
-    attesa.exec();
 }
 
 // A cell too narrow for its text (a long parameter or zone name) shows the whole text as its
@@ -139,7 +122,6 @@ Stagione::Stagione(QWidget* parent)
     creaAvanzamento();
 
     Cmd_Dialog = [this](const QString& cartella) { return dialogoRicetta(this, cartella); };
-    Pausa = pausaConRidisegno;
 
     // The window's load.
     Cmd_Cancella_Click();
@@ -422,8 +404,14 @@ void Stagione::Cmd_Invio_Stagione_Click()
     }
     // The whole sending is one piece of bus work: nothing else reaches the line until its last
     // row or its failure.
-    Acquisizione::EseguiQuandoLibero([this, prossimo] {
-        if (InviaProcedura()) {
+    Acquisizione::EseguiQuandoLibero([io = QPointer<Stagione>(this), prossimo]() -> QCoro::Task<> {
+        if (!io)
+            co_return;
+        Stagione* const s = io;
+        const bool inviata = co_await s->InviaProcedura();
+        if (!io)
+            co_return;
+        if (inviata) {
             // The instruments have the new season; a mark the file refused is not a completed change.
             if (File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale, prossimo))
                 Piattaforma::ServizioDialoghi().Messaggio(
@@ -438,8 +426,10 @@ void Stagione::Cmd_Invio_Stagione_Click()
                                "trasmissione dati."),
                 Titolo, PulsantiDialogo::OK, IconaDialogo::Esclamazione);
         }
-        Pic_Ricette->setFocus();
-        repaint();
+        if (!io)
+            co_return;
+        s->Pic_Ricette->setFocus();
+        s->repaint();
     });
 }
 
@@ -452,11 +442,10 @@ void Stagione::abilitaFinestre(bool abilita)
         window()->setEnabled(abilita);
 }
 
-bool Stagione::InviaProcedura()
+QCoro::Task<bool> Stagione::InviaProcedura()
 {
     if (invioInCorso_)
-        return false;
-    Acquisizione::TieniBus bus;
+        co_return false;
     invioInCorso_ = true;
     // In the main window the close box belongs to the window's frame: its close is refused from
     // here, ahead of the frame's own handling (the filter installed last runs first).
@@ -486,10 +475,8 @@ bool Stagione::InviaProcedura()
     Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
 
     Ricette::ServiziInvio servizi;
-    servizi.Pausa = [this](int ms) {
-        if (Pausa)
-            Pausa(ms);
-    };
+    // Empty: the sending really pauses, suspended, while the windows stay painted.
+    servizi.Pausa = Pausa;
     servizi.Avanzamento = [this](int valore, int massimo, const QString& percentuale) {
         ProgBar->setRange(0, massimo);
         ProgBar->setValue(valore);
@@ -508,7 +495,7 @@ bool Stagione::InviaProcedura()
         Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
         return r != RispostaDialogo::Annulla;
     };
-    return Ricette::InviaRighe(tutte, IntervalloRicetta, servizi);
+    co_return co_await Ricette::InviaRighe(tutte, IntervalloRicetta, servizi);
 }
 
 // ---- Closing ---------------------------------------------------------------------------------

@@ -47,8 +47,8 @@ public:
     // The open-file dialog: given the folder it starts in, the full path chosen, empty when
     // cancelled. Tests put their own chooser here.
     std::function<QString(const QString& cartella)> Cmd_Dialog;
-    // The pauses of a sending (zone intervals, SLEEP rows, the last 200 ms). The station's own
-    // sleeps while the windows repaint; their input stays disabled. Tests record instead.
+    // Called instead of the pauses of a sending (zone intervals, SLEEP rows, the last 200 ms).
+    // Empty, as in the station: the sending waits, suspended; the windows' input stays disabled.
     std::function<void(int millisecondi)> Pausa;
 
     void Cmd_Stagione_Click(int Index);
@@ -64,7 +64,7 @@ public:
     void Lst_MBVal_Click();
     void Lst_NomePar_Click();
     void Cmd_Invio_Stagione_Click();
-    bool InviaProcedura();
+    QCoro::Task<bool> InviaProcedura();
 
     // What each showing of the window sets by the user's rights: the load and clear buttons, and
     // the send button only while a recipe loaded whole is in the lists.

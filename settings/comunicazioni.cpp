@@ -266,12 +266,17 @@ void Comunicazioni::Form_QueryUnload()
 
 void Comunicazioni::CaricaImpostazioni(std::function<void()> dopo)
 {
-    Acquisizione::EseguiQuandoLibero([dopo = std::move(dopo)] {
-        Configurazione::CaricaImpostazioni();
-        File_Ini::CaricaCronotermostato();
-        if (dopo)
-            dopo();
-    });
+    // The load changes the plant model and tests the port: it waits for its turn, and the pass
+    // under way ends at its next exchange.
+    Acquisizione::EseguiQuandoLibero(
+        [dopo = std::move(dopo)]() -> QCoro::Task<> {
+            Configurazione::CaricaImpostazioni();
+            File_Ini::CaricaCronotermostato();
+            if (dopo)
+                dopo();
+            co_return;
+        },
+        true);
 }
 
 void Comunicazioni::NascondiPagine(std::function<void()> dopo)
@@ -310,12 +315,15 @@ void Comunicazioni::RiempiListe(bool saltaCrono)
 
 void Comunicazioni::scriviOpzione(const QString& chiave, const QString& valore, void (*caricatore)())
 {
-    Acquisizione::EseguiQuandoLibero([chiave, valore, caricatore] {
-        if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale), chiave, valore}}))
-            Impostazioni::AvvisaScritturaRifiutata();
-        // The loader reads the key back: the check marks show what the file holds.
-        caricatore();
-    });
+    Acquisizione::EseguiQuandoLibero(
+        [chiave, valore, caricatore]() -> QCoro::Task<> {
+            if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale), chiave, valore}}))
+                Impostazioni::AvvisaScritturaRifiutata();
+            // The loader reads the key back: the check marks show what the file holds.
+            caricatore();
+            co_return;
+        },
+        true);
 }
 
 void Comunicazioni::MenuAvvioAuto_Click(int indice)
@@ -357,13 +365,16 @@ void Comunicazioni::MenuMS_Pan_Click(int indice)
 
 void Comunicazioni::MenuCambiaIni_Click()
 {
-    Acquisizione::EseguiQuandoLibero([this] {
-        const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
-        if (File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) == 0)
-            Impostazioni::AvvisaScritturaRifiutata();
-        Generale::ImpostaModo();
-        rileggi(true);
-    });
+    Acquisizione::EseguiQuandoLibero(
+        [this]() -> QCoro::Task<> {
+            const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
+            if (File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) == 0)
+                Impostazioni::AvvisaScritturaRifiutata();
+            Generale::ImpostaModo();
+            rileggi(true);
+            co_return;
+        },
+        true);
 }
 
 void Comunicazioni::MenuEditaDati_Click()

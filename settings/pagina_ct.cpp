@@ -14,6 +14,7 @@
 #include "stampante.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -512,10 +513,14 @@ void PaginaCT::Img_InviaModifica_Click(int index)
     Img_InviaModifica[0]->hide();
     Img_InviaModifica[1]->show();
     ApplicaIntervallo();
-    // The pressed look stays long enough to be seen; the pause paints it and takes no input.
-    Acquisizione::Pausa(300);
-    Img_InviaModifica[0]->show();
-    Img_InviaModifica[1]->hide();
+    // The pressed look stays long enough to be seen.
+    [](QPointer<PaginaCT> pagina) -> QCoro::Task<> {
+        co_await Acquisizione::Pausa(300);
+        if (!pagina)
+            co_return;
+        pagina->Img_InviaModifica[0]->show();
+        pagina->Img_InviaModifica[1]->hide();
+    }(this);
 }
 
 void PaginaCT::ApplicaIntervallo()

@@ -261,7 +261,6 @@ void Finestre::collegaAcquisizione()
     g.Avviso = [](const QString& titolo, const QString& testo) {
         Piattaforma::ServizioDialoghi().Avviso(testo, titolo, Piattaforma::IconaDialogo::Esclamazione);
     };
-    g.Pausa = &MainForm::PausaBloccante;
     g.Suona = [this](const QString& percorso) {
         if (mainForm->Suona)
             mainForm->Suona(percorso);

@@ -26,7 +26,7 @@
 #include <QMenuBar>
 #include <QSoundEffect>
 #include <QStatusBar>
-#include <QThread>
+#include <QPointer>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -342,22 +342,38 @@ void MainForm::ImpostaAcquisizione(bool attiva)
 
 void MainForm::MenuStart_Click()
 {
-    Acquisizione::EseguiQuandoLibero([this] { avvia(); });
-}
-
-void MainForm::avvia()
-{
-    ContatoreCicli = 0;
-    // The mailboxes are empty here unless acquisition already runs: Stop serves what waits.
-    // What the operator asked for while it runs is served by the next tick, not dropped.
     if (MBus::ComunicazioneReale && !PortaSerialeValida)
         return;
     if (StagioneAperta) {
         Rifiuto();
         return;
     }
-    Ciclo->LeggiZone();
-    Ciclo->LeggiInterruttori();
+    avvia();
+}
+
+QCoro::Task<> MainForm::avvia()
+{
+    const QPointer<MainForm> io(this);
+    const int fermate = fermate_;
+    ++avviiInCorso_;
+    const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
+    if (!io)
+        co_return;
+    // What the operator asked for while acquisition runs is served by the next tick, not
+    // dropped; a reload that came first may have taken the port away, a Stop overtaken it.
+    if ((MBus::ComunicazioneReale && !PortaSerialeValida) || StagioneAperta || fermate != fermate_) {
+        --avviiInCorso_;
+        co_return;
+    }
+    ContatoreCicli = 0;
+    co_await Ciclo->LeggiZone();
+    co_await Ciclo->LeggiInterruttori();
+    if (!io)
+        co_return;
+    --avviiInCorso_;
+    // A Stop asked for during these reads has cut them: the acquisition stays stopped.
+    if (fermate != fermate_)
+        co_return;
     ImpostaAcquisizione(true);
     if (AllarmePresente)
         ImpostaLampeggio(true);
@@ -367,15 +383,22 @@ void MainForm::avvia()
 
 void MainForm::MenuStop_Click()
 {
-    Acquisizione::EseguiQuandoLibero([this] { ferma(); });
+    // "Standby" at once, the timer off: no tick starts from now on, the one under way ends at
+    // its next exchange boundary.
+    ++fermate_;
+    ImpostaAcquisizione(false);
+    ferma();
 }
 
-void MainForm::ferma()
+QCoro::Task<> MainForm::ferma()
 {
+    const QPointer<MainForm> io(this);
+    const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
     // The requests waiting were asked for before the Stop: they run first, so none is left
     // to run at a later Start.
-    Acquisizione::ServiTutteLeRichieste();
-    ImpostaAcquisizione(false);
+    co_await Acquisizione::ServiTutteLeRichieste();
+    if (!io || AcquisizioneAttiva)
+        co_return;
     AzzeraSinottico();
     RipristinaIcone();
     ImpostaLampeggio(false);
@@ -385,11 +408,6 @@ void MainForm::ferma()
 
 void MainForm::MenuRileggi_Click()
 {
-    Acquisizione::EseguiQuandoLibero([this] { rileggi(); });
-}
-
-void MainForm::rileggi()
-{
     if (!AcquisizioneAttiva)
         return;
     if (MBus::ComunicazioneReale && !PortaSerialeValida)
@@ -398,12 +416,34 @@ void MainForm::rileggi()
         Rifiuto();
         return;
     }
-    // Asked for before the Re-read, the requests waiting run before its reads: a click during
-    // the reads runs at once after them, and must not overtake what was asked for first.
-    Acquisizione::ServiTutteLeRichieste();
-    ImpostaAcquisizione(false);
-    Ciclo->LeggiZone();
-    Ciclo->LeggiInterruttori();
+    rileggi();
+}
+
+QCoro::Task<> MainForm::rileggi()
+{
+    const QPointer<MainForm> io(this);
+    const int fermate = fermate_;
+    ++avviiInCorso_;
+    const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
+    if (!io)
+        co_return;
+    --avviiInCorso_;
+    if (!AcquisizioneAttiva || fermate != fermate_)
+        co_return;
+    ++avviiInCorso_;
+    // Asked for before the Re-read, the requests waiting run before its reads.
+    co_await Acquisizione::ServiTutteLeRichieste();
+    if (io && fermate == fermate_) {
+        ImpostaAcquisizione(false);
+        co_await Ciclo->LeggiZone();
+        co_await Ciclo->LeggiInterruttori();
+    }
+    if (!io)
+        co_return;
+    --avviiInCorso_;
+    // A Stop asked for meanwhile has cut the reads: the acquisition stays stopped.
+    if (fermate != fermate_)
+        co_return;
     ImpostaAcquisizione(true);
     // Stopping for the reads silenced the alarm; a latched alarm blinks on, as after a Start.
     if (AllarmePresente)
@@ -423,17 +463,12 @@ void MainForm::MenuErroriCOM_Click()
 void MainForm::Rifiuto()
 {
     ScriviPannello(4, NonPermessa);
-    Acquisizione::Pausa(500);
-    ScriviPannello(4, QString());
-}
-
-void MainForm::PausaBloccante(int millisecondi)
-{
-    // Only paint events are delivered here: no click, key or timer handler runs during the pause.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-    if (millisecondi > 0)
-        QThread::msleep(static_cast<unsigned long>(millisecondi));
+    [](QPointer<MainForm> io) -> QCoro::Task<> {
+        co_await Acquisizione::Pausa(500);
+        // A later message keeps its place.
+        if (io && io->pannelli_[4]->text() == NonPermessa)
+            io->ScriviPannello(4, QString());
+    }(this);
 }
 
 // ---- Blinking and automatic start ----------------------------------------------------------
@@ -536,14 +571,8 @@ void MainForm::MenuStorico_Click()
 
 void MainForm::MenuStagione_Click()
 {
-    // Start and Re-read read the plant before acquisition shows as running; the recipe window
-    // asked for during those reads waits for them, and is then refused.
-    Acquisizione::EseguiQuandoLibero([this] { apriStagione(); });
-}
-
-void MainForm::apriStagione()
-{
-    if (AcquisizioneAttiva) {
+    // Start and Re-read read the plant with acquisition not shown as running: refused then too.
+    if (AcquisizioneAttiva || avviiInCorso_ > 0) {
         Rifiuto();
         return;
     }
@@ -603,13 +632,8 @@ void MainForm::Toolbar_ButtonMenuClick(const QString& voce)
 
 void MainForm::MenuAbout_Click()
 {
-    // Held back like the recipe window: asked for during the reads of a Start it is refused.
-    Acquisizione::EseguiQuandoLibero([this] { apriAbout(); });
-}
-
-void MainForm::apriAbout()
-{
-    if (AcquisizioneAttiva) {
+    // Refused like the recipe window, during the reads of a Start too.
+    if (AcquisizioneAttiva || avviiInCorso_ > 0) {
         Rifiuto();
         return;
     }
@@ -641,16 +665,24 @@ void MainForm::apriAbout()
 
 void MainForm::MenuFine_Click()
 {
-    // An exit asked for while a command or a pass waits on the line runs when it has ended,
-    // so a door pulse is never cut and no device is left in remote.
-    Acquisizione::EseguiQuandoLibero([this] { fine(); });
-}
-
-void MainForm::fine()
-{
-    if (AcquisizioneAttiva || StagioneAperta) {
+    if (AcquisizioneAttiva || StagioneAperta || avviiInCorso_ > 0) {
         Rifiuto();
         return;
+    }
+    // An exit asked for while a command waits on the line runs when it has ended, so a door
+    // pulse is never cut and no device is left in remote.
+    fine();
+}
+
+QCoro::Task<> MainForm::fine()
+{
+    const QPointer<MainForm> io(this);
+    const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
+    if (!io)
+        co_return;
+    if (AcquisizioneAttiva || StagioneAperta) {
+        Rifiuto();
+        co_return;
     }
     FermaWebcam();
     emit FineProgramma();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoro/QCoroTask>
 #include <QIcon>
 #include <QMainWindow>
 
@@ -21,8 +22,8 @@ class QToolBar;
 
 // The station's main window: the MDI frame of the work windows, with the menus, the toolbar and
 // the status bar, and the host of the acquisition cycle and its timers. Start, Stop, Re-read and
-// the exit are bus work: they wait for the pass or command that holds the line. So do the recipe
-// window and the About window, which are refused while acquisition runs.
+// the exit are bus work: each answers at once and runs in its turn of the bus, cutting the pass
+// under way. The recipe window and the About window are refused while acquisition runs.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -79,10 +80,8 @@ public:
     void Toolbar_ButtonClick(int pulsante);
     void Toolbar_ButtonMenuClick(const QString& voce);
 
-    // "Operazione non permessa" in panel 4 for a blocking half second.
+    // "Operazione non permessa" in panel 4 for half a second.
     void Rifiuto();
-    // Paints what is waiting to be painted, then blocks: no handler, timer or click runs.
-    static void PausaBloccante(int millisecondi);
     // Blinking of button 8 on or off (the alarm module's Generale::ImpostaLampeggio lands here).
     void Lampeggio(bool acceso);
 
@@ -131,12 +130,11 @@ private:
     QAction* voceFinestra(QMenu* menu, const char* nome, const QString& testo, void (MainForm::*click)());
 
     void ImpostaAcquisizione(bool attiva);
-    void avvia();
-    void ferma();
-    void rileggi();
-    void apriStagione();
-    void apriAbout();
-    void fine();
+    // Bus work, each in its turn; the pass under way is cut for them.
+    QCoro::Task<> avvia();
+    QCoro::Task<> ferma();
+    QCoro::Task<> rileggi();
+    QCoro::Task<> fine();
     void aggiornaOrologio();
     void suonaFile(const QString& percorso);
 
@@ -151,4 +149,6 @@ private:
     std::map<QString, std::unique_ptr<QSoundEffect>> suoni_;
     bool sceltaFatta_ = false;
     bool avvioRimandato_ = false;
+    int fermate_ = 0;       // Stops asked for: work that began before one does not start acquisition
+    int avviiInCorso_ = 0;  // Starts and Re-reads asked for whose reads have not ended
 };

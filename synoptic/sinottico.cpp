@@ -616,7 +616,7 @@ void Sinottico::MostraInterruttore(int i, Acquisizione::IconaInterruttore icona)
 
 // ---- Commands --------------------------------------------------------------------------------
 // While acquisition runs a command waits in the mailboxes for the next tick, behind those asked
-// for before it; while it is stopped it runs at once, or as soon as the bus is free.
+// for before it; while it is stopped it runs at once, or in its turn of the bus.
 
 void Sinottico::Cmd_Apriporta_Click(int)
 {
@@ -633,7 +633,7 @@ void Sinottico::Img_on_Click(int indice)
     if (AcquisizioneAttiva)
         Acquisizione::PostaInterruttore(indice, false);
     else
-        Acquisizione::EseguiQuandoLibero([indice] { ComandaInterruttore(indice, false); });
+        Acquisizione::EseguiQuandoLibero([indice] { return ComandaInterruttore(indice, false); });
 }
 
 void Sinottico::Img_off_Click(int indice)
@@ -643,7 +643,7 @@ void Sinottico::Img_off_Click(int indice)
     if (AcquisizioneAttiva)
         Acquisizione::PostaInterruttore(indice, true);
     else
-        Acquisizione::EseguiQuandoLibero([indice] { ComandaInterruttore(indice, true); });
+        Acquisizione::EseguiQuandoLibero([indice] { return ComandaInterruttore(indice, true); });
 }
 
 void Sinottico::Img_ind_Click(int indice) { Img_off_Click(indice); }

@@ -3,6 +3,7 @@
 // ("L3,100@1", "S6,200=215@1") and answered from a table of point values; a write echoes as a
 // real instrument does (a coil ON, 65280, comes back as -256) unless the test says otherwise.
 // Installed for its lifetime.
+#include "attesa.h"
 #include "mbus.h"
 
 #include <QStringList>
@@ -21,33 +22,38 @@ public:
     std::map<std::tuple<int, long, int>, long> punti;
     // Echo of a write; empty: the instrument's echo.
     std::function<long(int funzione, int registro, long valore, int nodo)> eco;
-    // Runs while an exchange waits on the line, where the real link lets window events run.
+    // Runs while an exchange waits on the line.
     std::function<void()> durante;
+    // Each exchange suspends once and resumes from the event loop, as a real one does: what the
+    // operator does meanwhile runs between exchanges. Off: every exchange completes at once.
+    bool sospendi = false;
 
     void punto(int funzione, long registro, int nodo, long valore) { punti[{funzione, registro, nodo}] = valore; }
 
-    long Leggi(int funzione, long registro, int nodo) override
+    QCoro::Task<long> Leggi(int funzione, long registro, int nodo) override
     {
         traffico << QStringLiteral("L%1,%2@%3").arg(funzione).arg(registro).arg(nodo);
-        attendi();
+        co_await attendi();
         const auto it = punti.find({funzione, registro, nodo});
-        return it == punti.end() ? long(MBus::ValoreAssente) : it->second;
+        co_return it == punti.end() ? long(MBus::ValoreAssente) : it->second;
     }
-    long Scrivi(int funzione, int registro, long valore, int nodo) override
+    QCoro::Task<long> Scrivi(int funzione, int registro, long valore, int nodo) override
     {
         traffico << QStringLiteral("S%1,%2=%3@%4").arg(funzione).arg(registro).arg(valore).arg(nodo);
-        attendi();
+        co_await attendi();
         if (eco)
-            return eco(funzione, registro, valore, nodo);
-        return (valore & 0xFFFF) >= 0x8000 ? (valore & 0xFFFF) - 0x10000 : valore;
+            co_return eco(funzione, registro, valore, nodo);
+        co_return (valore & 0xFFFF) >= 0x8000 ? (valore & 0xFFFF) - 0x10000 : valore;
     }
 
 private:
-    void attendi()
+    QCoro::Task<> attendi()
     {
         if (durante) {
             auto f = durante;
             f();
         }
+        if (sospendi)
+            co_await Piattaforma::Dormi(0);
     }
 };

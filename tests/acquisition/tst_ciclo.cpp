@@ -1,10 +1,11 @@
 // The polling tick: its schedule, its mailboxes, the stop during a tick, and one piece of bus
-// work at a time (work asked for during a wait is held back, in order, and nothing runs twice).
+// work at a time (work asked for during a pass waits for its turn, in order, or cuts the pass).
 #include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
 #include "fintobus.h"
 #include "modello.h"
+#include "attesa.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -84,6 +85,7 @@ private slots:
     void init()
     {
         AzzeraModello();
+        AcquisizioneAttiva = true;  // a tick polls only while acquisition runs
         bus = new FintoBus;
         ciclo = new CicloAcquisizione;
         eventi.clear();
@@ -238,74 +240,76 @@ private slots:
         QCOMPARE(bus->traffico.filter(QStringLiteral("L3,30@3")).size(), 1);  // the LED pass still ran
     }
 
-    // Work asked for while a pass waits on the bus runs after the pass, in arrival order; the
-    // pass is not entered again, even when a handler calls it directly.
-    void lavoroDuranteUnaAttesaAspetta()
+    // Work asked for while a pass waits on the line waits for its turn, in arrival order, and
+    // runs after the pass; work that asks for the cut ends the pass at its next exchange.
+    void lavoroDuranteUnaPassata_data()
     {
-        piccolaPianta();
-        QStringList ordine;
-        bool chiesto = false;
-        bus->durante = [&] {
-            ordine << bus->traffico.last();
-            if (chiesto)
-                return;
-            chiesto = true;
-            QVERIFY(Acquisizione::LavoroInCorso());
-            Acquisizione::EseguiQuandoLibero([&] { ordine << QStringLiteral("Stop"); AcquisizioneAttiva = false; });
-            ciclo->LeggiZone();  // a re-read handler that did not wait its turn
-            Acquisizione::EseguiQuandoLibero([&] { ordine << QStringLiteral("Start"); });
-            QCOMPARE(Acquisizione::LavoriInAttesa(), 3);
-        };
-        ciclo->LeggiZone();
-        QCOMPARE(ordine, QStringList({"L3,100@1", "Stop", "L3,100@1", "Start"}));
-        QCOMPARE(Acquisizione::LavoriInAttesa(), 0);
+        QTest::addColumn<bool>("taglia");
+        QTest::addColumn<QStringList>("ordine");
+        QTest::newRow("waits for the whole pass") << false << QStringList{"Z", "I", "L", "Stop", "Start"};
+        QTest::newRow("cut at the next exchange") << true << QStringList{"Z", "Stop", "Start"};
     }
-
-    // A timer tick that falls due while other work holds the bus is queued once and runs after it.
-    void tickInCodaUnaVolta()
+    void lavoroDuranteUnaPassata()
     {
+        QFETCH(bool, taglia);
         piccolaPianta();
         AcquisizioneAttiva = true;
         ContatoreCicli = 59;
-        ciclo->Timer_Monitor.setInterval(0);
-        QSignalSpy fatto(ciclo, &CicloAcquisizione::TickEseguito);
-        Acquisizione::EseguiQuandoLibero([&] {
-            ciclo->Timer_Monitor.start();
-            QTest::qWait(0);
-            QCoreApplication::processEvents();
-            QCoreApplication::processEvents();
-            QCOMPARE(fatto.count(), 0);
-            QCOMPARE(Acquisizione::LavoriInAttesa(), 1);
-        });
-        QCOMPARE(fatto.count(), 1);
-        QCOMPARE(ContatoreCicli, 60);
-        QVERIFY(ciclo->Timer_Monitor.isActive());
+        BaseRemoto = 301;
+        bus->sospendi = true;
+        const auto durante = bus->durante;
+        bus->durante = [&, durante] {
+            durante();
+            if (eventi.size() != 1)
+                return;
+            Acquisizione::EseguiQuandoLibero([&]() -> QCoro::Task<> { eventi << QStringLiteral("Stop"); co_return; }, taglia);
+            Acquisizione::EseguiQuandoLibero([&]() -> QCoro::Task<> { eventi << QStringLiteral("Start"); co_return; });
+            QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+        };
+        QCoro::waitFor(ciclo->Timer_Monitor_Timer());
+        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }));
+        QTEST(eventi, "ordine");
         ciclo->Timer_Monitor.stop();
     }
 
-    // A Stop held back before a tick that fell due during the same wait: the stopped timer's
-    // tick does not run after it, so nothing is read and nothing shown while stopped.
-    void tickInCodaDopoLoStopNonParte()
+    // A timer tick that falls due while other work holds the turn waits once and runs after it;
+    // after a Stop that came first it polls nothing.
+    void tickInAttesa_data()
     {
+        QTest::addColumn<bool>("fermata");
+        QTest::newRow("runs after the work") << false;
+        QTest::newRow("a Stop came first: nothing read") << true;
+    }
+    void tickInAttesa()
+    {
+        QFETCH(bool, fermata);
         piccolaPianta();
         AcquisizioneAttiva = true;
         ContatoreCicli = 59;
         ciclo->Timer_Monitor.setInterval(0);
         QSignalSpy fatto(ciclo, &CicloAcquisizione::TickEseguito);
-        Acquisizione::EseguiQuandoLibero([&] {
-            Acquisizione::EseguiQuandoLibero([&] {
+        bool rilascia = false;
+        auto lavoro = [&]() -> QCoro::Task<> {
+            const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
+            ciclo->Timer_Monitor.start();
+            while (!rilascia)
+                co_await Piattaforma::Dormi(1);
+            if (fermata) {
                 AcquisizioneAttiva = false;
                 ciclo->Timer_Monitor.stop();
-            });
-            ciclo->Timer_Monitor.start();
-            QTest::qWait(0);
-            QCoreApplication::processEvents();
-            QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
-        });
+            }
+        };
+        auto tenuto = lavoro();
+        QTest::qWait(20);
         QCOMPARE(fatto.count(), 0);
-        QCOMPARE(ContatoreCicli, 59);
-        QVERIFY(bus->traffico.isEmpty());
-        QVERIFY(!ciclo->Timer_Monitor.isActive());
+        QCOMPARE(Acquisizione::LavoriInAttesa(), 1);  // one tick, however often the timer was due
+        rilascia = true;
+        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }));
+        QCOMPARE(fatto.count(), fermata ? 0 : 1);
+        QCOMPARE(ContatoreCicli, fermata ? 59 : 60);
+        QCOMPARE(bus->traffico.isEmpty(), fermata);
+        QCOMPARE(ciclo->Timer_Monitor.isActive(), !fermata);
+        ciclo->Timer_Monitor.stop();
     }
 };
 

@@ -7,6 +7,7 @@
 #include "modello.h"
 #include "slavemodbus.h"
 
+#include <QCoro/QCoroTask>
 #include <QTest>
 
 #include <memory>
@@ -68,7 +69,7 @@ private slots:
         CicloAcquisizione ciclo;
         int riarmati = 0;
         auto tick = [&] {
-            ciclo.Timer_Monitor_Timer();
+            QCoro::waitFor(ciclo.Timer_Monitor_Timer());
             // ticks are driven here, one at a time: the timer only has to be re-armed
             riarmati += ciclo.Timer_Monitor.isActive();
             ciclo.Timer_Monitor.stop();

@@ -1,7 +1,7 @@
 #pragma once
 // A serial port and a clock for the transaction tests: time moves only while the link waits,
 // and each request is answered by a script of pieces that arrive at given delays after it.
-#include "eventi.h"
+#include "attesa.h"
 #include "mbus.h"
 
 #include <QByteArray>
@@ -71,18 +71,23 @@ public:
                 arrivaA(ora + p.ritardo, p.byte);
         return true;
     }
-    bool AttendiDati(std::int64_t us) override
+    // Each wait suspends once and resumes from the event loop, as the real port's does: what
+    // the operator does meanwhile runs at the fake time the wait began. Off: waits complete at once.
+    bool sospendi = false;
+
+    QCoro::Task<bool> AttendiDati(std::int64_t us) override
     {
         ++attese;
-        Piattaforma::LasciaEventi();
+        if (sospendi)
+            co_await Piattaforma::Dormi(0);
         if (guastaAlSecondoAttesa && attese == 2) guasta_ = true;
-        if (!aperta_ || guasta_) return false;
-        if (!buffer_.isEmpty()) return true;
+        if (!aperta_ || guasta_) co_return false;
+        if (!buffer_.isEmpty()) co_return true;
         std::int64_t prossimo = ora + std::max<std::int64_t>(us, 0);
         for (const auto& a : inArrivo_) prossimo = std::min(prossimo, std::max(a.first, ora));
         ora = prossimo;
         consegna();
-        return true;
+        co_return true;
     }
     int Baud() const override { return 9600; }
     int BitPerCarattere() const override { return 10; }

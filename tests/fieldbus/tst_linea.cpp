@@ -7,6 +7,7 @@
 #include "slavemodbus.h"
 
 #include <QTest>
+#include <QCoro/QCoroTask>
 
 #include <memory>
 
@@ -96,7 +97,7 @@ void TestLinea::lettura()
     case 3: slave_->impostaRegistro(nodo, indirizzo, std::uint16_t(valore)); break;
     case 4: slave_->impostaRegistroIngresso(nodo, indirizzo, std::uint16_t(valore)); break;
     }
-    QCOMPARE(MBus::LeggiRegistro(funzione, indirizzo, nodo), letto);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(funzione, indirizzo, nodo)), letto);
     QVERIFY(!MBus::P_Seriale().PortOpen());
 }
 
@@ -121,7 +122,7 @@ void TestLinea::scrittura()
     constexpr int indirizzo = 300;
     slave_->impostaBobina(1, indirizzo, !nelloSlave);
     slave_->impostaRegistro(1, indirizzo, 0);
-    QCOMPARE(MBus::ScriviRegistro(funzione, indirizzo, valore, 1), eco);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(funzione, indirizzo, valore, 1)), eco);
     QCOMPARE(funzione == 5 ? int(slave_->bobina(1, indirizzo)) : int(slave_->registro(1, indirizzo)), nelloSlave);
 }
 
@@ -131,11 +132,11 @@ void TestLinea::eccezioneDelloSlave()
     // is a failure, never the value 2.
     MBus::NumeroTentativi = 2;
     const int prima = slave_->richieste();
-    QCOMPARE(MBus::LeggiRegistro(3, 2000, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 2000, 1)), VA);
     QVERIFY(MBus::RispostaEccezione);
     QCOMPARE(MBus::DatiRicevuti.left(3).toHex(), QByteArray("018302"));
     QCOMPARE(slave_->richieste() - prima, 2);
-    QCOMPARE(MBus::ScriviRegistro(8, 0, 0, 1), VA);  // diagnostics: libmodbus does not serve it
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(8, 0, 0, 1)), VA);  // diagnostics: libmodbus does not serve it
 }
 
 void TestLinea::nodoSconosciuto()
@@ -143,7 +144,7 @@ void TestLinea::nodoSconosciuto()
     MBus::AttesaRisposta = 0.1f;
     MBus::NumeroTentativi = 2;
     const int prima = slave_->richieste();
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 9), VA);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 9)), VA);
     QVERIFY(MBus::DatiRicevuti.isEmpty());
     QCOMPARE(slave_->richieste(), prima);
 }
@@ -153,11 +154,11 @@ void TestLinea::duecentoOperazioni()
     for (int i = 0; i < 200; ++i) {
         const int nodo = 1 + i % 2;
         if (i % 4 == 3) {
-            QCOMPARE(MBus::ScriviRegistro(6, 500, i, nodo), long(i));
+            QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 500, i, nodo)), long(i));
             QCOMPARE(int(slave_->registro(nodo, 500)), i);
         } else {
             slave_->impostaRegistro(nodo, 501, std::uint16_t(i * 7));
-            QCOMPARE(MBus::LeggiRegistro(3, 501, nodo), long(i * 7));
+            QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 501, nodo)), long(i * 7));
         }
         QVERIFY(!MBus::P_Seriale().PortOpen());
     }
@@ -170,11 +171,11 @@ void TestLinea::secondoApritore()
         Piattaforma::PortaSeriale altro;
         QVERIFY(altro.Apri());
         QVERIFY(!MBus::ProvaSeriale(1));
-        QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+        QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), VA);
     }
     QVERIFY(MBus::ProvaSeriale(1));
     slave_->impostaRegistro(1, 100, 42);
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 42L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 42L);
 }
 
 // A wait of no time (or less) looks once and returns: it never waits for bytes without end.
@@ -182,8 +183,8 @@ void TestLinea::attesaSenzaTempoNonBlocca()
 {
     Piattaforma::PortaSeriale porta;
     QVERIFY(porta.Apri());
-    QVERIFY(porta.AttendiDati(0));
-    QVERIFY(porta.AttendiDati(-1));
+    QVERIFY(QCoro::waitFor(porta.AttendiDati(0)));
+    QVERIFY(QCoro::waitFor(porta.AttendiDati(-1)));
     QCOMPARE(porta.InBufferCount(), 0);
 }
 
@@ -191,14 +192,14 @@ void TestLinea::slaveSpentoERiacceso()
 {
     MBus::AttesaRisposta = 0.1f;
     slave_->impostaRegistro(1, 100, 77);
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 77L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 77L);
     slave_->ferma();
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
-    QCOMPARE(MBus::ScriviRegistro(6, 100, 5, 1), VA);
+        QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), VA);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, 5, 1)), VA);
     QVERIFY(slave_->avvia());
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 77L);
+        QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 77L);
 }
 
 void TestLinea::rispostaTardivaMaiPresaPerLaSuccessiva_data()
@@ -229,17 +230,17 @@ void TestLinea::rispostaTardivaMaiPresaPerLaSuccessiva()
     slave_->impostaRegistro(1, 102, 33);
 
     slave_->impostaRitardo(ritardo);
-    const long prima = MBus::LeggiRegistro(3, 100, 1);
+    const long prima = QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1));
     QVERIFY2(prima == 11 || prima == VA, qPrintable(QString::number(prima)));
     if (!sempreLento)
         slave_->impostaRitardo(0);  // the reply still held back goes out late all the same
-    const long seconda = MBus::LeggiRegistro(3, 101, nodo);
+    const long seconda = QCoro::waitFor(MBus::LeggiRegistro(3, 101, nodo));
     if (sempreLento)
         QVERIFY2(seconda == 22 || seconda == VA, qPrintable(QString::number(seconda)));
     else
         QCOMPARE(seconda, 22L);
     slave_->impostaRitardo(0);
-    QCOMPARE(MBus::LeggiRegistro(3, 102, 1), 33L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 102, 1)), 33L);
 }
 
 void TestLinea::passaggioRemotoLocale()
@@ -253,12 +254,12 @@ void TestLinea::passaggioRemotoLocale()
     MappaScritturaZone[z][FunzioneREM] = 5;
     MappaScritturaZone[z][RegistroREM] = 40;
     slave_->impostaBobina(2, 40, false);
-    QVERIFY(MBus::AttivaRemotoZona(z));
+    QVERIFY(QCoro::waitFor(MBus::AttivaRemotoZona(z)));
     QVERIFY(slave_->bobina(2, 40));
     ModoRemoto = true;
-    QVERIFY(MBus::AttivaLocaleZona(z, false));
+    QVERIFY(QCoro::waitFor(MBus::AttivaLocaleZona(z, false)));
     QVERIFY(slave_->bobina(2, 40));
-    QVERIFY(MBus::AttivaLocaleZona(z, true));
+    QVERIFY(QCoro::waitFor(MBus::AttivaLocaleZona(z, true)));
     QVERIFY(!slave_->bobina(2, 40));
     ModoRemoto = false;
     MappaLetturaZone[z] = RigaVuota<RigaMappaZona>();

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QTest>
+#include <QCoro/QCoroTask>
 
 #include <functional>
 
@@ -28,22 +29,22 @@ public:
     long stato = 0;  // what the remote-bit read gives
     long eco = 0;    // what a write gives
     QList<Operazione> operazioni;
-    long Leggi(int f, long i, int n) override
+    QCoro::Task<long> Leggi(int f, long i, int n) override
     {
         operazioni.append({false, f, i, 0, n});
-        return stato;
+        co_return stato;
     }
-    long Scrivi(int f, int i, long v, int n) override
+    QCoro::Task<long> Scrivi(int f, int i, long v, int n) override
     {
         operazioni.append({true, f, i, v, n});
-        return eco;
+        co_return eco;
     }
 };
 
 // The four device classes, each as its own pair of routines over its own tables.
 struct Classe {
-    std::function<bool(int)> remoto;
-    std::function<bool(int, bool)> locale;
+    std::function<QCoro::Task<bool>(int)> remoto;
+    std::function<QCoro::Task<bool>(int, bool)> locale;
     std::function<void(int, int, int, int, int, int)> configura;  // index, node, read code/register, write code/register
     int indici;
 };
@@ -156,7 +157,7 @@ void TestRemoto::passaggio()
     reg_.stato = stato;
     reg_.eco = eco;
 
-    QCOMPARE(versoRemoto ? k.remoto(indice) : k.locale(indice, forza), esito);
+    QCOMPARE(QCoro::waitFor(versoRemoto ? k.remoto(indice) : k.locale(indice, forza)), esito);
 
     QList<Operazione> attese;
     if (funzioneScrittura != -1)
@@ -171,8 +172,8 @@ void TestRemoto::passaggio()
 void TestRemoto::indiceFuoriTabella()
 {
     for (const Classe& k : Classi()) {
-        QVERIFY(!k.remoto(k.indici));
-        QVERIFY(!k.locale(-1, true));
+        QVERIFY(!QCoro::waitFor(k.remoto(k.indici)));
+        QVERIFY(!QCoro::waitFor(k.locale(-1, true)));
     }
     QVERIFY(reg_.operazioni.isEmpty());
 }
@@ -198,7 +199,7 @@ void TestRemoto::mantieniAttivita()
     AttivitaLinea = attivita;
     LetturaAttivita = lettura;
     reg_.stato = VA;  // the value is dropped: a failing read still counts as sent
-    QCOMPARE(MBus::MantieniAttivita(), esito);
+    QCOMPARE(QCoro::waitFor(MBus::MantieniAttivita()), esito);
     QCOMPARE(reg_.operazioni.size(), inviata ? 1 : 0);
     if (inviata)
         QVERIFY(reg_.operazioni[0] == (Operazione{false, 3, 12, 0, 4}));

@@ -3,6 +3,7 @@
 #include "portafinta.h"
 
 #include <QTest>
+#include <QCoro/QCoroTask>
 #include <QTimer>
 
 Q_DECLARE_METATYPE(Copione)
@@ -114,7 +115,7 @@ void TestTransazione::lettura()
     MBus::NumeroTentativi = tentativi;
     Recita(porta_, copioni);
     const std::int64_t inizio = porta_.ora;
-    QCOMPARE(MBus::LeggiRegistro(funzione, 100, 1), valore);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(funzione, 100, 1)), valore);
     const std::int64_t durata = porta_.ora - inizio;
 
     QCOMPARE(porta_.inviate.size(), richieste);
@@ -157,7 +158,7 @@ void TestTransazione::scrittura()
     QFETCH(QByteArray, risposta);
     QFETCH(long, eco);
     Recita(porta_, {{{8 * Ms, risposta}}});
-    QCOMPARE(MBus::ScriviRegistro(funzione, 100, inviato, 1), eco);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(funzione, 100, inviato, 1)), eco);
     QCOMPARE(porta_.inviate, QList<QByteArray>{richiesta});
 }
 
@@ -175,7 +176,7 @@ void TestTransazione::silenzioPrimaDiOgniRichiesta()
         ultimi.append(porta_.ultimoArrivo);
         return base(r);
     };
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 215L);
     QCOMPARE(porta_.inviate.size(), 3);
     QVERIFY(porta_.istantiInvio[0] >= ultimaAttivita + 3 * Ms + Silenzio);
     for (int i = 0; i < 3; ++i)
@@ -189,8 +190,8 @@ void TestTransazione::portaCheNonSiApre()
     MBus::NumeroTentativi = 3;
     porta_.apribile = false;
     const std::int64_t inizio = porta_.ora;
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
-    QCOMPARE(MBus::ScriviRegistro(6, 100, 1, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), VA);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, 1, 1)), VA);
     QCOMPARE(porta_.ora, inizio);  // no waiting for a time-out
     QVERIFY(porta_.inviate.isEmpty());
 }
@@ -200,7 +201,7 @@ void TestTransazione::adattatoreStaccato()
     MBus::NumeroTentativi = 3;
     porta_.guastaAlSecondoAttesa = true;
     Recita(porta_, {{{100 * Ms, Registro215}}});
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), VA);
     QCOMPARE(porta_.inviate.size(), 1);
     QCOMPARE(porta_.chiusure, 1);
 }
@@ -208,10 +209,10 @@ void TestTransazione::adattatoreStaccato()
 void TestTransazione::rispostaPrecedenteMaiRiusata()
 {
     Recita(porta_, {{{5 * Ms, Registro215}}});
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 215L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), VA);
     QVERIFY(MBus::DatiRicevuti.isEmpty());
-    QCOMPARE(MBus::ScriviRegistro(6, 100, 215, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, 215, 1)), VA);
 }
 
 void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva_data()
@@ -263,10 +264,10 @@ void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva()
         return letto == proprio || letto == VA;
     };
 
-    const long prima = MBus::LeggiRegistro(3, 100, 1);
+    const long prima = QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1));
     QVERIFY2(propriaOAssente(prima, valoreDi(1, 100)), qPrintable(QString::number(prima)));
     puntuale = !sempreLento;
-    const long seconda = MBus::LeggiRegistro(3, 200, nodo);
+    const long seconda = QCoro::waitFor(MBus::LeggiRegistro(3, 200, nodo));
     if (sempreLento)
         QVERIFY2(propriaOAssente(seconda, valoreDi(nodo, 200)), qPrintable(QString::number(seconda)));
     else
@@ -275,9 +276,9 @@ void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva()
     // Whatever the slave still owes is dropped before the next request; once an exchange is
     // good again, a request waits only the 3.5 characters.
     puntuale = true;
-    QCOMPARE(MBus::LeggiRegistro(3, 300, 1), valoreDi(1, 300));
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 300, 1)), valoreDi(1, 300));
     const std::int64_t inizio = porta_.ora;
-    QCOMPARE(MBus::LeggiRegistro(3, 400, 2), valoreDi(2, 400));
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 400, 2)), valoreDi(2, 400));
     QCOMPARE(porta_.istantiInvio.last() - inizio, Silenzio);
 }
 
@@ -285,16 +286,17 @@ void TestTransazione::secondaOperazioneDuranteAttesa()
 {
     // A window event handled while the first read waits starts a write: it must leave the line
     // alone and fail at once, and the first read must still get its own reply.
+    porta_.sospendi = true;
     Recita(porta_, {{{20 * Ms, Registro215}}});
     long seconda = 0;
     bool occupatoNelGestore = false;
     int inviateNelGestore = -1;
     QTimer::singleShot(0, this, [&] {
         occupatoNelGestore = MBus::Occupato();
-        seconda = MBus::ScriviRegistro(6, 7, 1, 2);
+        seconda = QCoro::waitFor(MBus::ScriviRegistro(6, 7, 1, 2));
         inviateNelGestore = int(porta_.inviate.size());
     });
-    QCOMPARE(MBus::LeggiRegistro(3, 100, 1), 215L);
+    QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1)), 215L);
     QVERIFY(occupatoNelGestore);
     QCOMPARE(seconda, VA);
     QVERIFY(inviateNelGestore <= 1);
@@ -328,7 +330,7 @@ void TestTransazione::nienteSulFiloPerRichiesteNonValide()
     QFETCH(int, nodo);
     QFETCH(long, valore);
     MBus::NumeroTentativi = 2;
-    QCOMPARE(scrittura ? MBus::ScriviRegistro(funzione, 1, valore, nodo) : MBus::LeggiRegistro(funzione, 1, nodo), VA);
+    QCOMPARE(scrittura ? QCoro::waitFor(MBus::ScriviRegistro(funzione, 1, valore, nodo)) : QCoro::waitFor(MBus::LeggiRegistro(funzione, 1, nodo)), VA);
     QVERIFY(porta_.inviate.isEmpty());
 }
 
@@ -346,18 +348,18 @@ void TestTransazione::simulazione()
     MBus::ComunicazioneReale = false;
     QSet<long> registri;
     for (int i = 0; i < 300; ++i) {
-        const long v = MBus::LeggiRegistro(3, 100, 1);
+        const long v = QCoro::waitFor(MBus::LeggiRegistro(3, 100, 1));
         QVERIFY(v >= 0 && v <= 400);
         registri.insert(v);
-        const long b = MBus::LeggiRegistro(i % 2 ? 1 : 2, 100, 1);
+        const long b = QCoro::waitFor(MBus::LeggiRegistro(i % 2 ? 1 : 2, 100, 1));
         QVERIFY(b == 0 || b == 1);
     }
     QVERIFY(registri.size() > 10);
-    QCOMPARE(MBus::ScriviRegistro(5, 100, 65280, 1), 65280L);
-    QCOMPARE(MBus::ScriviRegistro(6, 100, -7, 1), -7L);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(5, 100, 65280, 1)), 65280L);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, -7, 1)), -7L);
     // A value no register holds fails in simulation too, so a simulated run shows the fault.
-    QCOMPARE(MBus::ScriviRegistro(6, 100, VA, 1), VA);
-    QCOMPARE(MBus::ScriviRegistro(6, 100, 65536, 1), VA);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, VA, 1)), VA);
+    QCOMPARE(QCoro::waitFor(MBus::ScriviRegistro(6, 100, 65536, 1)), VA);
     QCOMPARE(porta_.aperture, 0);
 }
 

@@ -5,6 +5,7 @@
 #include "portaseriale.h"
 
 #include <QTest>
+#include <QCoro/QCoroTask>
 
 #include <cerrno>
 #include <cstdlib>
@@ -170,13 +171,13 @@ void TstPortaSeriale::byteCosiComeSono()
 
     QCOMPARE(::write(pty.master(), "vecchio", 7), 7);
     while (porta.InBufferCount() < 7)
-        QVERIFY(porta.AttendiDati(1000000));
+        QVERIFY(QCoro::waitFor(porta.AttendiDati(1000000)));
     porta.SvuotaIngresso();
     QCOMPARE(porta.InBufferCount(), 0);
     QCOMPARE(::write(pty.master(), binario.constData(), binario.size()), binario.size());
     QByteArray arrivati;
     while (arrivati.size() < binario.size()) {
-        QVERIFY(porta.AttendiDati(1000000));
+        QVERIFY(QCoro::waitFor(porta.AttendiDati(1000000)));
         arrivati += porta.Input();
     }
     QCOMPARE(arrivati, binario);
@@ -227,9 +228,9 @@ void TstPortaSeriale::adattatoreStaccato()
     QVERIFY(pty.pronta());
     PortaSeriale porta;
     QVERIFY(porta.Apri());
-    QVERIFY(porta.AttendiDati(0));
+    QVERIFY(QCoro::waitFor(porta.AttendiDati(0)));
     pty.chiudi();
-    QVERIFY(!porta.AttendiDati(10'000'000));
+    QVERIFY(!QCoro::waitFor(porta.AttendiDati(10'000'000)));
     QVERIFY(porta.InErrore());
     QVERIFY(!porta.Output(QByteArray("\x01\x03", 2)));
 }

@@ -56,7 +56,7 @@ private slots:
         };
         s.Cmd_Invio_Stagione_Click();
 
-        QCOMPARE(dialoghi.mostrati.last().testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));
+        QTRY_COMPARE(dialoghi.mostrati.last().testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));
         QCOMPARE(slave.registro(1, 100), std::uint16_t(215));
         QVERIFY(slave.bobina(1, 7));
         QCOMPARE(slave.registro(1, 101), std::uint16_t(40000));
@@ -73,7 +73,7 @@ private slots:
             dialoghi.risposte.enqueue(r);
         pause.clear();
         s.Cmd_Invio_Stagione_Click();
-        QVERIFY(dialoghi.mostrati.last().testo.startsWith(QStringLiteral("Attenzione: ")));
+        QTRY_VERIFY(dialoghi.mostrati.last().testo.startsWith(QStringLiteral("Attenzione: ")));
         QCOMPARE(slave.richieste(), richieste);
         QVERIFY(pause.isEmpty());
         QCOMPARE(File_Ini::LeggiIni(QStringLiteral("Stagione"), QStringLiteral("Attuale"), QString()), QStringLiteral("1"));

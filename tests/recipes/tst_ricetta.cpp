@@ -6,6 +6,7 @@
 #include "ricetta.h"
 
 #include <QTest>
+#include <QCoro/QCoroTask>
 
 using namespace Generale;
 using Ricette::RigaLista;
@@ -254,7 +255,7 @@ private slots:
             messaggi << testo;
             return risposte.takeFirst() == 1;
         };
-        QCOMPARE(Ricette::InviaRighe(lista, intervalli, s), riuscito);
+        QCOMPARE(QCoro::waitFor(Ricette::InviaRighe(lista, intervalli, s)), riuscito);
         QCOMPARE(bus.traffico, scritture);
         QCOMPARE(fatte, pause);
         if (QTest::currentDataTag() == QLatin1String("all rows, pauses after writes only")) {

@@ -201,7 +201,10 @@ private slots:
                            .arg(finestra->ProgBar->value());
             if (bus->traffico.size() == 1) {
                 cornice->close();
-                Acquisizione::EseguiQuandoLibero([&] { eseguitoDopo = int(bus->traffico.size()); });
+                Acquisizione::EseguiQuandoLibero([&]() -> QCoro::Task<> {
+                    eseguitoDopo = int(bus->traffico.size());
+                    co_return;
+                });
             }
         };
         dialoghi->risposte.clear();
@@ -219,7 +222,7 @@ private slots:
         QCOMPARE(bus->traffico, (QStringList{"S6,100=215@1", "S5,7=65280@1", "S6,200=-3@2"}));
         QCOMPARE(durante, (QStringList{"20% 1 0 1", "40% 1 0 2", "80% 1 0 4"}));
         QCOMPARE(pause, (QList<int>{150, 150, 50, 200, 200}));
-        QCOMPARE(eseguitoDopo, 3);  // held back until the sending ended
+        QTRY_COMPARE(eseguitoDopo, 3);  // waited for its turn until the sending ended
         QVERIFY(cornice->isVisible());
         QCOMPARE(attuale(), QStringLiteral("1"));
         QCOMPARE(dialoghi->mostrati[1].testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));

@@ -4,6 +4,7 @@
 // acquisition starts against a real Modbus RTU slave (libmodbus on a socat pty pair linked as
 // COM1) and the values read, the LED state and the opener's writes show what was configured.
 // A pty ignores baud rate and parity: this proves the configuration, not the wire timing.
+#include "turnotenuto.h"
 #include "cartellatemporanea.h"
 #include "casellavalore.h"
 #include "ciclo.h"
@@ -204,23 +205,27 @@ void TestImpiantoNuovo::daCartellaVuotaAiValori()
     MBus::ComunicazioneReale = true;
     MBus::AttesaRisposta = 0.2f;
     f.mainForm->MenuStart->trigger();
-    QVERIFY(AcquisizioneAttiva);
+    QTRY_VERIFY(AcquisizioneAttiva);
+    f.mainForm->Timer_Monitor->stop();  // the passes below are driven one at a time
+    QTRY_VERIFY(BusLibero());
     QCOMPARE(ValoriZone[0][0], 21.5f);
     QCOMPARE(ValoriZone[0][1], 20.0f);
     QCOMPARE(ValoriZone[1][0], -3.0f);
     QCOMPARE(ValoriZone[1][2], 1.0f);
     QCOMPARE(ValoriInterruttori[0][0], 1.0f);
-    f.mainForm->Ciclo->LeggiLED();
+    InTurno([&] { return f.mainForm->Ciclo->LeggiLED(); });
     QCOMPARE(ValoriLED[0], 23.0f);
     QCOMPARE(StatiLED[0], 2);
     slave.impostaRegistroIngresso(4, 7, 214);
-    f.mainForm->Ciclo->LeggiLED();
+    InTurno([&] { return f.mainForm->Ciclo->LeggiLED(); });
     QCOMPARE(StatiLED[0], 0);
     f.mainForm->MenuStop->trigger();
     QVERIFY(!AcquisizioneAttiva);
+    QTRY_VERIFY(BusLibero());
 
     // With acquisition stopped the opener's button on the synoptic runs the pulse at once.
     f.sinottico->Cmd_Apriporta_Click(0);
+    QTRY_VERIFY(BusLibero());
     QCOMPARE(slave.registro(5, 30), std::uint16_t(5));
     QCOMPARE(slave.registro(5, 31), std::uint16_t(9));
     QVERIFY2(dialoghi.mostrati.isEmpty(), qPrintable(dialoghi.mostrati.value(0).testo));

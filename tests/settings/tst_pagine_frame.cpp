@@ -1,5 +1,6 @@
 // The settings window's frame and its serial, door-opener and webcam pages, offscreen, on real
 // settings files in a temporary program folder; message boxes scripted.
+#include "turnotenuto.h"
 #include "bancofinestra.h"
 #include "cartellatemporanea.h"
 #include "casellavalore.h"
@@ -164,6 +165,7 @@ void TestPagineFrame::cambioModo()
     auto* setPoint = c_->findChild<QComboBox*>("Cmb_CT_Temp");
     QVERIFY(setPoint);
     c_->MenuCambiaIni->trigger();
+    QTRY_VERIFY(BusLibero());
     QCOMPARE(sezione(b_.cartella->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=0"});
     QVERIFY(!ModoStagioni);
     QCOMPARE(FileImpostazioni, QStringLiteral("Quelvar2.ini"));
@@ -172,6 +174,7 @@ void TestPagineFrame::cambioModo()
     QCOMPARE(setPoint->count(), 101);
     QCOMPARE(setPoint->itemText(100), QStringLiteral("1000"));
     c_->MenuCambiaIni->trigger();
+    QTRY_VERIFY(BusLibero());
     QCOMPARE(sezione(b_.cartella->leggi("Quelvar0.ini"), "Generale"), QStringList{"Modo=1"});
     QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>5:3,1 [0]"));
     QCOMPARE(setPoint->count(), 37);
@@ -201,14 +204,14 @@ void TestPagineFrame::ricaricaDopoIlLavoroSulBus()
     b_.cartella->scrivi(FileImpostazioni, crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n"));
     {
         // A pass waiting on the line holds the bus: the re-read and the page menu wait for it.
-        Acquisizione::TieniBus passata;
+        TurnoTenuto passata;
         c_->MenuRileggiIni->trigger();
         c_->MenuPorta->trigger();
         QCOMPARE(c_->Lst_Letture->count(), 0);
         QVERIFY(c_->Pic_RS232->isHidden());
         QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
     }
-    QCOMPARE(Acquisizione::LavoriInAttesa(), 0);
+    QTRY_VERIFY(BusLibero());
     QCOMPARE(c_->Lst_Letture->count(), 1);
     QVERIFY(c_->Pic_RS232->isVisible());
 }

@@ -3,6 +3,7 @@
 // keys it lacks, whatever the load could not take), only into the device the page shows (also
 // while a pass holds the bus), the node of an unconfigured device without erasing what it holds;
 // the refusals worded alike; the boxes' refusals told; the closing buttons alike on every page.
+#include "turnotenuto.h"
 #include "bancofinestra.h"
 #include "codabus.h"
 
@@ -201,7 +202,7 @@ void TestPagineSalvataggio::busTenuto()
     const QByteArray prima = file();
     {
         // A pass waiting on the line: the reload the count change or the tick asks for waits.
-        Acquisizione::TieniBus passata;
+        TurnoTenuto passata;
         if (lista)
             trova<QComboBox>(menu == QLatin1String("MenuInterruttori") ? "Cmb_InterruttoriUsati" : "Cmb_LEDUsati")
                 ->setCurrentIndex(4);
@@ -212,6 +213,7 @@ void TestPagineSalvataggio::busTenuto()
         trova<QAbstractButton>(salva)->click();
         QVERIFY(Acquisizione::LavoriInAttesa() > 0);
     }
+    QTRY_VERIFY(BusLibero());
     const QByteArray dopo = file();
     for (const QByteArray s : {"Interruttore 01", "Interruttore 02", "Interruttore 03", "LED 01", "LED 02", "LED 03",
                                "Apriporta", "Sinottico"}) {

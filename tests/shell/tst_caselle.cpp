@@ -1,5 +1,6 @@
 // The operator's requests through the real windows while acquisition runs: clicks on the
 // synoptic during a pass, then the ticks and a Stop of the main window, against a recording bus.
+#include "turnotenuto.h"
 #include "banco_shell.h"
 #include "ciclo.h"
 #include "dialoghifinti.h"
@@ -43,16 +44,16 @@ public:
     QList<Scrittura> scritture;
     std::function<void()> durante;
 
-    long Leggi(int, long, int) override
+    QCoro::Task<long> Leggi(int, long, int) override
     {
         if (durante)
             std::exchange(durante, nullptr)();
-        return 0;
+        co_return 0;
     }
-    long Scrivi(int funzione, int registro, long valore, int nodo) override
+    QCoro::Task<long> Scrivi(int funzione, int registro, long valore, int nodo) override
     {
         scritture.append({funzione, registro, valore, nodo, Generale::AcquisizioneAttiva});
-        return funzione == 5 && valore == 0xFF00 ? -256 : valore;
+        co_return funzione == 5 && valore == 0xFF00 ? -256 : valore;
     }
 };
 
@@ -109,8 +110,9 @@ void TstCaselle::cleanup()
 void TstCaselle::tickConPassata()
 {
     Generale::ContatoreCicli = 59;
-    m_->Ciclo->Timer_Monitor_Timer();
+    QCoro::waitFor(m_->Ciclo->Timer_Monitor_Timer());
     m_->Timer_Monitor->stop();
+    QTRY_VERIFY(BusLibero());
 }
 
 void TstCaselle::dueClicInUnaPassata()
@@ -144,8 +146,8 @@ void TstCaselle::impostazioneEPoiStop()
     tickConPassata();
 
     QVERIFY(!Generale::AcquisizioneAttiva);
-    const QList<BusRegistrato::Scrittura> prima{{6, 1, 215, 1, true}};
-    QCOMPARE(bus_.scritture, prima);  // sent before the Stop took effect
+    const QList<BusRegistrato::Scrittura> prima{{6, 1, 215, 1, false}};
+    QCOMPARE(bus_.scritture, prima);  // served by the Stop, after "Standby", before it ends
     QCOMPARE(dialoghi.mostrati.size(), 1);  // the question only: no failure reported
 
     // Nothing asked for before the Stop is written after the next Start.
@@ -153,7 +155,7 @@ void TstCaselle::impostazioneEPoiStop()
     m_->MenuStart_Click();
     QVERIFY(Generale::AcquisizioneAttiva);
     m_->Timer_Monitor->stop();
-    m_->Ciclo->Timer_Monitor_Timer();
+    tickConPassata();
     tickConPassata();
     QVERIFY(bus_.scritture.isEmpty());
 }

@@ -1,6 +1,7 @@
 // The main window on the real windows: one work window at a time with menu marks, toolbar
 // pictures and privileged controls; Start, Stop, Re-read and their refusals; the alarm blink and
 // its sound; the exit and the About window.
+#include "turnotenuto.h"
 #include "allarmi.h"
 #include "banco_shell.h"
 #include "caricamento.h"
@@ -397,18 +398,19 @@ void TstMainForm::fineAttendeIlBus()
     QSignalSpy fine(m_, &MainForm::FineProgramma);
     {
         // A command holds the line (waiting for a reply): the exit waits for it to end.
-        Acquisizione::TieniBus comando;
+        TurnoTenuto comando;
         m_->MenuFine_Click();
         QCOMPARE(fine.count(), 0);
         QCOMPARE(Acquisizione::LavoriInAttesa(), 1);
     }
-    QCOMPARE(fine.count(), 1);
-    // A Start asked for during the wait runs before an exit asked for later, which is then refused.
+    QTRY_COMPARE(fine.count(), 1);
+    // A Start asked for during the wait runs first; an exit asked for after it is refused at once.
     {
-        Acquisizione::TieniBus comando;
+        TurnoTenuto comando;
         m_->MenuStart_Click();
         m_->MenuFine_Click();
     }
+    QTRY_VERIFY(BusLibero());
     QVERIFY(Generale::AcquisizioneAttiva);
     QCOMPARE(fine.count(), 1);
     QCOMPARE(registro_.pannello4InPausa, QStringList{QStringLiteral("Operazione non permessa")});

@@ -29,11 +29,11 @@ public:
     };
     QList<Scrittura> scritture;
     long lettura = 1;
-    long Leggi(int, long, int) override { return lettura; }
-    long Scrivi(int funzione, int registro, long valore, int nodo) override
+    QCoro::Task<long> Leggi(int, long, int) override { co_return lettura; }
+    QCoro::Task<long> Scrivi(int funzione, int registro, long valore, int nodo) override
     {
         scritture.append({funzione, registro, valore, nodo});
-        return funzione == 5 && valore == 0xFF00 ? -256 : valore;
+        co_return funzione == 5 && valore == 0xFF00 ? -256 : valore;
     }
 };
 
