@@ -5,7 +5,9 @@
 #include "ganci.h"
 #include "generale.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace File_Ini {
 
@@ -44,6 +46,17 @@ bool scriviRiga(const QString& percorso, QByteArray testo)
     return false;
 }
 
+// A Dati folder that is gone is made again, as at start-up, so the history does not wait for
+// someone to make it by hand. Only the one folder: a program folder that is gone (its disk taken
+// away) is not made anew.
+bool scriviRigaOCartella(const QString& percorso, const QByteArray& testo)
+{
+    if (scriviRiga(percorso, testo))
+        return true;
+    const QString cartella = QFileInfo(percorso).absolutePath();
+    return !QFileInfo::exists(cartella) && QDir().mkdir(cartella) && scriviRiga(percorso, testo);
+}
+
 // Whether the last line was lost: the outage is told once, at its first line, and its end once.
 bool inInterruzione = false;
 
@@ -51,7 +64,7 @@ bool inInterruzione = false;
 
 bool ScriviStorico(const QString& riga, const QDate& giorno)
 {
-    const bool scritto = scriviRiga(PercorsoStorico(giorno), riga.toLatin1() + QByteArrayLiteral("\r\n"));
+    const bool scritto = scriviRigaOCartella(PercorsoStorico(giorno), riga.toLatin1() + QByteArrayLiteral("\r\n"));
     if (scritto == inInterruzione) {
         inInterruzione = !scritto;
         if (Acquisizione::GanciAttivi().EsitoStorico) {

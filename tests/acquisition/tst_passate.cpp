@@ -493,6 +493,8 @@ private slots:
     void storicoSenzaCartellaPerdeSoloLaRiga()
     {
         CartellaTemporanea cartella;
+        // A file where the folder should be: the folder cannot be made.
+        cartella.scrivi(QStringLiteral("Dati"), QByteArray());
         File_Ini::ScriviStorico(QStringLiteral("x;"), QDate(2026, 1, 2));
         QVERIFY(!QFile::exists(cartella.percorso(QStringLiteral("Dati/2026_01_02.csv"))));
     }

@@ -1,6 +1,7 @@
-// The daily history file when its lines cannot be written (the folder gone, a full disk): each
+// The daily history file when its lines cannot be written (the folder blocked, a full disk): each
 // lost line leaves the file as it was, the outage is told once and its end once, and writing
-// resumes by itself with every line whole on its own line.
+// resumes by itself with every line whole on its own line. A Dati folder that is gone is made
+// again by the next line.
 #include "cartellatemporanea.h"
 #include "discopiccolo.h"
 #include "ganci.h"
@@ -34,16 +35,23 @@ private slots:
         Acquisizione::GanciAttivi().Adesso = [] { return Ora; };
         Acquisizione::GanciAttivi().EsitoStorico = [this](bool scritto, const QString& voce) { esiti_.append({scritto, voce}); };
     }
-    void cleanup() { Acquisizione::GanciAttivi() = {}; }
+    void cleanup()
+    {
+        Acquisizione::GanciAttivi() = {};
+        esiti_.clear();
+    }
 
     void interruzione_data();
     void interruzione();
+    void cartellaMancante_data();
+    void cartellaMancante();
 };
 
 void TestStoricoGiornaliero::interruzione_data()
 {
     QTest::addColumn<bool>("discoPieno");
-    QTest::newRow("cartella Dati rimossa") << false;
+    // A file stands where the folder was: the folder cannot be made until it goes.
+    QTest::newRow("un file al posto della cartella Dati") << false;
     // The file ends ten bytes before the end of its block: the line's first bytes still fit,
     // the rest does not, as on a real full disk.
     QTest::newRow("disco pieno a meta riga") << true;
@@ -74,8 +82,10 @@ void TestStoricoGiornaliero::interruzione()
 
     if (discoPieno)
         disco->riempi();
-    else
+    else {
         QVERIFY(QDir(cartella + QStringLiteral("/Dati")).removeRecursively());
+        QVERIFY(QFile(cartella + QStringLiteral("/Dati")).open(QIODevice::WriteOnly));
+    }
     const QByteArray durante = contenuto();
     for (int n = 1; n <= 3; ++n)
         QVERIFY(!File_Ini::ScriviStorico(riga(n), Giorno));
@@ -87,7 +97,7 @@ void TestStoricoGiornaliero::interruzione()
     if (discoPieno)
         disco->libera();
     else
-        QDir(cartella).mkpath(QStringLiteral("Dati"));
+        QVERIFY(QFile::remove(cartella + QStringLiteral("/Dati")));
     QVERIFY(File_Ini::ScriviStorico(riga(4), Giorno));
     QVERIFY(File_Ini::ScriviStorico(riga(5), Giorno));
     QCOMPARE(esiti_.size(), 2);
@@ -95,6 +105,39 @@ void TestStoricoGiornaliero::interruzione()
     QCOMPARE(esiti_[1].voce, File_Ini::TestoStoricoRipreso + QStringLiteral(" (02/01/2026 10:00:00)"));
     const QByteArray dopo = riga(4).toLatin1() + "\r\n" + riga(5).toLatin1() + "\r\n";
     QCOMPARE(contenuto(), discoPieno ? prima + dopo : dopo);
+}
+
+void TestStoricoGiornaliero::cartellaMancante_data()
+{
+    QTest::addColumn<bool>("cartellaProgramma");  // the program folder itself is gone
+    QTest::newRow("cartella Dati rimossa") << false;
+    // A program folder that has gone (a disk taken away) is not made anew for one folder.
+    QTest::newRow("cartella del programma sparita") << true;
+}
+
+void TestStoricoGiornaliero::cartellaMancante()
+{
+    QFETCH(bool, cartellaProgramma);
+    const CartellaTemporanea prova;
+    const QString programma = prova.percorso(QStringLiteral("programma"));
+    QVERIFY(QDir(programma).mkpath(QStringLiteral("Dati")));
+    Piattaforma::ImpostaCartellaProgramma(programma);
+    QVERIFY(File_Ini::ScriviStorico(riga(0), Giorno));
+    esiti_.clear();
+    QVERIFY(QDir(cartellaProgramma ? programma : programma + QStringLiteral("/Dati")).removeRecursively());
+
+    QCOMPARE(File_Ini::ScriviStorico(riga(1), Giorno), !cartellaProgramma);
+    QCOMPARE(QFileInfo::exists(programma), !cartellaProgramma);
+    if (cartellaProgramma) {
+        QCOMPARE(esiti_.size(), 1);
+        QVERIFY(!esiti_[0].scritto);
+        // Back in one piece, so the next test starts without an outage.
+        QVERIFY(QDir(programma).mkpath(QStringLiteral("Dati")));
+        QVERIFY(File_Ini::ScriviStorico(riga(2), Giorno));
+    } else {
+        QVERIFY(esiti_.isEmpty());
+        QCOMPARE(prova.leggi(QStringLiteral("programma/") + Nome), riga(1).toLatin1() + "\r\n");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStoricoGiornaliero)

@@ -502,7 +502,9 @@ void TstMainForm::monitor()
 // errors leaves the notes.
 void TstMainForm::storicoNonScritto()
 {
+    // A file where the folder should be: the folder cannot be made until the file goes.
     QVERIFY(QDir(cartella_->percorso(QStringLiteral("Dati"))).removeRecursively());
+    QVERIFY(QFile(cartella_->percorso(QStringLiteral("Dati"))).open(QIODevice::WriteOnly));
     DialoghiScriptati dialoghi;
     for (int n = 0; n < 3; ++n)
         QVERIFY(!File_Ini::ScriviStorico(QStringLiteral("x;"), QDate(2026, 1, 2)));
@@ -511,7 +513,7 @@ void TstMainForm::storicoNonScritto()
     QCOMPARE(f_->allarmi->Lst_Storico->item(0)->text(), m_->Pannello(4)->text());
     QVERIFY(dialoghi.testi.isEmpty());
 
-    QVERIFY(QDir(cartella_->percorso()).mkpath(QStringLiteral("Dati")));
+    QVERIFY(QFile::remove(cartella_->percorso(QStringLiteral("Dati"))));
     QVERIFY(File_Ini::ScriviStorico(QStringLiteral("x;"), QDate(2026, 1, 2)));
     QVERIFY(File_Ini::ScriviStorico(QStringLiteral("y;"), QDate(2026, 1, 2)));
     QCOMPARE(m_->Pannello(4)->text(), QString());
