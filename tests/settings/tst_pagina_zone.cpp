@@ -143,6 +143,13 @@ void TestPaginaZone::salvataggioInvariato_data()
     QTest::newRow("chiavi mancanti") << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=7\n")) << 1;
     QTest::newRow("righe LF, nome tra virgolette")
         << QByteArray("[Generale]\nZone=2\n[Zona 02]\nNome=\"Sala A\"\nIndirizzo=9\nPV_r=3,4\n") << 2;
+    // Points the page would refuse if typed: the file's own are not the operator's to mend.
+    QTest::newRow("codice 7 che il caricamento prende")
+        << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=1\nPV_r=7,100\nSP_w=3,4\n")) << 1;
+    QTest::newRow("punti che il caricamento non prende")
+        << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=1\nPV_r=3,40001\nSP_r=3,abc\nAL1_w=6;5\n"
+                               "REM_r=1,\n"))
+        << 1;
 }
 
 void TestPaginaZone::salvataggioInvariato()
