@@ -34,11 +34,49 @@ int codiceDi(const QString& testo)
     return ok ? c : -1;
 }
 
+// The record's boxes that `daVerificare` names, in the record's order: the first refusal.
+std::optional<Rifiuto> verificaRecord(Record record, const QStringList& testi, int decimali,
+                                      const std::function<bool(const Voce&)>& daVerificare)
+{
+    for (const Voce& v : record) {
+        if (!daVerificare(v))
+            continue;
+        if (!v.valore) {
+            if (auto rifiuto = verificaPunto(v, testi.value(v.casella).trimmed(), testi.value(v.casella + 1).trimmed()))
+                return rifiuto;
+            continue;
+        }
+        const QString testo = testi.value(v.casella).trimmed();
+        const bool conPunto = !testi.value(v.casellaPunto).trimmed().isEmpty();
+        if (testo.isEmpty() && !conPunto)
+            continue;
+        const int d = DecimaliPunto(codiceDi(testi.value(v.casellaPunto)), v.scrittura, decimali);
+        if (!Casella::ValoreDaSalvare(testo, d))
+            return Rifiuto{v.casella,
+                           casellaValore(v)
+                               + (testo.isEmpty()
+                                      ? QStringLiteral(": manca il valore del parametro.")
+                                      : QStringLiteral(": il valore \"%1\" con %2 decimali non è compreso tra -32768 e 32767 "
+                                                       "una volta moltiplicato per 10 elevato al numero dei decimali.")
+                                            .arg(testo)
+                                            .arg(d))};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString NomePunto(const QString& riga, bool scrittura)
 {
     return QStringLiteral("\"%1\" (%2)").arg(riga, scrittura ? QStringLiteral("Scrittura") : QStringLiteral("Lettura"));
+}
+
+std::array<QString, 2> CaselleDelPunto(const QString& testo)
+{
+    const qsizetype virgola = testo.indexOf(QLatin1Char(','));
+    if (virgola < 0)
+        return {testo.trimmed(), QString()};
+    return {testo.left(virgola).trimmed(), testo.mid(virgola + 1).trimmed()};
 }
 
 std::optional<DifettoPunto> VerificaPunto(const QString& punto, bool scrittura, const QString& codice,
@@ -90,28 +128,24 @@ QStringList Testi(Record record, int caselle, Riga lettura, Riga scrittura)
 
 std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali)
 {
-    for (const Voce& v : record) {
-        if (!v.valore) {
-            if (auto rifiuto = verificaPunto(v, testi.value(v.casella).trimmed(), testi.value(v.casella + 1).trimmed()))
-                return rifiuto;
-            continue;
-        }
-        const QString testo = testi.value(v.casella).trimmed();
-        const bool conPunto = !testi.value(v.casellaPunto).trimmed().isEmpty();
-        if (testo.isEmpty() && !conPunto)
-            continue;
-        const int d = DecimaliPunto(codiceDi(testi.value(v.casellaPunto)), v.scrittura, decimali);
-        if (!Casella::ValoreDaSalvare(testo, d))
-            return Rifiuto{v.casella,
-                           casellaValore(v)
-                               + (testo.isEmpty()
-                                      ? QStringLiteral(": manca il valore del parametro.")
-                                      : QStringLiteral(": il valore \"%1\" con %2 decimali non è compreso tra -32768 e 32767 "
-                                                       "una volta moltiplicato per 10 elevato al numero dei decimali.")
-                                            .arg(testo)
-                                            .arg(d))};
-    }
-    return std::nullopt;
+    return verificaRecord(record, testi, decimali, [](const Voce&) { return true; });
+}
+
+std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali,
+                                      const QStringList& cambiate)
+{
+    auto cambiata = [&](const Chiavi::Chiave& c) { return cambiate.contains(c.Nome(), Qt::CaseInsensitive); };
+    return verificaRecord(record, testi, decimali, [&](const Voce& v) {
+        if (cambiata(*v.chiave))
+            return true;
+        // A value goes with its point: a new or changed point needs its value, in its decimals.
+        if (!v.valore)
+            return false;
+        for (const Voce& p : record)
+            if (!p.valore && p.casella == v.casellaPunto)
+                return cambiata(*p.chiave);
+        return false;
+    });
 }
 
 QList<Scrittura> ChiaviRecord(Record record, const QStringList& testi, int decimali)
@@ -155,12 +189,37 @@ EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, s
     }
 }
 
+void EditorRecord::MostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi)
+{
+    mostraDalFile(leggi, true);
+}
+
 void EditorRecord::MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi)
 {
-    for (const Voce& v : record_) {
-        if (!v.valore || !caselle_[v.casella]->text().isEmpty() || !caselle_[v.casellaPunto]->text().isEmpty()
-            || !caselle_[v.casellaPunto + 1]->text().isEmpty())
+    mostraDalFile(leggi, false);
+}
+
+void EditorRecord::mostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi, bool punti)
+{
+    // Shown from the rows, a point that did not load has both boxes empty.
+    auto nonCaricato = [this](int casella) {
+        return caselle_[casella]->text().isEmpty() && caselle_[casella + 1]->text().isEmpty();
+    };
+    std::vector<bool> valoreDaMostrare;
+    for (const Voce& v : record_)
+        valoreDaMostrare.push_back(v.valore && caselle_[v.casella]->text().isEmpty() && nonCaricato(v.casellaPunto));
+    if (punti)
+        for (const Voce& v : record_) {
+            if (v.valore || !nonCaricato(v.casella))
+                continue;
+            const auto [codice, registro] = CaselleDelPunto(leggi(*v.chiave));
+            caselle_[v.casella]->setText(codice);
+            caselle_[v.casella + 1]->setText(registro);
+        }
+    for (std::size_t i = 0; i < record_.size(); ++i) {
+        if (!valoreDaMostrare[i])
             continue;
+        const Voce& v = record_[i];
         const int d = DecimaliValore(v.casella);
         if (const auto valore = Casella::ValoreDaSalvare(leggi(*v.chiave).trimmed(), d))
             caselle_[v.casella]->setText(Casella::TestoValore(*valore, true, d));

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -67,11 +68,20 @@ std::optional<DifettoPunto> VerificaPunto(const QString& punto, bool scrittura, 
                                           const QString& registro);
 // A point's name in a refusal: the row's caption in quotes and its column.
 QString NomePunto(const QString& riga, bool scrittura);
+// The code box and the register box of a point the file holds as `testo`: split at the first
+// ",", each half trimmed; a text without "," stays whole in the code box. So a point the load
+// could not take ("3,40001", "6;20") is seen as the file holds it.
+std::array<QString, 2> CaselleDelPunto(const QString& testo);
 
 // The first box of the record that cannot be saved, if any: a point with only one of its two
 // boxes filled, a function code of the wrong kind, a register beyond the rows, a value that is
 // not a number or does not fit 16 bits once scaled, or no value for a point that has one.
 std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali);
+// The same check of what a save writes, the keys named in `cambiate` (without regard to case):
+// a point whose key changed, a value whose key or whose point's key changed. A key nobody
+// touched is not written, so the file's own form of it, loadable or not, is not refused.
+std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali,
+                                      const QStringList& cambiate);
 // The record's keys in its order from the boxes' texts and the page's decimals, unchecked: a
 // point as CoppiaRegistro, a value that converts in the display format of its point's decimals
 // (what the reformat shows), any other text as typed, trimmed.
@@ -92,9 +102,12 @@ public:
     EditorRecord(Record record, std::vector<CasellaValore*> caselle, std::function<int()> decimaliPagina);
 
     void Mostra(Riga lettura, Riga scrittura);
-    // The values the load could not take (their point did not load) as the file holds them,
-    // read through `leggi` (the key's text, empty when the file lacks it): a text that converts is shown in its box, so
-    // that what the file holds is seen and, unchanged, kept.
+    // What the load could not take, as the file holds it, read through `leggi` (the key's text,
+    // empty when the file lacks it), after Mostra: each point that did not load in its two boxes
+    // (CaselleDelPunto), then each value whose point did not load, when its text converts, in
+    // the decimals of the point now shown. So what the file holds is seen and, unchanged, kept.
+    void MostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi);
+    // The same for the values only: the points that did not load stay empty.
     void MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi);
     // Every box emptied and enabled or disabled.
     void Svuota(bool abilitate);
@@ -106,6 +119,8 @@ public:
     int DecimaliValore(int casella) const;
 
 private:
+    void mostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi, bool punti);
+
     Record record_;
     std::vector<CasellaValore*> caselle_;
     std::function<int()> decimaliPagina_;

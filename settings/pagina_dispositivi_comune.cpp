@@ -227,10 +227,10 @@ void PaginaDispositivi::MostraScelto()
     nome_->setEnabled(true);
     MostraAltro(i, configurato);
     editor_->Mostra(lettura, Scrittura(i));
-    // A value whose point the load could not take is shown as the file holds it.
+    // A point the load could not take, and a value that goes with one, shown as the file holds it.
     if (configurato) {
         const QString sezione = Sezione(i);
-        editor_->MostraValoriDelFile(
+        editor_->MostraDalFile(
             [&sezione](const Chiavi::Chiave& c) { return File_Ini::LeggiIni(sezione, c.Nome(), QString()); });
     }
     mostrato_ = i;
@@ -281,7 +281,12 @@ bool PaginaDispositivi::Salva()
     const Impostazioni::Scritture cambiate = Impostazioni::Cambiate(mostrate_, ora);
     if (cambiate.isEmpty())
         return true;
-    if (const auto rifiuto = EditorPunti::VerificaRecord(d_.record, editor_->Testi(), decimali_)) {
+    // Only what the save writes is checked: a point the file holds in a form the page would
+    // refuse stays as it is while nobody touches it.
+    QStringList chiaviCambiate;
+    for (const Impostazioni::ChiaveScritta& c : cambiate)
+        chiaviCambiate << c.chiave;
+    if (const auto rifiuto = EditorPunti::VerificaRecord(d_.record, editor_->Testi(), decimali_, chiaviCambiate)) {
         Impostazioni::Avvisa(EditorPunti::TestoRifiuto(rifiuto->messaggio));
         Casella::DaiFuoco(caselle_[rifiuto->casella]);
         return false;

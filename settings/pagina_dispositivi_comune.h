@@ -2,9 +2,9 @@
 // What the switches page and the LEDs page share: the count of devices in use (written to the
 // settings file the moment it is chosen), the chooser of one device, its name, node and decimals,
 // the record's boxes and the three buttons (save and exit, exit without saving, save and stay).
-// The page shows the plant model after the last whole-configuration load; a save writes, into the
-// section of the device the page shows, the keys the operator changed since (after checking the
-// record), one by one, and reloads the configuration.
+// The page shows the plant model after the last whole-configuration load, and what the load could
+// not take as the file holds it; a save writes, into the section of the device the page shows, the
+// keys the operator changed since (after checking them), one by one, and reloads the configuration.
 #include "editor_punti.h"
 #include "pagina.h"
 

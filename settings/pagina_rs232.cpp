@@ -153,10 +153,11 @@ void PaginaRS232::Apri()
     for (int k = Formato; k < NumeroListe; ++k)
         Impostazioni::SelezionaTesto(Liste[k], leggi(ChiaveLista(k)));
 
-    // A value that is not a number leaves the box as the load set it.
+    // Ticked for what the load runs as on, a whole 1, and for nothing else: a stored 2 runs off,
+    // so it shows off (and, untouched, stays 2 in the file).
     auto spunta = [&](QCheckBox* box, const Chiavi::Chiave& c) {
-        if (const auto v = Generale::LeggiNumero(leggi(c)))
-            box->setChecked(*v != 0.0);
+        const auto v = Generale::LeggiIntero(leggi(c));
+        box->setChecked(v && *v == 1);
     };
     spunta(Chk_Attivita_Linea, Chiavi::COM::Attivita);
     spunta(Chk_Remoto, Chiavi::COM::Remoto);

@@ -100,9 +100,20 @@ void PaginaZonaSup::ApriZona(int zona)
         Cmb_Pics->setCurrentIndex(Z::IndiceIcona(icone, icona));
     }
     Cmb_Pics_Click();
+    mostrate_ = Z::SalvataggioSupplementare(zona_, campi(), iconaScelta());
     Mostra();
     update();
 }
+
+std::array<QString, ChiaviZone::NumeroDiciture> PaginaZonaSup::campi() const
+{
+    std::array<QString, Z::NumeroDiciture> testi;
+    for (int i = 0; i < Z::NumeroDiciture; ++i)
+        testi[i] = Txt_ZonaSup[i]->text();
+    return testi;
+}
+
+QString PaginaZonaSup::iconaScelta() const { return Impostazioni::TestoSelezionato(Cmb_Pics); }
 
 void PaginaZonaSup::Cmb_Pics_Click()
 {
@@ -120,11 +131,7 @@ void PaginaZonaSup::Cmb_Pics_Click()
 void PaginaZonaSup::Cmd_ChiudiZoneSup_Click(int indice)
 {
     if (indice == 0 && zona_ >= 1) {
-        std::array<QString, Z::NumeroDiciture> campi;
-        for (int i = 0; i < Z::NumeroDiciture; ++i)
-            campi[i] = Txt_ZonaSup[i]->text();
-        const QString icona = Cmb_Pics->currentIndex() >= 0 ? Cmb_Pics->currentText() : QString();
-        if (!Z::Scrivi(Z::SalvataggioSupplementare(zona_, campi, icona)))
+        if (!Z::Scrivi(Impostazioni::Cambiate(mostrate_, Z::SalvataggioSupplementare(zona_, campi(), iconaScelta()))))
             Impostazioni::AvvisaScritturaRifiutata();
     }
     if (indice != 0 && indice != 1)

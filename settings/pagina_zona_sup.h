@@ -35,5 +35,12 @@ public:
     std::array<QToolButton*, 2> Cmd_ChiudiZoneSup{};
 
 private:
+    std::array<QString, ChiaviZone::NumeroDiciture> campi() const;
+    // The entry chosen in Cmb_Pics; empty when none is.
+    QString iconaScelta() const;
+
+    // The panel's keys as it showed them when opened: a save writes only those changed since, so
+    // a picture the list could not show, or showed under another case, stays as the file names it.
+    QList<ChiaviZone::Scrittura> mostrate_;
     int zona_ = 0;
 };

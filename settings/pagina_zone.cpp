@@ -313,7 +313,10 @@ void PaginaZone::Cmb_Zone_Click()
         return;
     }
 
-    const Z::Zona zona = Z::DaModello(ZonaScelta() - 1);
+    Z::Zona zona = Z::DaModello(ZonaScelta() - 1);
+    Z::PuntiDelFile(zona, [sezione = Z::Sezione(zona.numero)](const Chiavi::Chiave& c) {
+        return File_Ini::LeggiIni(sezione, c.Nome(), QString());
+    });
     Chk_Master->setVisible(zona.numero == 1);
     Chk_Slave->setVisible(zona.numero != 1);
     Chk_Slave->setChecked(zona.slave);
@@ -373,19 +376,22 @@ void PaginaZone::Cmd_ChiudiZone_Click(int indice)
     if (indice != 0 && indice != 2)
         return;
     const Z::Pagina valori = Valori();
-    if (valori.zona >= 1) {
-        // A point the plant could not use is refused whole: nothing is written.
-        if (const auto rifiuto = Z::Verifica(valori.caselle)) {
-            avvisa(rifiuto->testo);
-            Casella::DaiFuoco(Txt_ZoneMB[rifiuto->casella]);
-            return;
-        }
+    // What nobody touched stays as the file holds it (a point the load could not take too), and
+    // is not checked either: only what the save writes is.
+    const QList<Z::Scrittura> cambiate = Impostazioni::Cambiate(mostrateZona_, Z::Salvataggio(valori));
+    QStringList chiaviCambiate;
+    for (const Z::Scrittura& s : cambiate)
+        chiaviCambiate << s.chiave;
+    // A changed point the plant could not use is refused whole: nothing is written.
+    if (const auto rifiuto = Z::Verifica(valori.caselle, chiaviCambiate)) {
+        avvisa(rifiuto->testo);
+        Casella::DaiFuoco(Txt_ZoneMB[rifiuto->casella]);
+        return;
     }
     QPointer<PaginaZone> pagina(this);
     SalvaERicarica(
         [&] {
-            // What nobody touched stays as the file holds it (a point the load could not take too).
-            if (!Z::Scrivi(Impostazioni::Cambiate(mostrateZona_, Z::Salvataggio(valori))))
+            if (!Z::Scrivi(cambiate))
                 avvisa(Z::TestoScritturaRifiutata());
         },
         [pagina, indice] {

@@ -20,7 +20,8 @@ class QToolButton;
 // Page Pic_ZoneMB of the settings window: the zone count, and zone by zone its name, node,
 // decimals, master/slave role and Modbus points; the plant picture, the absolute chart limits
 // and the unit of the zone values; the common captions of the five values and the three
-// display selectors. It shows what the last configuration load put into the plant model.
+// display selectors. It shows what the last configuration load put into the plant model, and a
+// point the load could not take as the file holds it.
 class PaginaZone : public Pagina {
     Q_OBJECT
 public:

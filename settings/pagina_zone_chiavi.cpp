@@ -23,6 +23,9 @@ const Chiavi::Chiave* const chiaviRiga[RighePunti][2] = {
     {&D::AL2_r, &D::AL2_w}, {&D::AL3_r, &D::AL3_w}, {&D::REM_r, &D::REM_w},
 };
 
+// The key of the pair whose code box is `primo`.
+const Chiavi::Chiave& chiavePunto(int primo) { return *chiaviRiga[primo / 4][CasellaLettura(primo) ? 0 : 1]; }
+
 // Function-code field of row r in RigaMappaZona.
 int campoRiga(int riga) { return riga == RigaRemoto ? FunzioneREM : CampoFunzioneValore(riga); }
 
@@ -66,6 +69,19 @@ Zona DaModello(int indice)
     return z;
 }
 
+void PuntiDelFile(Zona& zona, const std::function<QString(const Chiavi::Chiave&)>& leggi)
+{
+    if (zona.nodo == -1)
+        return;
+    for (int primo = 0; primo < NumeroCaselle; primo += 2) {
+        if (!zona.caselle[primo].isEmpty() || !zona.caselle[primo + 1].isEmpty())
+            continue;
+        const auto caselle = EditorPunti::CaselleDelPunto(leggi(chiavePunto(primo)));
+        zona.caselle[primo] = caselle[0];
+        zona.caselle[primo + 1] = caselle[1];
+    }
+}
+
 QList<Scrittura> Salvataggio(const Pagina& p)
 {
     QList<Scrittura> s;
@@ -98,9 +114,11 @@ QList<Scrittura> Salvataggio(const Pagina& p)
     return s;
 }
 
-std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& caselle)
+std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& caselle, const QStringList& cambiate)
 {
     for (int primo = 0; primo < NumeroCaselle; primo += 2) {
+        if (!cambiate.contains(chiavePunto(primo).Nome(), Qt::CaseInsensitive))
+            continue;
         QString riga = EtichettaRiga(primo / 4);
         riga.chop(1);  // the colon
         const bool scrittura = !CasellaLettura(primo);

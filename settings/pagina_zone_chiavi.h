@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace ChiaviZone {
@@ -47,6 +48,10 @@ struct Zona {
     std::array<QString, NumeroCaselle> caselle;  // "" for a point not configured
 };
 Zona DaModello(int indice);
+// The points of a zone with a node that the load could not take, as the file holds them, read
+// through `leggi` (the key's text in the zone's section): a pair the model leaves empty shows the
+// key split as EditorPunti::CaselleDelPunto splits it. So it is seen, and kept while untouched.
+void PuntiDelFile(Zona& zona, const std::function<QString(const Chiavi::Chiave&)>& leggi);
 
 // The page's controls as texts, for the save. An empty `indirizzo` or `decimali` is a list
 // with no entry chosen: that key is not written (an unconfigured zone never takes a node), and
@@ -70,12 +75,14 @@ QList<Scrittura> Salvataggio(const Pagina& pagina);
 
 // A point the plant could not use is refused before anything is written: one half of a pair
 // without the other, a function code the column does not take (1..4 read, 5..6 write), a
-// register outside 0..32767 (the address rows hold signed 16-bit fields).
+// register outside 0..32767 (the address rows hold signed 16-bit fields). Only the points whose
+// keys are named in `cambiate` (without regard to case) are checked: those the save writes. The
+// file's own form of a point nobody touched, loadable or not, is not the operator's to mend.
 struct Rifiuto {
     int casella;
     QString testo;
 };
-std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& caselle);
+std::optional<Rifiuto> Verifica(const std::array<QString, NumeroCaselle>& caselle, const QStringList& cambiate);
 
 // Writes the keys in order into the active settings file. False at the first write the file
 // refuses (read-only file, value with a line break): the later keys are not tried.

@@ -78,6 +78,8 @@ private slots:
     void dicitura_data();
     void dicitura();
     void pannello();
+    void pannelloIconaComeNelFile_data();
+    void pannelloIconaComeNelFile();
     void selettori_data();
     void selettori();
 
@@ -143,6 +145,13 @@ void TestPaginaZone::salvataggioInvariato_data()
     QTest::newRow("chiavi mancanti") << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=7\n")) << 1;
     QTest::newRow("righe LF, nome tra virgolette")
         << QByteArray("[Generale]\nZone=2\n[Zona 02]\nNome=\"Sala A\"\nIndirizzo=9\nPV_r=3,4\n") << 2;
+    // Points the page would refuse if typed: the file's own are not the operator's to mend.
+    QTest::newRow("codice 7 che il caricamento prende")
+        << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=1\nPV_r=7,100\nSP_w=3,4\n")) << 1;
+    QTest::newRow("punti che il caricamento non prende")
+        << crlf(QStringLiteral("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=1\nPV_r=3,40001\nSP_r=3,abc\nAL1_w=6;5\n"
+                               "REM_r=1,\n"))
+        << 1;
 }
 
 void TestPaginaZone::salvataggioInvariato()
@@ -494,6 +503,42 @@ void TestPaginaZone::pannello()
     f_->comunicazioni->MenuInterruttori->trigger();
     QVERIFY(s->isHidden());
     QCOMPARE(file(), salvato);
+}
+
+void TestPaginaZone::pannelloIconaComeNelFile_data()
+{
+    QTest::addColumn<QString>("icona");          // the Icona line of the zone; empty: none
+    QTest::addColumn<QStringList>("bitmap");     // the pictures in the program folder
+    QTest::addColumn<QString>("dicitura");       // typed as the first caption; empty: nothing typed
+    QTest::addColumn<QString>("mostrata");       // the entry the list shows
+    QTest::newRow("bitmap mancante") << "Icona=T3.bmp" << QStringList{"T1.bmp"} << "" << "";
+    QTest::newRow("nessuna bitmap") << "Icona=T3.bmp" << QStringList{} << "" << "";
+    QTest::newRow("nome in altro maiuscolo") << "Icona=t3.bmp" << QStringList{"T1.bmp", "T3.bmp"} << "" << "T3.bmp";
+    QTest::newRow("chiave mancante") << "" << QStringList{"T1.bmp"} << "" << "";
+    QTest::newRow("bitmap mancante, dicitura nuova") << "Icona = T3.bmp" << QStringList{"T1.bmp"} << "Aria" << "";
+}
+
+void TestPaginaZone::pannelloIconaComeNelFile()
+{
+    QFETCH(QString, icona);
+    QFETCH(QStringList, bitmap);
+    QFETCH(QString, dicitura);
+    QFETCH(QString, mostrata);
+    const QString sezione = "[Zona 01]\nNome=Forno\nIndirizzo=1\n" + (icona.isEmpty() ? QString() : icona + "\n");
+    const QByteArray ini = crlf("[Generale]\nZone=1\n" + sezione);
+    carica(ini);
+    for (const QString& nome : bitmap)
+        cartella_->scrivi(nome, demo("T1.bmp"));
+    apri();
+    p_->Cmd_ZoneAvanzate->click();
+    PaginaZonaSup* s = f_->comunicazioni->Pic_Zona_Sup;
+    QCOMPARE(s->Cmb_Pics->currentText(), mostrata);
+    if (!dicitura.isEmpty())
+        s->Txt_ZonaSup[0]->setText(dicitura);
+    s->Cmd_ChiudiZoneSup[0]->click();
+    // The picture the list could not show, or showed under another case, stays as the file names it.
+    QCOMPARE(file(), dicitura.isEmpty() ? ini : crlf("[Generale]\nZone=1\n" + sezione + "Campo_1=" + dicitura + "\n"));
+    QVERIFY(dialoghi_->mostrati.isEmpty());
 }
 
 void TestPaginaZone::selettori_data()

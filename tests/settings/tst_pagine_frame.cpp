@@ -376,7 +376,11 @@ void TestPagineFrame::aperturaSeriale_data()
                               << false << "All.wav";
     QTest::newRow("fuori elenco") << "[COM]\nPorta=0\nTimeOut=425\nBase Misura=400\nRemoto=2\nAttivita=x\n"
                                      "[Sinottico]\nSuonoAllarme=  a b.wav  \n"
-                                  << QStringList{"", "9600,N,8,1", "1", "", "3", "", "3"} << true << false << "a b.wav";
+                                  << QStringList{"", "9600,N,8,1", "1", "", "3", "", "3"} << false << false << "a b.wav";
+    // The boxes are ticked for what the load runs as on, and only for that.
+    const QStringList predefiniti{"1", "9600,N,8,1", "1", "500", "3", "60", "3"};
+    QTest::newRow("spunte, 1 in altra forma") << "[COM]\nRemoto = 1,0\nAttivita= 1 \n" << predefiniti << true << true << "";
+    QTest::newRow("spunte, altri numeri") << "[COM]\nRemoto=-1\nAttivita=2\n" << predefiniti << false << false << "";
 }
 
 void TestPagineFrame::aperturaSeriale()
@@ -396,6 +400,7 @@ void TestPagineFrame::aperturaSeriale()
     for (int k = 0; k < PaginaSeriale::NumeroListe; ++k)
         QCOMPARE(Impostazioni::TestoSelezionato(p->Liste[k]), mostrati[k]);
     QCOMPARE(p->Chk_Remoto->isChecked(), remoto);
+    QCOMPARE(p->Chk_Remoto->isChecked(), ModoRemoto);
     QCOMPARE(p->Chk_Attivita_Linea->isChecked(), attivita);
     QCOMPARE(p->Txt_SuonoAllarme->text(), suono);
 }

@@ -36,7 +36,7 @@ const char* const interruttoriAMano =
     "[Generale]\nZone = 0\nInterruttori = 3\nLED=0\n"
     "[Interruttore 01]\nNome = Pompa\nIndirizzo = 1\nDecimali = 1\nOn_w = 6,10\nVal_on = 21.5\nOff_w=6,11\n"
     "Val_off = 0.0\n"
-    "[Interruttore 02]\nNome=Valvola\nIndirizzo=2\nOn_w=6;20\nVal_on=1\nOff_w=6,21\nVal_off=0\n"
+    "[Interruttore 02]\nNome=Valvola\nIndirizzo=2\nOn_w=6;20\nVal_on=1\nOff_r=1,40001\nOff_w=6,21\nVal_off=0\n"
     "[Interruttore 03]\nNome = Ventola\nIndirizzo = 3\nREM_r = 1,100\n";
 const char* const ledAMano =
     "[Generale]\nLED = 2\n"
@@ -51,6 +51,8 @@ const char* const apriportaSenzaNodo =
     "On_w=6,100\nVal_on=1\nOff_w=6,101\nVal_off=0\n";
 const char* const zoneAMano =
     "[Generale]\nZone = 1\n[Zona 01]\nNome = Forno\nIndirizzo = 1\nDecimali = 1\nPV_r = 3;100\nSP_r=3,101\n";
+const char* const zonePuntiScartati =
+    "[Generale]\nZone=1\n[Zona 01]\nNome=Forno\nIndirizzo=1\nPV_r = 3 , 40001\nPV_w=6;5\nSP_r=7,101\n";
 // Written as the station writes it.
 const char* const treInterruttori =
     "[Generale]\nInterruttori=3\n"
@@ -132,6 +134,7 @@ void TestPagineSalvataggio::salvataggioInvariato_data()
                                     << "Cmd_Chiudi_RS232(0)";
     QTest::newRow("seriale della demo") << d << "MenuPorta" << "" << "Cmd_Chiudi_RS232(0)";
     QTest::newRow("zone a mano") << crlf(zoneAMano) << "MenuZone" << "Cmb_Zone" << "Cmd_ChiudiZone(2)";
+    QTest::newRow("zone, punti scartati") << crlf(zonePuntiScartati) << "MenuZone" << "Cmb_Zone" << "Cmd_ChiudiZone(0)";
     QTest::newRow("stagioni a mano") << crlf("[Stagione]\nEstate = estate.prg\n") << "MenuStagioni" << ""
                                      << "Cmd_Chiudi_Stag(0)";
 }
@@ -236,17 +239,25 @@ void TestPagineSalvataggio::valoriCheIlCaricamentoNonPrende_data()
     QTest::addColumn<QByteArray>("atteso");
     QTest::newRow("LED senza P1") << crlf(ledAMano) << "MenuIndicatori" << "Cmb_LED" << 0
                                   << QStringList{"Txt_ZoneMBLED(2)", "3,50", "Cmb_DisLED", "Diverso", "Cmb_ColoreLED",
-                                                 "Giallo", "Txt_ZoneMBLED(0)", ""}
+                                                 "Giallo", "Txt_ZoneMBLED(0)", "3", "Txt_ZoneMBLED(1)", "abc"}
                                   << QStringList{"Txt_ZoneMBLED(0)", "Txt_ZoneMBLED(1)", "3", "100"}
                                   << "Cmd_ChiudiLED(2)" << QByteArray("LED 01")
                                   << crlf("[LED 01]\nNome = Allarme\nIndirizzo=1\nDecimali=2\nP1_r=3,100\nVal=3,5\n"
                                           "Col=5\nCondizione=6\n");
     QTest::newRow("interruttore con On_w malformato")
         << crlf(interruttoriAMano) << "MenuInterruttori" << "Cmb_Interruttore" << 1
-        << QStringList{"Txt_ZoneMBInt(4)", "1", "Txt_ZoneMBInt(2)", ""}
+        << QStringList{"Txt_ZoneMBInt(4)", "1", "Txt_ZoneMBInt(2)", "6;20", "Txt_ZoneMBInt(3)", "",
+                       "Txt_ZoneMBInt(5)", "1", "Txt_ZoneMBInt(6)", "40001"}
         << QStringList{"Txt_ZoneMBInt(2)", "Txt_ZoneMBInt(3)", "6", "20"} << "Cmd_ChiudiInt(2)"
         << QByteArray("Interruttore 02")
-        << crlf("[Interruttore 02]\nNome=Valvola\nIndirizzo=2\nOn_w=6,20\nVal_on=1\nOff_w=6,21\nVal_off=0\n");
+        << crlf("[Interruttore 02]\nNome=Valvola\nIndirizzo=2\nOn_w=6,20\nVal_on=1\nOff_r=1,40001\nOff_w=6,21\n"
+                "Val_off=0\n");
+    QTest::newRow("zona con punti malformati")
+        << crlf(zonePuntiScartati) << "MenuZone" << "Cmb_Zone" << 0
+        << QStringList{"Txt_ZoneMB(0)", "3", "Txt_ZoneMB(1)", "40001", "Txt_ZoneMB(2)", "6;5", "Txt_ZoneMB(3)", "",
+                       "Txt_ZoneMB(4)", "7", "Txt_ZoneMB(5)", "101"}
+        << QStringList{"Txt_ZoneMB(0)", "Txt_ZoneMB(1)", "3", "100"} << "Cmd_ChiudiZone(2)" << QByteArray("Zona 01")
+        << crlf("[Zona 01]\nNome=Forno\nIndirizzo=1\nPV_r=3,100\nPV_w=6;5\nSP_r=7,101\n");
     QTest::newRow("apriporta con Off_w malformato")
         << crlf(apriportaAMano) << "MenuApriPorta" << "" << 0 << QStringList{"Txt_ZoneMB_AP(9)", "-3,0"}
         << QStringList{"Txt_ZoneMB_AP(7)", "Txt_ZoneMB_AP(8)", "6", "101"} << "Cmd_Chiudi_AP" << QByteArray("Apriporta")
