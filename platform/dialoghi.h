@@ -31,6 +31,8 @@ public:
     // A message with OK alone that the caller does not wait for: it returns at once and the box
     // stays in the foreground until its OK. Notices asked for while one is shown follow it, one
     // after the other. The acquisition reports through these, so no pass ever waits for a person.
+    // A notice blocks no other window and takes no click or key meant for one; a key held or
+    // typed as it appears does not close it.
     virtual void Avviso(const QString& testo, const QString& titolo, IconaDialogo icona) = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "dialoghi_qt.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +41,55 @@ void InPrimoPiano(QWidget* finestra)
     finestra->raise();
     finestra->activateWindow();
 }
+
+// A notice comes from the acquisition's own work, not from what the operator was doing: it goes
+// above every window but blocks none of them and leaves the keyboard where it was, so a click or
+// a key meant for another window (a Stop among them) still reaches it.
+void InPrimoPianoSenzaBloccare(QWidget* finestra)
+{
+    finestra->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    finestra->setWindowModality(Qt::NonModal);
+    finestra->setAttribute(Qt::WA_ShowWithoutActivating);
+    finestra->show();
+    finestra->raise();
+}
+
+// The keys that would answer a notice (Enter and Space press OK, Esc closes it) are dropped while
+// they repeat and for a moment after it appears: a key held since before it (its repeats land on
+// the notice when the window manager hands it the keyboard) or typed for another window just as
+// it appears never closes it unread. A key pressed on it afterwards answers it as on any box; a
+// release alone never does.
+class TastiDeliberati final : public QObject {
+public:
+    explicit TastiDeliberati(QMessageBox* avviso) : QObject(avviso)
+    {
+        avviso->installEventFilter(this);
+        for (QWidget* figlio : avviso->findChildren<QWidget*>())
+            figlio->installEventFilter(this);
+        apparso_.start();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        switch (tasto->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_Select:
+        case Qt::Key_Escape:
+            return tasto->isAutoRepeat() || apparso_.elapsed() < DialoghiQt::TastiIgnoratiMs;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QElapsedTimer apparso_;
+};
 
 }  // namespace
 
@@ -118,6 +169,7 @@ void DialoghiQt::mostraProssimo()
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box->setEscapeButton(ok);
     box->setDefaultButton(ok);
+    new TastiDeliberati(box);
     aperto_ = box;
     // Closed by its OK, or gone with the window it was shown over: the next one follows, from
     // the event loop (not from inside the box's destruction).
@@ -128,7 +180,7 @@ void DialoghiQt::mostraProssimo()
                 mostraProssimo();
         });
     });
-    InPrimoPiano(box);
+    InPrimoPianoSenzaBloccare(box);
 }
 
 DialoghiQt::~DialoghiQt()

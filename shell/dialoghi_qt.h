@@ -10,9 +10,14 @@
 class QMessageBox;
 
 // The station's boxes on screen: QMessageBox and QInputDialog with Italian buttons, kept above
-// every other window (the monitor, the login and the splash are topmost too).
+// every other window (the monitor, the login and the splash are topmost too). Questions and input
+// boxes are modal; notices are not (see Avviso).
 class DialoghiQt final : public Piattaforma::Dialoghi {
 public:
+    // For this long after a notice appears its keys are not taken as an answer: whatever was
+    // typed then was meant for the window the operator was working in.
+    static constexpr int TastiIgnoratiMs = 500;
+
     Piattaforma::RispostaDialogo Messaggio(const QString& testo, const QString& titolo,
                                            Piattaforma::PulsantiDialogo pulsanti, Piattaforma::IconaDialogo icona,
                                            std::optional<Piattaforma::RispostaDialogo> predefinita) override;

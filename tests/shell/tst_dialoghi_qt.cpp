@@ -1,13 +1,17 @@
 #include "dialoghi_qt.h"
+#include "eventi.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QDialog>
 #include <QTimer>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <functional>
 
@@ -39,6 +43,37 @@ QStringList Etichette(QMessageBox* box)
     testi.sort();
     return testi;
 }
+
+QList<QMessageBox*> AvvisiAperti()
+{
+    QList<QMessageBox*> box;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
+            box << b;
+    return box;
+}
+
+// A click as the window system delivers it: refused by a window that a modal box blocks. Queued,
+// it waits like a real click for the event loop that takes the operator's input.
+template <typename Consegna = QWindowSystemInterface::SynchronousDelivery>
+void Clic(QWidget* w)
+{
+    QWindow* finestra = w->window()->windowHandle();
+    const QPointF locale = w->mapTo(w->window(), w->rect().center());
+    const QPointF globale = w->mapToGlobal(w->rect().center());
+    for (const auto tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QWindowSystemInterface::handleMouseEvent<Consegna>(
+            finestra, locale, globale, tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+            Qt::LeftButton, tipo);
+}
+
+// A key to `w`'s window as the window system delivers it (auto-repeat as a held key sends it).
+void Tasto(QWidget* w, QEvent::Type tipo, Qt::Key tasto, bool ripetuto = false)
+{
+    const QString testo = tasto == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+        w->window()->windowHandle(), tipo, tasto, Qt::NoModifier, testo, ripetuto);
+}
 }  // namespace
 
 class TestDialoghiQt : public QObject {
@@ -51,6 +86,8 @@ private slots:
     void input();
     void servizioInstallato();
     void avvisiUnoDopoLAltro();
+    void avvisoNonPrendeInput_data();
+    void avvisoNonPrendeInput();
 };
 
 void TestDialoghiQt::messaggio_data()
@@ -167,13 +204,7 @@ void TestDialoghiQt::avvisiUnoDopoLAltro()
     DialoghiQt qt;
     qt.Avviso(QStringLiteral("primo"), QStringLiteral("Titolo"), IconaDialogo::Esclamazione);
     qt.Avviso(QStringLiteral("secondo"), QStringLiteral("Titolo"), IconaDialogo::Esclamazione);
-    auto aperti = [] {
-        QList<QMessageBox*> box;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible())
-                box << b;
-        return box;
-    };
+    auto aperti = AvvisiAperti;
     for (const char* atteso : {"primo", "secondo"}) {
         QVERIFY(QTest::qWaitFor([&] { return aperti().size() == 1; }, 2000));
         QMessageBox* box = aperti().front();
@@ -184,6 +215,105 @@ void TestDialoghiQt::avvisiUnoDopoLAltro()
         QTest::qWait(20);
     }
     QVERIFY(QTest::qWaitFor([&] { return aperti().isEmpty(); }, 2000));
+}
+
+enum class Disturbo { ClicPrincipale, ClicTrattenuto, InvioTenuto, SpazioAllApparire };
+enum class Chiusura { ClicOK, InvioDeliberato };
+
+void TestDialoghiQt::avvisoNonPrendeInput_data()
+{
+    QTest::addColumn<Disturbo>("disturbo");
+    QTest::addColumn<Chiusura>("chiusura");
+    QTest::newRow("clic su Stop con l'avviso aperto") << Disturbo::ClicPrincipale << Chiusura::ClicOK;
+    QTest::newRow("clic su Stop trattenuto dalla passata che apre l'avviso")
+        << Disturbo::ClicTrattenuto << Chiusura::ClicOK;
+    QTest::newRow("Invio tenuto mentre l'avviso appare") << Disturbo::InvioTenuto << Chiusura::ClicOK;
+    QTest::newRow("Spazio premuto mentre l'avviso appare") << Disturbo::SpazioAllApparire
+                                                          << Chiusura::InvioDeliberato;
+}
+
+void TestDialoghiQt::avvisoNonPrendeInput()
+{
+    // What the operator does elsewhere while a failed command's notice appears reaches its own
+    // window and leaves the notice up until it is read and closed on purpose.
+    QFETCH(Disturbo, disturbo);
+    QFETCH(Chiusura, chiusura);
+
+    QWidget principale;
+    QPushButton stop(QStringLiteral("Stop"), &principale);
+    stop.setGeometry(20, 20, 120, 40);
+    int stopPremuto = 0;
+    connect(&stop, &QPushButton::clicked, this, [&] { ++stopPremuto; });
+    principale.resize(400, 300);
+    principale.show();
+    principale.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&principale));
+
+    DialoghiQt qt;
+    auto avvisa = [&] {
+        qt.Avviso(QStringLiteral("Attenzione: Il valore non è stato inviato allo strumento."),
+                  QStringLiteral("Impostazione Valori"), IconaDialogo::Esclamazione);
+        QCOMPARE(AvvisiAperti().size(), 1);
+    };
+    switch (disturbo) {
+    case Disturbo::ClicPrincipale:
+        avvisa();
+        Clic(&stop);
+        break;
+    case Disturbo::ClicTrattenuto: {
+        // The operator clicks while a pass waits on the line; the pass's command fails.
+        Piattaforma::InputRinviato passata;
+        Clic<QWindowSystemInterface::AsynchronousDelivery>(&stop);
+        Piattaforma::LasciaEventi();
+        avvisa();
+        Piattaforma::LasciaEventi();
+        QCOMPARE(stopPremuto, 0);
+        break;
+    }
+    case Disturbo::InvioTenuto: {
+        // Held since before the notice: its repeats and its release reach the notice even where the
+        // window manager hands it the keyboard.
+        Tasto(&principale, QEvent::KeyPress, Qt::Key_Return);
+        avvisa();
+        QPointer<QWidget> avviso = AvvisiAperti().front();
+        for (int tempo = 0; avviso && tempo <= DialoghiQt::TastiIgnoratiMs + 100; tempo += 50) {
+            Tasto(avviso, QEvent::KeyRelease, Qt::Key_Return, true);
+            Tasto(avviso, QEvent::KeyPress, Qt::Key_Return, true);
+            QTest::qWait(50);
+        }
+        if (avviso)
+            Tasto(avviso, QEvent::KeyRelease, Qt::Key_Return);
+        break;
+    }
+    case Disturbo::SpazioAllApparire: {
+        // Typed for the main window the moment the notice takes its place.
+        avvisa();
+        QWidget* avviso = AvvisiAperti().front();
+        Tasto(avviso, QEvent::KeyPress, Qt::Key_Space);
+        Tasto(avviso, QEvent::KeyRelease, Qt::Key_Space);
+        break;
+    }
+    }
+    QTest::qWait(50);
+    if (disturbo == Disturbo::ClicPrincipale || disturbo == Disturbo::ClicTrattenuto)
+        QCOMPARE(stopPremuto, 1);
+    QCOMPARE(AvvisiAperti().size(), 1);
+    QPointer<QMessageBox> avviso = AvvisiAperti().front();
+    QCOMPARE(avviso->windowTitle(), QStringLiteral("Impostazione Valori"));
+    QVERIFY(avviso->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    switch (chiusura) {
+    case Chiusura::ClicOK:
+        Clic(avviso->buttons().front());
+        break;
+    case Chiusura::InvioDeliberato:
+        QTest::qWait(DialoghiQt::TastiIgnoratiMs + 100);  // read, then answered
+        QVERIFY(avviso);
+        Tasto(avviso, QEvent::KeyPress, Qt::Key_Return);
+        Tasto(avviso, QEvent::KeyRelease, Qt::Key_Return);
+        break;
+    }
+    QVERIFY(QTest::qWaitFor([] { return AvvisiAperti().isEmpty(); }, 2000));
 }
 
 QTEST_MAIN(TestDialoghiQt)
