@@ -66,9 +66,11 @@ std::optional<DataOraLetta> leggiDataOra(std::string_view t)
     static thread_local double ultimoGiorno = 0;
     static thread_local QDate giorno;
     if (g != ultimoG || m != ultimoM || a != ultimoA) {
-        giorno = QDate(a, m, g);
-        if (!giorno.isValid())
+        // A date no calendar has is this line's damage alone: the day held stays the one read.
+        const QDate letto(a, m, g);
+        if (!letto.isValid())
             return std::nullopt;
+        giorno = letto;
         const QDate zero(1899, 12, 30);
         ultimoGiorno = double(zero.daysTo(giorno));
         ultimoG = g;
