@@ -66,14 +66,18 @@ void DatiTrend::rientra(Traccia& t)
     ++t.versione;
     std::size_t davanti = troppi;
     if (pausa_) {
-        // The frozen window keeps its points: those before it go first, then the earliest after it.
+        // The frozen window keeps its points and the one just before and just after it, which
+        // carry the line in and out at its edges: the points before it go first, then the
+        // earliest after it.
         const auto [t0, t1] = AsseTempi();
         const auto inizio = t.punti.begin() + std::ptrdiff_t(t.primo);
         const auto da = std::lower_bound(inizio, t.punti.end(), t0, primaDi);
         const auto a = std::upper_bound(da, t.punti.end(), t1, dopoDi);
-        const std::size_t prima = std::size_t(da - inizio);
-        const std::size_t dopo = std::min(troppi - std::min(troppi, prima), std::size_t(t.punti.end() - a));
-        t.punti.erase(a, a + std::ptrdiff_t(dopo));
+        const std::size_t prima = std::size_t(std::max<std::ptrdiff_t>(0, da - inizio - 1));
+        const std::size_t oltre = std::size_t(std::max<std::ptrdiff_t>(0, t.punti.end() - a - 1));
+        const std::size_t dopo = std::min(troppi - std::min(troppi, prima), oltre);
+        if (dopo > 0)
+            t.punti.erase(a + 1, a + 1 + std::ptrdiff_t(dopo));
         davanti = troppi - dopo;
     }
     t.lasciaDavanti(davanti);

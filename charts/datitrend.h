@@ -55,8 +55,9 @@ public:
     //
     // Points are kept in time order, also when they arrive out of order (a clock set back). A
     // full buffer drops its earliest point; while paused, its earliest point outside the window
-    // shown, so the frozen window keeps its points however long the pause lasts (when every
-    // point is in the window, the earliest). The time window
+    // shown other than the last before the window and the first after it, so the frozen window
+    // keeps its points, and the lines in and out at its edges, however long the pause lasts (when
+    // only those are left, the earliest). The time window
     // follows the points: each point added moves the window so that it ends there, keeping its
     // width `AmpiezzaTempo`, also when it is earlier than the window's end (the clocks went
     // back); while paused the window stays where it is.
