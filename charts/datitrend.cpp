@@ -14,6 +14,7 @@ constexpr double Assente = Generale::ValoreAssente;
 bool lacuna(const PuntoTrend& p) { return p.valore == Assente; }
 
 bool primaDi(const PuntoTrend& p, double t) { return p.tempo < t; }
+bool piuPresto(const PuntoTrend& a, const PuntoTrend& b) { return a.tempo < b.tempo; }
 bool dopoDi(double t, const PuntoTrend& p) { return t < p.tempo; }
 
 double interpola(const PuntoTrend& a, const PuntoTrend& b, double t)
@@ -83,12 +84,43 @@ void DatiTrend::rientra(Traccia& t)
     t.lasciaDavanti(davanti);
 }
 
-void DatiTrend::Riserva(int traccia, std::size_t punti)
+void DatiTrend::AggiungiPunti(int traccia, std::vector<PuntoTrend> punti)
 {
     if (!valida(traccia))
         return;
+    std::erase_if(punti, [](const PuntoTrend& p) { return !std::isfinite(p.tempo); });
+    if (punti.empty())
+        return;
+    for (PuntoTrend& p : punti)
+        if (!std::isfinite(p.valore))
+            p.valore = Assente;
+    const double ultimo = punti.back().tempo;
+    // Stable: points of one time keep the order they were taken in. They come in runs already in
+    // order, one more at each time the clock was set back: a few runs are merged one by one, a
+    // pass each, many are sorted.
+    auto ordinati = std::is_sorted_until(punti.begin(), punti.end(), piuPresto);
+    for (int fusioni = 0; ordinati != punti.end() && fusioni < 16; ++fusioni) {
+        const auto corsa = std::is_sorted_until(ordinati, punti.end(), piuPresto);
+        std::inplace_merge(punti.begin(), ordinati, corsa, piuPresto);
+        ordinati = corsa;
+    }
+    if (ordinati != punti.end())
+        std::stable_sort(punti.begin(), punti.end(), piuPresto);
     Traccia& t = tracce_[traccia - 1];
-    t.punti.reserve(t.punti.size() + std::min(punti, std::size_t(dimensioneBuffer_)));
+    if (t.punti.size() == t.primo) {
+        t.punti = std::move(punti);
+        t.primo = 0;
+    } else {
+        const auto vecchi = std::ptrdiff_t(t.punti.size());
+        t.punti.insert(t.punti.end(), punti.begin(), punti.end());
+        std::inplace_merge(t.punti.begin() + std::ptrdiff_t(t.primo), t.punti.begin() + vecchi, t.punti.end(), piuPresto);
+    }
+    rientra(t);
+    ++t.versione;
+    if (!pausa_) {
+        fine_ = ultimo;
+        inizio_ = ultimo - ampiezza_;
+    }
 }
 
 void DatiTrend::CancellaPunti()

@@ -62,9 +62,12 @@ public:
     // width `AmpiezzaTempo`, also when it is earlier than the window's end (the clocks went
     // back); while paused the window stays where it is.
     void AggiungiPunto(int traccia, double tempo, double valore);
-    // Room for `punti` more points on the trace (at most a buffer), so a long load does not
-    // move the trace's points again and again as it grows.
-    void Riserva(int traccia, std::size_t punti);
+    // Many points of one trace in the order they were taken (a history day read from its file):
+    // they end as AggiungiPunto one by one would leave them, in time order, the later taken after
+    // the earlier of the same time, the window at the last of them, but the trace is put in
+    // order once, where a day with the clock set back would move the trace at every point that
+    // steps back. The vector is taken over.
+    void AggiungiPunti(int traccia, std::vector<PuntoTrend> punti);
     void CancellaPunti();
     std::span<const PuntoTrend> Punti(int traccia) const;
     // Goes up at every change of the trace's points, so a painter may keep what it drew.

@@ -130,7 +130,7 @@ void TstCaricaStorico::piuRigheDelGrafico_data()
 {
     QTest::addColumn<int>("buffer");
     QTest::addColumn<int>("righe");
-    QTest::addColumn<int>("dove");      // the line at which the clock is set back
+    QTest::addColumn<int>("dove");      // the clock is set back every `dove` lines
     QTest::addColumn<int>("indietro");  // seconds
     QTest::addColumn<bool>("intero");
     QTest::newRow("fits") << 100 << 100 << 0 << 0 << true;
@@ -140,6 +140,8 @@ void TstCaricaStorico::piuRigheDelGrafico_data()
     QTest::newRow("clock set back past the first line") << 200 << 150 << 100 << 130 << true;
     QTest::newRow("clock set back, the chart full") << 100 << 150 << 100 << 60 << false;
     QTest::newRow("clock set back, the latest lines written first") << 100 << 150 << 120 << 100 << false;
+    QTest::newRow("clock set back again and again") << 200 << 150 << 5 << 3 << true;
+    QTest::newRow("clock set back again and again, the chart full") << 100 << 150 << 5 << 7 << false;
 }
 
 void TstCaricaStorico::piuRigheDelGrafico()
@@ -152,7 +154,7 @@ void TstCaricaStorico::piuRigheDelGrafico()
     QByteArray giorno;
     QList<QPair<double, double>> scritti;  // (time, value) in file order
     for (int i = 0; i < righe; ++i) {
-        const QTime ora = QTime(1, 0).addSecs(i >= dove ? i - indietro : i);
+        const QTime ora = QTime(1, 0).addSecs(i - (dove > 0 ? i / dove : 0) * indietro);
         giorno += ora.toString(QStringLiteral("'25/10/2026 'HH:mm:ss';")).toLatin1() + QByteArray::number(i) + ";21,0;\r\n";
         scritti.append({SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), ora)), double(i)});
     }
