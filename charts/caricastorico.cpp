@@ -13,6 +13,7 @@
 #include <cstring>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace File_Ini {
@@ -66,9 +67,11 @@ std::optional<DataOraLetta> leggiDataOra(std::string_view t)
     static thread_local double ultimoGiorno = 0;
     static thread_local QDate giorno;
     if (g != ultimoG || m != ultimoM || a != ultimoA) {
-        giorno = QDate(a, m, g);
-        if (!giorno.isValid())
+        // A date no calendar has is this line's damage alone: the day held stays the one read.
+        const QDate letto(a, m, g);
+        if (!letto.isValid())
             return std::nullopt;
+        giorno = letto;
         const QDate zero(1899, 12, 30);
         ultimoGiorno = double(zero.daysTo(giorno));
         ultimoG = g;
@@ -186,21 +189,36 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
     bool ripetuta = false;               // the file stepped back into the repeated hour
     double lettaPrima = -std::numeric_limits<double>::infinity();
     std::size_t lunghezza = 0;  // of the line being read, line break included
-    bool riservato = false;
     const std::uint64_t perdutiPrima = trend.Dati().Perduti();
+    // Each trace's points in file order, handed to the chart when a buffer's worth is read and at
+    // the end: the chart sorts them once, where a clock set back would have it move the trace at
+    // every point that steps back.
+    const std::size_t capienza = std::size_t(trend.Dati().DimensioneBuffer());
+    std::array<std::vector<PuntoTrend>, DatiTrend::MaxTracce> lotti;
+    std::size_t riserva = 0;  // room for the day: as many lines as the file holds lines like the first
+    int ultimaTraccia = 0;    // of the last point read
+    auto consegna = [&](int k) {
+        if (!lotti[std::size_t(k)].empty())
+            trend.Dati().AggiungiPunti(k + 1, std::exchange(lotti[std::size_t(k)], {}));
+    };
     auto aggiungi = [&](const RigaStorico& r) {
-        if (!riservato) {
-            // Room for the day at once: as many lines as the file holds lines like this one.
-            riservato = true;
+        if (riserva == 0) {
             const std::size_t righe = std::size_t(file.size()) / std::max<std::size_t>(1, lunghezza) + 16;
-            for (int k = 1; k <= r.valori; ++k)
-                trend.Dati().Riserva(k, righe + righe / 16);
+            riserva = std::min(righe + righe / 16, capienza);
         }
-        for (int k = 0; k < r.valori; ++k)
-            trend.AggiungiPunto(k + 1, r.tempo, r.valore[std::size_t(k)]);
+        for (int k = 0; k < r.valori; ++k) {
+            auto& lotto = lotti[std::size_t(k)];
+            if (lotto.capacity() == 0)
+                lotto.reserve(riserva);
+            lotto.push_back({r.tempo, r.valore[std::size_t(k)]});
+            if (lotto.size() >= capienza)
+                consegna(k);
+        }
         esito.punti += r.valori;
         ++esito.righe;
         contoAccettato = r.valori;
+        if (r.valori > 0)
+            ultimaTraccia = r.valori - 1;
     };
     auto riga = [&](std::string_view testo) {
         if (senzaBlank(testo).empty()) {
@@ -285,6 +303,11 @@ EsitoStorico LeggiStorico(const QString& percorso, Trend& trend)
         else
             ++esito.scartate;
     }
+    // The trace of the last point last, so the window ends where the last line put it.
+    for (int k = 0; k < DatiTrend::MaxTracce; ++k)
+        if (k != ultimaTraccia)
+            consegna(k);
+    consegna(ultimaTraccia);
     esito.perduti = long(trend.Dati().Perduti() - perdutiPrima);
     trend.Ridisegna();
     return esito;

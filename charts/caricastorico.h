@@ -39,16 +39,16 @@ struct EsitoStorico {
     bool Completo() const { return aperto && scartate == 0 && perduti == 0; }
 };
 
-// One sequential pass over the file: every sound line adds its values to `trend` (one chart call
-// a value) and the chart is redrawn once at the end. A damaged line never stops the read: it is
-// left out whole and counted. A line cut short just after a ";" (a power failure) reads like a
-// line with fewer zones, and is told by the lines beside it, since cutting only ever takes values
-// away: a line with fewer values than the lines on both sides of it is cut short, and so is a
-// first line with fewer values than the line after it; a last line with fewer values than the
-// lines before it is cut short when it lacks its line break (the writer ends every line with
-// one), and is the zones removed when it has it. A change of the zone count that the following
-// lines keep is taken as it is. A blank line carries nothing but is counted as damage all the
-// same: the writer never leaves one.
+// One sequential pass over the file: every sound line adds its values to `trend` (each trace's
+// points handed over together, and put in time order once) and the chart is redrawn once at the
+// end. A damaged line never stops the read: it is left out whole and counted. A line cut short just
+// after a ";" (a power failure) reads like a line with fewer zones, and is told by the lines beside
+// it, since cutting only ever takes values away: a line with fewer values than the lines on both
+// sides of it is cut short, and so is a first line with fewer values than the line after it; a last
+// line with fewer values than the lines before it is cut short when it lacks its line break (the
+// writer ends every line with one), and is the zones removed when it has it. A change of the zone
+// count that the following lines keep is taken as it is. A blank line carries nothing but is
+// counted as damage all the same: the writer never leaves one.
 //
 // The lines go to the chart in the order they were written: once a line steps back in time
 // into the hour the clocks go back in autumn, that hour's lines are its second pass, drawn after

@@ -14,6 +14,7 @@ constexpr double Assente = Generale::ValoreAssente;
 bool lacuna(const PuntoTrend& p) { return p.valore == Assente; }
 
 bool primaDi(const PuntoTrend& p, double t) { return p.tempo < t; }
+bool piuPresto(const PuntoTrend& a, const PuntoTrend& b) { return a.tempo < b.tempo; }
 bool dopoDi(double t, const PuntoTrend& p) { return t < p.tempo; }
 
 double interpola(const PuntoTrend& a, const PuntoTrend& b, double t)
@@ -66,25 +67,60 @@ void DatiTrend::rientra(Traccia& t)
     ++t.versione;
     std::size_t davanti = troppi;
     if (pausa_) {
-        // The frozen window keeps its points: those before it go first, then the earliest after it.
+        // The frozen window keeps its points and the one just before and just after it, which
+        // carry the line in and out at its edges: the points before it go first, then the
+        // earliest after it.
         const auto [t0, t1] = AsseTempi();
         const auto inizio = t.punti.begin() + std::ptrdiff_t(t.primo);
         const auto da = std::lower_bound(inizio, t.punti.end(), t0, primaDi);
         const auto a = std::upper_bound(da, t.punti.end(), t1, dopoDi);
-        const std::size_t prima = std::size_t(da - inizio);
-        const std::size_t dopo = std::min(troppi - std::min(troppi, prima), std::size_t(t.punti.end() - a));
-        t.punti.erase(a, a + std::ptrdiff_t(dopo));
+        const std::size_t prima = std::size_t(std::max<std::ptrdiff_t>(0, da - inizio - 1));
+        const std::size_t oltre = std::size_t(std::max<std::ptrdiff_t>(0, t.punti.end() - a - 1));
+        const std::size_t dopo = std::min(troppi - std::min(troppi, prima), oltre);
+        if (dopo > 0)
+            t.punti.erase(a + 1, a + 1 + std::ptrdiff_t(dopo));
         davanti = troppi - dopo;
     }
     t.lasciaDavanti(davanti);
 }
 
-void DatiTrend::Riserva(int traccia, std::size_t punti)
+void DatiTrend::AggiungiPunti(int traccia, std::vector<PuntoTrend> punti)
 {
     if (!valida(traccia))
         return;
+    std::erase_if(punti, [](const PuntoTrend& p) { return !std::isfinite(p.tempo); });
+    if (punti.empty())
+        return;
+    for (PuntoTrend& p : punti)
+        if (!std::isfinite(p.valore))
+            p.valore = Assente;
+    const double ultimo = punti.back().tempo;
+    // Stable: points of one time keep the order they were taken in. They come in runs already in
+    // order, one more at each time the clock was set back: a few runs are merged one by one, a
+    // pass each, many are sorted.
+    auto ordinati = std::is_sorted_until(punti.begin(), punti.end(), piuPresto);
+    for (int fusioni = 0; ordinati != punti.end() && fusioni < 16; ++fusioni) {
+        const auto corsa = std::is_sorted_until(ordinati, punti.end(), piuPresto);
+        std::inplace_merge(punti.begin(), ordinati, corsa, piuPresto);
+        ordinati = corsa;
+    }
+    if (ordinati != punti.end())
+        std::stable_sort(punti.begin(), punti.end(), piuPresto);
     Traccia& t = tracce_[traccia - 1];
-    t.punti.reserve(t.punti.size() + std::min(punti, std::size_t(dimensioneBuffer_)));
+    if (t.punti.size() == t.primo) {
+        t.punti = std::move(punti);
+        t.primo = 0;
+    } else {
+        const auto vecchi = std::ptrdiff_t(t.punti.size());
+        t.punti.insert(t.punti.end(), punti.begin(), punti.end());
+        std::inplace_merge(t.punti.begin() + std::ptrdiff_t(t.primo), t.punti.begin() + vecchi, t.punti.end(), piuPresto);
+    }
+    rientra(t);
+    ++t.versione;
+    if (!pausa_) {
+        fine_ = ultimo;
+        inizio_ = ultimo - ampiezza_;
+    }
 }
 
 void DatiTrend::CancellaPunti()

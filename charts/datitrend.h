@@ -55,15 +55,19 @@ public:
     //
     // Points are kept in time order, also when they arrive out of order (a clock set back). A
     // full buffer drops its earliest point; while paused, its earliest point outside the window
-    // shown, so the frozen window keeps its points however long the pause lasts (when every
-    // point is in the window, the earliest). The time window
+    // shown other than the last before the window and the first after it, so the frozen window
+    // keeps its points, and the lines in and out at its edges, however long the pause lasts (when
+    // only those are left, the earliest). The time window
     // follows the points: each point added moves the window so that it ends there, keeping its
     // width `AmpiezzaTempo`, also when it is earlier than the window's end (the clocks went
     // back); while paused the window stays where it is.
     void AggiungiPunto(int traccia, double tempo, double valore);
-    // Room for `punti` more points on the trace (at most a buffer), so a long load does not
-    // move the trace's points again and again as it grows.
-    void Riserva(int traccia, std::size_t punti);
+    // Many points of one trace in the order they were taken (a history day read from its file):
+    // they end as AggiungiPunto one by one would leave them, in time order, the later taken after
+    // the earlier of the same time, the window at the last of them, but the trace is put in
+    // order once, where a day with the clock set back would move the trace at every point that
+    // steps back. The vector is taken over.
+    void AggiungiPunti(int traccia, std::vector<PuntoTrend> punti);
     void CancellaPunti();
     std::span<const PuntoTrend> Punti(int traccia) const;
     // Goes up at every change of the trace's points, so a painter may keep what it drew.

@@ -12,6 +12,7 @@
 #include <QShowEvent>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -26,6 +27,21 @@ public:
     Clessidra(const Clessidra&) = delete;
     Clessidra& operator=(const Clessidra&) = delete;
 };
+
+// The earliest point of the day before `giorno`, +infinity without one.
+double PrimoDelGiornoPrima(const DatiTrend& dati, const QDate& giorno)
+{
+    const double vigilia = SerialeDaDataOra(QDateTime(giorno.addDays(-1), QTime(0, 0)));
+    const double mezzanotte = SerialeDaDataOra(QDateTime(giorno, QTime(0, 0)));
+    double primo = std::numeric_limits<double>::infinity();
+    for (int traccia = 1; traccia <= DatiTrend::MaxTracce; ++traccia) {
+        const auto punti = dati.Punti(traccia);
+        const auto p = std::lower_bound(punti.begin(), punti.end(), vigilia, [](const PuntoTrend& q, double t) { return q.tempo < t; });
+        if (p != punti.end() && p->tempo < mezzanotte)
+            primo = std::min(primo, p->tempo);
+    }
+    return primo;
+}
 
 }  // namespace
 
@@ -130,8 +146,10 @@ int Storico::Calendar_Click()
             Trend->ImpostaFinestraTempo(Trend->TempoInizio(), Trend->TempoFine());
             const bool completo = File_Ini::CaricaStorico(nome, *Trend);
             // The chosen day whole, from 00:00 to 24:00 (25 hours the day the clocks go back),
-            // whatever the last line's time.
-            Trend->ImpostaFinestraTempo(inizio, SerialeDaDataOra(QDateTime(giorno.addDays(1), QTime(0, 0))));
+            // whatever the last line's time; from the start of the pass that crossed midnight
+            // into it, whose line is stamped with its start and filed with the day it ended in.
+            Trend->ImpostaFinestraTempo(std::min(inizio, PrimoDelGiornoPrima(Trend->Dati(), giorno)),
+                                        SerialeDaDataOra(QDateTime(giorno.addDays(1), QTime(0, 0))));
             Trend->Ridisegna();
             stato = completo ? FileCaricato : FileDanneggiato;
         } else {

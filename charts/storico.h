@@ -28,7 +28,8 @@ public:
     void Form_Load();
     void Cmd_Apri_Click();
     void Cmd_Chiudi_Click();
-    // The day picked in the calendar: the chart cleared and filled with that day's file, then one
+    // The day picked in the calendar: the chart cleared and filled with that day's file, shown
+    // from 00:00 (or the start of the pass that crossed midnight into the day) to 24:00, then one
     // message by the status. Returns the status.
     int Calendar_Click();
     void Pic_CursoreS_MouseDown(int pulsante, QPoint doveSchermo) { PannelloCursore_MouseDown(pulsante, doveSchermo); }

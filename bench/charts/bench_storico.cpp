@@ -2,7 +2,8 @@
 // the most the zone pass can write) loaded into the history window and drawn once, side by side
 // in the same run with two floors on the same file: a plain sequential read (counting lines) and
 // a line parse with std::from_chars that stores nothing. Also the process's peak memory with the
-// day loaded. Figures are printed, never asserted.
+// day loaded, and a day whose clock was set back twelve hours at 18:00 (129,600 lines, half of
+// them earlier than the line before them). Figures are printed, never asserted.
 #include "caricastorico.h"
 #include "cartellaprogramma.h"
 #include "storico.h"
@@ -30,14 +31,20 @@ namespace {
 constexpr int Righe = 86400;
 constexpr int Zone = 30;
 constexpr int Ripetizioni = 5;
+// The clock set back twelve hours at 18:00: 06:00 to 18:00 is written twice.
+constexpr int Indietro = 12 * 3600;
+constexpr int OraIndietro = 18 * 3600;
+constexpr int RigheIndietro = Righe + Indietro;
 
-void scriviGiorno(const QString& percorso)
+// One line a second; `indietro`: the clock is set back at OraIndietro.
+void scriviGiorno(const QString& percorso, bool indietro)
 {
     QFile f(percorso);
     f.open(QIODevice::WriteOnly);
     QByteArray riga;
-    for (int s = 0; s < Righe; ++s) {
-        riga = QByteArray("25/11/2026 ") + QTime::fromMSecsSinceStartOfDay(s * 1000).toString("HH:mm:ss").toLatin1() + ';';
+    for (int s = 0; s < (indietro ? RigheIndietro : Righe); ++s) {
+        const int ora = indietro && s >= OraIndietro ? s - Indietro : s;
+        riga = QByteArray(indietro ? "26/11/2026 " : "25/11/2026 ") + QTime::fromMSecsSinceStartOfDay(ora * 1000).toString("HH:mm:ss").toLatin1() + ';';
         for (int z = 0; z < Zone; ++z) {
             const double v = (s % 997 == z) ? -99999.0 : 20 + 8 * std::sin(s / 3000.0 + z) + z * 0.3;
             riga += QByteArray::number(v, 'f', 3).replace('.', ',') + ';';
@@ -95,10 +102,10 @@ double parseFromChars(const QString& percorso)
 }
 
 template <typename F>
-double millisecondi(F f)
+double millisecondi(F f, int ripetizioni = Ripetizioni)
 {
     std::vector<double> t;
-    for (int i = 0; i < Ripetizioni; ++i) {
+    for (int i = 0; i < ripetizioni; ++i) {
         QElapsedTimer orologio;
         orologio.start();
         f();
@@ -125,7 +132,9 @@ int main(int argc, char** argv)
     QDir(cartella.path()).mkpath(QStringLiteral("Dati"));
     const QString nome = QStringLiteral("2026_11_25.csv");
     const QString percorso = cartella.filePath(QStringLiteral("Dati/") + nome);
-    scriviGiorno(percorso);
+    scriviGiorno(percorso, false);
+    const QString nomeIndietro = QStringLiteral("2026_11_26.csv");
+    scriviGiorno(cartella.filePath(QStringLiteral("Dati/") + nomeIndietro), true);
     std::printf("History day: %d lines x %d zones, %.1f MB; median of %d\n", Righe, Zone,
                 QFile(percorso).size() / 1048576.0, Ripetizioni);
     const long prima = piccoMegabyte();
@@ -152,6 +161,16 @@ int main(int argc, char** argv)
         storico.Trend->ImpostaFinestraTempo(giorno, giorno + 1 - UnSecondo * (++volta % 7));  // drawn afresh each time
         storico.Trend->render(&immagine);
     });
+    long puntiIndietro = 0;
+    storico.Trend->ImpostaDimensioneBuffer(RigheIndietro);  // as the window makes room for a longer day
+    const double indietro = millisecondi(
+        [&] {
+            storico.Trend->CancellaPunti();
+            puntiIndietro = File_Ini::CaricaStoricoEsito(nomeIndietro, *storico.Trend).punti;
+            storico.Trend->ImpostaFinestraTempo(giorno + 1, giorno + 2);  // the next day, 00:00 to 24:00
+            storico.Trend->render(&immagine);
+        },
+        3);
     long righe = 0;
     const double semplice = millisecondi([&] { righe = letturaSemplice(percorso); });
     double somma = 0;
@@ -163,6 +182,8 @@ int main(int argc, char** argv)
     std::printf("%-44s %10.1f %8.2f   (%ld points)\n", "CaricaStorico + one repaint of the chart", carica, carica / semplice, punti);
     std::printf("%-44s %10.1f %8.2f\n", "  of which the read", soloCarica, soloCarica / semplice);
     std::printf("%-44s %10.1f %8.2f\n", "  of which the repaint", soloDisegno, soloDisegno / semplice);
+    std::printf("%-44s %10.1f %8.2f   (%ld points, %d lines)\n", "clock set back 12 h: CaricaStorico + repaint", indietro,
+                indietro / semplice, puntiIndietro, RigheIndietro);
     std::printf("peak memory: %ld MB before the window, %ld MB with the day loaded\n", prima, picco);
     return 0;
 }

@@ -28,6 +28,8 @@ private slots:
     void fileAssente();
     void piuRigheDelGrafico_data();
     void piuRigheDelGrafico();
+    void dataImpossibile_data();
+    void dataImpossibile();
 };
 
 void TstCaricaStorico::righe_data()
@@ -121,25 +123,43 @@ void TstCaricaStorico::fileAssente()
 }
 
 // A day with more lines than the chart can hold (the clock set back) never reads as whole: the
-// points the chart dropped are counted, and a day that fits reads whole.
+// points the chart dropped are counted, and a day that fits reads whole. Lines the clock set back
+// go in time order among the others, the later written after the earlier of the same time, and a
+// full chart keeps the latest times.
 void TstCaricaStorico::piuRigheDelGrafico_data()
 {
     QTest::addColumn<int>("buffer");
     QTest::addColumn<int>("righe");
+    QTest::addColumn<int>("dove");      // the clock is set back every `dove` lines
+    QTest::addColumn<int>("indietro");  // seconds
     QTest::addColumn<bool>("intero");
-    QTest::newRow("fits") << 100 << 100 << true;
-    QTest::newRow("one line too many") << 100 << 101 << false;
-    QTest::newRow("a day and a half") << 1000 << 1500 << false;
+    QTest::newRow("fits") << 100 << 100 << 0 << 0 << true;
+    QTest::newRow("one line too many") << 100 << 101 << 0 << 0 << false;
+    QTest::newRow("a day and a half") << 1000 << 1500 << 0 << 0 << false;
+    QTest::newRow("clock set back, fits") << 200 << 150 << 100 << 60 << true;
+    QTest::newRow("clock set back past the first line") << 200 << 150 << 100 << 130 << true;
+    QTest::newRow("clock set back, the chart full") << 100 << 150 << 100 << 60 << false;
+    QTest::newRow("clock set back, the latest lines written first") << 100 << 150 << 120 << 100 << false;
+    QTest::newRow("clock set back again and again") << 200 << 150 << 5 << 3 << true;
+    QTest::newRow("clock set back again and again, the chart full") << 100 << 150 << 5 << 7 << false;
 }
 
 void TstCaricaStorico::piuRigheDelGrafico()
 {
     QFETCH(int, buffer);
     QFETCH(int, righe);
+    QFETCH(int, dove);
+    QFETCH(int, indietro);
     QFETCH(bool, intero);
     QByteArray giorno;
-    for (int i = 0; i < righe; ++i)
-        giorno += QTime(0, 0).addSecs(i).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;21,0;\r\n'")).toLatin1();
+    QList<QPair<double, double>> scritti;  // (time, value) in file order
+    for (int i = 0; i < righe; ++i) {
+        const QTime ora = QTime(1, 0).addSecs(i - (dove > 0 ? i / dove : 0) * indietro);
+        giorno += ora.toString(QStringLiteral("'25/10/2026 'HH:mm:ss';")).toLatin1() + QByteArray::number(i) + ";21,0;\r\n";
+        scritti.append({SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), ora)), double(i)});
+    }
+    std::stable_sort(scritti.begin(), scritti.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    scritti = scritti.mid(std::max(0, righe - buffer));
     CartellaTemporanea cartella;
     cartella.scrivi(QStringLiteral("Dati/") + Nome, giorno);
     Trend trend;
@@ -148,7 +168,47 @@ void TstCaricaStorico::piuRigheDelGrafico()
     QCOMPARE(esito.righe, long(righe));
     QCOMPARE(esito.scartate, 0L);
     QCOMPARE(esito.Completo(), intero);
-    QCOMPARE(long(trend.Dati().Punti(1).size()), long(std::min(buffer, righe)));
+    QList<QPair<double, double>> sulGrafico;
+    for (const PuntoTrend& p : trend.Dati().Punti(1))
+        sulGrafico.append({p.tempo, p.valore});
+    QCOMPARE(sulGrafico, scritti);
+    QCOMPARE(long(trend.Dati().Punti(2).size()), long(std::min(buffer, righe)));
+}
+
+// A line with a date no calendar has is a damaged line and nothing more: the lines read after it,
+// in that file and in the next file of the same day, keep their own times.
+void TstCaricaStorico::dataImpossibile_data()
+{
+    QTest::addColumn<QByteArray>("riga");
+    QTest::newRow("day 32") << QByteArray("32/10/2026 10:01:00;2;");
+    QTest::newRow("31 February") << QByteArray("31/02/2026 10:01:00;2;");
+    QTest::newRow("29 February of a common year") << QByteArray("29/02/2026 10:01:00;2;");
+    QTest::newRow("month 13") << QByteArray("25/13/2026 10:01:00;2;");
+    QTest::newRow("day 00") << QByteArray("00/10/2026 10:01:00;2;");
+    QTest::newRow("midnight of day 32") << QByteArray("32/10/2026;2;");
+}
+
+void TstCaricaStorico::dataImpossibile()
+{
+    QFETCH(QByteArray, riga);
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("Dati/") + Nome, "25/10/2026 10:00:00;1;\r\n" + riga + "\r\n25/10/2026 10:02:00;3;\r\n");
+    Trend danneggiato;
+    const auto esito = File_Ini::CaricaStoricoEsito(Nome, danneggiato);
+    QCOMPARE(esito.righe, 2L);
+    QCOMPARE(esito.scartate, 1L);
+    QList<double> tempi;
+    for (const PuntoTrend& p : danneggiato.Dati().Punti(1))
+        tempi.append(p.tempo);
+    QCOMPARE(tempi, (QList<double>{serialeDi("25/10/2026 10:00:00"), serialeDi("25/10/2026 10:02:00")}));
+
+    cartella.scrivi(QStringLiteral("Dati/") + Nome, "25/10/2026 10:03:00;4;\r\n25/10/2026 10:04:00;5;\r\n");
+    Trend pulito;
+    QVERIFY(File_Ini::CaricaStorico(Nome, pulito));
+    tempi.clear();
+    for (const PuntoTrend& p : pulito.Dati().Punti(1))
+        tempi.append(p.tempo);
+    QCOMPARE(tempi, (QList<double>{serialeDi("25/10/2026 10:03:00"), serialeDi("25/10/2026 10:04:00")}));
 }
 
 QTEST_MAIN(TstCaricaStorico)

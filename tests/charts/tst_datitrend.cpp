@@ -365,27 +365,33 @@ void TstDatiTrend::fermataNelTempo()
 }
 
 // A paused chart keeps the points of the window it shows however many points arrive (two and
-// three quarters of an hour at a point a second fill a buffer of 10000), and holds no more than
-// its buffer; the newest points are kept as well for when the pause ends.
+// three quarters of an hour at a point a second fill a buffer of 10000), and the point just before
+// the window and just after it, so the lines that enter and leave it stay drawn and the cursor
+// reads a value up to its edges; it holds no more than its buffer, and the newest points are kept
+// as well for when the pause ends.
 void TstDatiTrend::pausaTieneLaFinestra_data()
 {
     QTest::addColumn<int>("buffer");
-    QTest::addColumn<int>("dopo");       // points added after the pause began
-    QTest::newRow("a buffer's worth of pause") << 10000 << 10000;
-    QTest::newRow("a long pause, many buffers") << 10000 << 40000;
-    QTest::newRow("a small buffer") << 100 << 1000;
+    QTest::addColumn<int>("dopo");     // points added after the pause began
+    QTest::addColumn<double>("passo"); // seconds between points
+    QTest::newRow("a buffer's worth of pause") << 10000 << 10000 << 1.0;
+    QTest::newRow("a long pause, many buffers") << 10000 << 40000 << 1.0;
+    QTest::newRow("a small buffer") << 100 << 1000 << 1.0;
+    QTest::newRow("a pass of about ten seconds") << 10000 << 20000 << 10.5;
+    QTest::newRow("a pass of about ten seconds, a small buffer") << 20 << 100 << 10.5;
 }
 
 void TstDatiTrend::pausaTieneLaFinestra()
 {
     QFETCH(int, buffer);
     QFETCH(int, dopo);
+    QFETCH(double, passo);
     DatiTrend d;
     d.ImpostaDimensioneBuffer(buffer);
     d.ImpostaAmpiezzaTempo(60 * UnSecondo);
     const double t0 = 46000;
     for (int i = 0; i < buffer; ++i)
-        d.AggiungiPunto(1, t0 + i * UnSecondo, 1);
+        d.AggiungiPunto(1, t0 + i * passo * UnSecondo, 1);
     d.ImpostaInPausa(true);
     const auto [inizio, fine] = d.AsseTempi();
     const auto viste = d.Viste(1);
@@ -394,9 +400,14 @@ void TstDatiTrend::pausaTieneLaFinestra()
         return std::count_if(p.begin(), p.end(), [&](const PuntoTrend& q) { return q.tempo >= inizio && q.tempo <= fine; });
     };
     const auto mostrati = nellaFinestra();
-    QVERIFY(mostrati >= 60);
+    QVERIFY(mostrati >= 60 / passo);
+    auto ultimoPrima = [&] {
+        const auto p = d.Punti(1);
+        return std::prev(std::lower_bound(p.begin(), p.end(), inizio, [](const PuntoTrend& q, double t) { return q.tempo < t; }))->tempo;
+    };
+    const double prima = ultimoPrima();
     for (int i = 0; i < dopo; ++i)
-        d.AggiungiPunto(1, t0 + (buffer + i) * UnSecondo, 2);
+        d.AggiungiPunto(1, t0 + (buffer + i) * passo * UnSecondo, 2);
     QCOMPARE(d.AsseTempi(), std::make_pair(inizio, fine));
     const auto oraViste = d.Viste(1);
     QCOMPARE((QList<double>{oraViste.massimo, oraViste.media, oraViste.minimo}),
@@ -404,12 +415,19 @@ void TstDatiTrend::pausaTieneLaFinestra()
     const auto punti = d.Punti(1);
     QCOMPARE(int(punti.size()), buffer);
     QCOMPARE(nellaFinestra(), mostrati);
-    QCOMPARE(punti.back().tempo, t0 + (buffer + dopo - 1) * UnSecondo);  // the newest is held
+    QCOMPARE(punti.back().tempo, t0 + (buffer + dopo - 1) * passo * UnSecondo);  // the newest is held
     QVERIFY(std::is_sorted(punti.begin(), punti.end(), [](const PuntoTrend& a, const PuntoTrend& b) { return a.tempo < b.tempo; }));
+    // The neighbours of the window: the line comes in at its left edge and goes out at its right.
+    QVERIFY(punti.front().tempo < inizio);
+    QCOMPARE(ultimoPrima(), prima);
+    const auto colonne = d.Colonne(1, 600);
+    QCOMPARE(colonne.front().x, 0);
+    QCOMPARE(colonne.back().x, 600);
+    QCOMPARE(d.ValoreA(1, inizio + UnSecondo / 10), 1.0);
     // The pause ends: the window follows the newest point again.
     d.ImpostaInPausa(false);
-    d.AggiungiPunto(1, t0 + (buffer + dopo) * UnSecondo, 3);
-    QCOMPARE(d.TempoFine(), t0 + (buffer + dopo) * UnSecondo);
+    d.AggiungiPunto(1, t0 + (buffer + dopo) * passo * UnSecondo, 3);
+    QCOMPARE(d.TempoFine(), t0 + (buffer + dopo) * passo * UnSecondo);
 }
 
 void TstDatiTrend::seriale_data()

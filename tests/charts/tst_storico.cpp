@@ -27,30 +27,44 @@ void TstStorico::giornoScelto_data()
     QTest::addColumn<IconaDialogo>("icona");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<int>("punti");  // on trace 1
+    QTest::addColumn<QDateTime>("inizio");  // where the day's chart starts
+
+    const QDateTime mezzanotte(QDate(2026, 10, 25), QTime(0, 0));
 
     const QByteArray buone = "25/10/2026 02:30:00;21,5;\r\n25/10/2026 02:30:10;21,6;\r\n";
     // The autumn change: 02:30 again after 02:59; then a line cut short by a power failure.
     const QByteArray danneggiato = buone + "25/10/2026 02:10:00;21,5;\r\n25/10/2026 02:10:05;2" + "\r\n25/10/2026 02:10:10;21,7;\r\n";
     QTest::newRow("caricato") << buone << 2 << IconaDialogo::Informazione
-                              << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 2;
+                              << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 2 << mezzanotte;
     QTest::newRow("danneggiato") << danneggiato << 1 << IconaDialogo::Critico
                                  << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 è danneggiato. "
-                                    "Il caricameto dei dati potrebbe essere errato o incompleto." << 4;
+                                    "Il caricameto dei dati potrebbe essere errato o incompleto." << 4 << mezzanotte;
     // The day the clocks go back, a line every second: 25 hours, none of them lost.
     QByteArray venticinqueOre;
     for (int ora = 0; ora < 25; ++ora)
         for (int s = 0; s < 3600; ++s)
             venticinqueOre += QTime(ora <= 2 ? ora : ora - 1, 0).addSecs(s).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
     QTest::newRow("giorno di 25 ore") << venticinqueOre << 2 << IconaDialogo::Informazione
-                                      << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 90000;
+                                      << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 90000 << mezzanotte;
     // The clock set back four hours at noon: more lines than a day has seconds, none of them lost.
     QByteArray riportato;
     for (int s = 0; s < 86400 + 4 * 3600; ++s)
         riportato += QTime(0, 0).addSecs(s < 12 * 3600 ? s : s - 4 * 3600).toString(QStringLiteral("'25/10/2026 'HH:mm:ss';20,0;\r\n'")).toLatin1();
     QTest::newRow("orologio riportato indietro") << riportato << 2 << IconaDialogo::Informazione
-                                                 << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 86400 + 4 * 3600;
+                                                 << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 86400 + 4 * 3600
+                                                 << mezzanotte;
+    // The pass that ended after midnight, stamped with its start, opens the day's file.
+    const QByteArray cavallo = "24/10/2026 23:59:52;21,4;\r\n25/10/2026 00:00:04;21,5;\r\n";
+    QTest::newRow("passata a cavallo della mezzanotte")
+        << cavallo << 2 << IconaDialogo::Informazione
+        << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 2
+        << QDateTime(QDate(2026, 10, 24), QTime(23, 59, 52));
+    // A line of another day (a clock far out) does not stretch the day's chart over days.
+    QTest::newRow("riga di un altro giorno")
+        << "20/10/2026 12:00:00;21,4;\r\n" + buone << 2 << IconaDialogo::Informazione
+        << "Il file relativo alla giornata di domenica 25/10/2026 è stato caricato correttamente." << 3 << mezzanotte;
     QTest::newRow("assente") << QByteArray() << 3 << IconaDialogo::Critico
-                             << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0;
+                             << "Attenzione: Il file relativo alla giornata di domenica 25/10/2026 non è presente." << 0 << QDateTime();
 }
 
 void TstStorico::giornoScelto()
@@ -60,6 +74,7 @@ void TstStorico::giornoScelto()
     QFETCH(IconaDialogo, icona);
     QFETCH(QString, testo);
     QFETCH(int, punti);
+    QFETCH(QDateTime, inizio);
     CartellaTemporanea cartella;
     if (!contenuto.isEmpty())
         cartella.scrivi(QStringLiteral("Dati/2026_10_25.csv"), contenuto);
@@ -87,8 +102,9 @@ void TstStorico::giornoScelto()
         return;
     }
     // The chosen day whole, 00:00 to the next 00:00 (in a zone that goes back an hour that day,
-    // 25 hours), also after lines from an hour repeated.
-    QCOMPARE(s.Trend->TempoInizio(), SerialeDaDataOra(QDateTime(QDate(2026, 10, 25), QTime(0, 0))));
+    // 25 hours), also after lines from an hour repeated; from the start of a pass that crossed
+    // into it.
+    QCOMPARE(s.Trend->TempoInizio(), SerialeDaDataOra(inizio));
     QCOMPARE(s.Trend->TempoFine(), SerialeDaDataOra(QDateTime(QDate(2026, 10, 26), QTime(0, 0))));
 }
 
