@@ -12,12 +12,32 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
+#include <QtMath>
 
 namespace {
 
+// Lays `testo` out in lines `larghezza` wide, broken between words where it can and inside a
+// word only when that word alone is longer than a line; gives the height of the lines.
+qreal impagina(QTextLayout& testo, qreal larghezza)
+{
+    QTextOption opzione;
+    opzione.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    testo.setTextOption(opzione);
+    qreal altezza = 0;
+    testo.beginLayout();
+    for (QTextLine riga = testo.createLine(); riga.isValid(); riga = testo.createLine()) {
+        riga.setLineWidth(larghezza);
+        riga.setPosition({0, altezza});
+        altezza += riga.height();
+    }
+    testo.endLayout();
+    return altezza;
+}
+
 // An entry shows whole, the time it latched included, at the list's width: a long one goes on
-// over more lines, and a name without blanks too long for a line breaks where the line ends,
-// so the list never needs a sideways scroll.
+// over more lines (a name without blanks too long for a line breaks where the line ends), so
+// the list never needs a sideways scroll.
 class VoceIntera final : public QStyledItemDelegate {
 public:
     static void Applica(QListWidget* lista)
@@ -32,8 +52,8 @@ public:
         QSize riga = QStyledItemDelegate::sizeHint(opzione, indice);
         QStyleOptionViewItem o(opzione);
         initStyleOption(&o, indice);
-        const int larghezza = std::max(1, lista_->viewport()->width() - 2 * margine());
-        const int altezza = o.fontMetrics.boundingRect(QRect(0, 0, larghezza, QWIDGETSIZE_MAX), Righe, o.text).height();
+        QTextLayout testo(o.text, o.font);
+        const int altezza = qCeil(impagina(testo, std::max(1, lista_->viewport()->width() - 2 * margine())));
         riga.rheight() += std::max(0, altezza - o.fontMetrics.height());
         riga.setWidth(lista_->viewport()->width());
         return riga;
@@ -46,21 +66,19 @@ public:
         QStyle* stile = o.widget ? o.widget->style() : lista_->style();
         const QRect area = stile->subElementRect(QStyle::SE_ItemViewItemText, &o, o.widget)
                                .adjusted(margine(), 0, -margine(), 0);
-        const QString testo = o.text;
-        o.text.clear();
+        QTextLayout testo(o.text, o.font);
+        const qreal altezza = impagina(testo, area.width());
         // Background, selection and focus as the style draws them; the text on top.
+        o.text.clear();
         stile->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
         const QPalette::ColorGroup gruppo = o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
         p->save();
-        p->setFont(o.font);
         p->setPen(o.palette.color(gruppo, o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        p->drawText(area, Righe | Qt::AlignLeft | Qt::AlignVCenter, testo);
+        testo.draw(p, QPointF(area.left(), area.top() + (area.height() - altezza) / 2));
         p->restore();
     }
 
 private:
-    static constexpr int Righe = Qt::TextWordWrap | Qt::TextWrapAnywhere;
-
     explicit VoceIntera(QListWidget* lista) : QStyledItemDelegate(lista), lista_(lista) {}
     int margine() const { return lista_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lista_) + 1; }
 

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTextLayout>
 
 class TestAllarmi : public QObject {
     Q_OBJECT
@@ -91,12 +92,22 @@ void TestAllarmi::vociIntere()
     const QRect vista = l->viewport()->rect();
     QVERIFY2(r.left() >= vista.left() && r.right() <= vista.right() && r.bottom() <= vista.bottom(),
              qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
-    // The text as the list draws it, inside the item's margins.
+    // Its lines at the item's width, inside its margins, broken between words (inside one only
+    // when it is longer than a line): all of them within the item.
     const int margine = l->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1;
-    const QRect testo = l->fontMetrics().boundingRect(QRect(0, 0, r.width() - 2 * margine, 10000),
-                                                      Qt::TextWordWrap | Qt::TextWrapAnywhere, voce);
-    QVERIFY2(testo.width() <= r.width() - 2 * margine && testo.height() <= r.height(),
-             qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(testo.width()).arg(testo.height()).arg(r.width()).arg(r.height())));
+    QTextLayout testo(voce, l->font());
+    QTextOption opzione;
+    opzione.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    testo.setTextOption(opzione);
+    qreal altezza = 0;
+    testo.beginLayout();
+    for (QTextLine riga = testo.createLine(); riga.isValid(); riga = testo.createLine()) {
+        riga.setLineWidth(r.width() - 2 * margine);
+        altezza += riga.height();
+        QVERIFY(riga.naturalTextWidth() <= r.width() - 2 * margine);
+    }
+    testo.endLayout();
+    QVERIFY2(altezza <= r.height(), qPrintable(QStringLiteral("%1 in %2").arg(altezza).arg(r.height())));
 }
 
 void TestAllarmi::pulsantiDiChiusura_data()
