@@ -675,11 +675,11 @@ void TstMainForm::bordiAdOgniLarghezza_data()
     QTest::addColumn<int>("utente");
     QTest::addColumn<int>("messaggio");
     // The main window's own widths, and its texts after the login: "Utente: Anonimo" or
-    // "Utente: Amministratore", "Acquisizione", no bus activity, no message, a refusal or the
-    // history outage's notice, the port, the date and the time.
+    // "Utente: Amministratore", "Acquisizione", no bus activity, no message or the history
+    // outage's notice, the port, the date and the time.
     for (int larghezza : {1920, 1024, 700, 470, 450, 440, 300, 120, 20})
         for (int utente : {111, 151})
-            for (int messaggio : {0, 150, 600})
+            for (int messaggio : {0, 600})
                 QTest::addRow("%d px, user text %d, message %d", larghezza, utente, messaggio)
                     << larghezza << utente << messaggio;
 }
