@@ -83,6 +83,11 @@ long ScriviIni(const QString& sezione, const QString& chiave, const QString& val
     return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiave, valore));
 }
 
+long ScriviIni(const QString& sezione, const P::ChiaviValori& chiavi)
+{
+    return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiavi));
+}
+
 QString TestoScritturaRifiutata()
 {
     return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");

@@ -330,9 +330,16 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
 
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore)
 {
-    if (contieneACapo(sezione) || sezione.contains(QLatin1Char(']')) || !chiaveScrivibile(chiave)
-        || contieneACapo(valore))
+    return Scrivi(percorso, sezione, ChiaviValori{{chiave, valore}});
+}
+
+bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi)
+{
+    if (contieneACapo(sezione) || sezione.contains(QLatin1Char(']')))
         return false;
+    for (const auto& [chiave, valore] : chiavi)
+        if (!chiaveScrivibile(chiave) || contieneACapo(valore))
+            return false;
 
     QByteArray contenuto;
     const QFileInfo info(percorso);
@@ -362,16 +369,18 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
     };
     auto nuova = [&](const QString& testo) { return Riga{In1252(testo) + aCapo, testo}; };
 
-    const Posizione p = trovaSezione(tutte, sezione);
-    if (p.intestazione < 0) {
-        if (!tutte.empty()) {
-            terminata(tutte.back());
-            if (!tutte.back().testo.trimmed().isEmpty())
-                tutte.push_back(nuova(QString()));
+    for (const auto& [chiave, valore] : chiavi) {
+        const Posizione p = trovaSezione(tutte, sezione);
+        if (p.intestazione < 0) {
+            if (!tutte.empty()) {
+                terminata(tutte.back());
+                if (!tutte.back().testo.trimmed().isEmpty())
+                    tutte.push_back(nuova(QString()));
+            }
+            tutte.push_back(nuova(QLatin1Char('[') + sezione.trimmed() + QLatin1Char(']')));
+            tutte.push_back(nuova(chiave.trimmed() + QLatin1Char('=') + valore));
+            continue;
         }
-        tutte.push_back(nuova(QLatin1Char('[') + sezione.trimmed() + QLatin1Char(']')));
-        tutte.push_back(nuova(chiave.trimmed() + QLatin1Char('=') + valore));
-    } else {
         bool fatto = false;
         qsizetype ultimaPiena = p.intestazione;
         for (qsizetype i = p.intestazione + 1; i < p.fine && !fatto; ++i) {

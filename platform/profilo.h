@@ -1,5 +1,8 @@
 #pragma once
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // Profile files ("INI" files of sections and keys), read and written one key per call with the
 // behaviour the station's settings files were written for:
@@ -40,5 +43,12 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
 // system), or a name or the value holds CR or LF, the section name a "]", or the key is empty,
 // holds a "=" or begins with "[" or ";" (it would not read back).
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore);
+
+// Several keys of one section in one replacement of the file, in their order: every one is
+// written, or none is (a refusal of any of them, as above, leaves the file as it was). Values
+// that belong together, such as the two edges of a place, never reach the file one without
+// the other.
+using ChiaviValori = QList<std::pair<QString, QString>>;
+bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi);
 
 }  // namespace Piattaforma::Profilo

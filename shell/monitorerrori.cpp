@@ -9,7 +9,83 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+#include <QtMath>
+
+namespace {
+
+// Lays `testo` out in lines `larghezza` wide, broken between words where it can and inside a
+// word only when that word alone is longer than a line; gives the height of the lines.
+qreal impagina(QTextLayout& testo, qreal larghezza)
+{
+    QTextOption opzione;
+    opzione.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    testo.setTextOption(opzione);
+    qreal altezza = 0;
+    testo.beginLayout();
+    for (QTextLine riga = testo.createLine(); riga.isValid(); riga = testo.createLine()) {
+        riga.setLineWidth(larghezza);
+        riga.setPosition({0, altezza});
+        altezza += riga.height();
+    }
+    testo.endLayout();
+    return altezza;
+}
+
+// An entry shows whole, the time it latched included, at the list's width: a long one goes on
+// over more lines (a name without blanks too long for a line breaks where the line ends), so
+// the list never needs a sideways scroll.
+class VoceIntera final : public QStyledItemDelegate {
+public:
+    static void Applica(QListWidget* lista)
+    {
+        lista->setItemDelegate(new VoceIntera(lista));
+        lista->setResizeMode(QListView::Adjust);
+        lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& opzione, const QModelIndex& indice) const override
+    {
+        QSize riga = QStyledItemDelegate::sizeHint(opzione, indice);
+        QStyleOptionViewItem o(opzione);
+        initStyleOption(&o, indice);
+        QTextLayout testo(o.text, o.font);
+        const int altezza = qCeil(impagina(testo, std::max(1, lista_->viewport()->width() - 2 * margine())));
+        riga.rheight() += std::max(0, altezza - o.fontMetrics.height());
+        riga.setWidth(lista_->viewport()->width());
+        return riga;
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opzione, const QModelIndex& indice) const override
+    {
+        QStyleOptionViewItem o(opzione);
+        initStyleOption(&o, indice);
+        QStyle* stile = o.widget ? o.widget->style() : lista_->style();
+        const QRect area = stile->subElementRect(QStyle::SE_ItemViewItemText, &o, o.widget)
+                               .adjusted(margine(), 0, -margine(), 0);
+        QTextLayout testo(o.text, o.font);
+        const qreal altezza = impagina(testo, area.width());
+        // Background, selection and focus as the style draws them; the text on top.
+        o.text.clear();
+        stile->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
+        const QPalette::ColorGroup gruppo = o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        p->save();
+        p->setPen(o.palette.color(gruppo, o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        testo.draw(p, QPointF(area.left(), area.top() + (area.height() - altezza) / 2));
+        p->restore();
+    }
+
+private:
+    explicit VoceIntera(QListWidget* lista) : QStyledItemDelegate(lista), lista_(lista) {}
+    int margine() const { return lista_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lista_) + 1; }
+
+    QListWidget* lista_;
+};
+
+}  // namespace
 
 Allarmi::Allarmi(QWidget* parent)
     // No minimize button: a monitor left minimized would hide the alarm it lists.
@@ -40,6 +116,8 @@ Allarmi::Allarmi(QWidget* parent)
     Lst_Storico->setMaximumHeight(Lst_Storico->fontMetrics().lineSpacing() * 4 + 2 * Lst_Storico->frameWidth());
     Lst_Storico->hide();
     Lab_Storico->hide();
+    for (QListWidget* lista : {Lst_AllarmiZ, Lst_AllarmiI, Lst_Storico})
+        VoceIntera::Applica(lista);
 
     Lab_ZoneAll[0] = new QLabel(QStringLiteral("Zone rilevamento temperatura"), this);
     Lab_ZoneAll[1] = new QLabel(QStringLiteral("Interruttori ed indicatori"), this);

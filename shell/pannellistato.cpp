@@ -26,9 +26,9 @@ Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezz
     // A panel without text keeps its border too.
     for (int i : {0, 1, 4, 5, 6, 2, 3})
         cedi(i, std::max(testi[i], bordo));
-    for (int i : {0, 1})
-        cedi(i, std::max(std::min(testi[i], proprie[i] / 3), bordo));
-    for (int i : {0, 1, 3, 4, 5, 2, 6})
+    // The message is cut first: a long notice stands whole in the error monitor, while the user
+    // and the supervisor's state are shown nowhere else.
+    for (int i : {3, 2, 4, 5, 6, 1, 0})
         cedi(i, bordo);
     return l;
 }

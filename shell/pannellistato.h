@@ -1,8 +1,8 @@
 #pragma once
 // The seven panels of the main window's status bar. Together their own widths are wider than
 // most screens, so on a narrower window they share the room: the user panel gives up width
-// first, and the panels from the bus activity to the time keep their whole text as long as the
-// others have room to give. A new
+// first, down to its text. Where texts must be cut, the message panel gives way first and the
+// user and the supervisor's state last, so a long notice never hides who is logged in. A new
 // text is laid out at once, before the station blocks (a refusal's pause, a command's wait).
 #include <QWidget>
 
@@ -18,11 +18,10 @@ using Larghezze = std::array<int, NumeroPannelli>;  // panels 1..7 at index 0..6
 // The panels' widths in `disponibile` pixels: each its own width or the width of its text,
 // whichever is larger, the message panel (4) taking the room left. Where that is too wide,
 // panels give up what they have beyond their text: the user panel first, then the state, the
-// serial port, the date, the time, the bus activity and the messages. Where it is still too
-// wide, the user and state panels go below their text, down to a third of their own width.
-// Only where even that is too wide do the panels cut their texts, down to their `bordo` width
-// (the border alone): the user, the state, the messages, the port, the date, the bus activity
-// and the time last. So every panel keeps its border inside the bar at any width it can hold.
+// serial port, the date, the time, the bus activity and the messages. Only where it is still too
+// wide do the panels cut their texts, down to their `bordo` width (the border alone): the
+// messages, the bus activity, the port, the date, the time, the state and the user last. So
+// every panel keeps its border inside the bar at any width it can hold.
 Larghezze Distribuisci(int disponibile, const Larghezze& proprie, const Larghezze& testi, int bordo);
 
 }  // namespace BarraStato

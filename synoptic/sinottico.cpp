@@ -139,13 +139,18 @@ void aSinistra(QWidget* w, int twips)
     w->move(Sinottico::Pixel(twips), w->y());
 }
 
-// Info_X / Info_Y of a panel: an edge whose text is not a number stays where it was.
+// The place the file gives: an edge whose text is not a number stays where it was.
+void collocaDalFile(QWidget* w, const QString& sezione, const Chiavi::Chiave& chiaveX, const Chiavi::Chiave& chiaveY)
+{
+    const auto x = LeggiIntero(File_Ini::LeggiIni(sezione, chiaveX));
+    const auto y = LeggiIntero(File_Ini::LeggiIni(sezione, chiaveY));
+    w->move(x ? Sinottico::Pixel(static_cast<int>(*x)) : w->x(), y ? Sinottico::Pixel(static_cast<int>(*y)) : w->y());
+}
+
+// Info_X / Info_Y of a panel.
 void collocaPannello(QWidget* pannello, const QString& sezione)
 {
-    const auto x = LeggiIntero(File_Ini::LeggiIni(sezione, Chiavi::Dispositivo::InfoX));
-    const auto y = LeggiIntero(File_Ini::LeggiIni(sezione, Chiavi::Dispositivo::InfoY));
-    pannello->move(x ? Sinottico::Pixel(static_cast<int>(*x)) : pannello->x(),
-                   y ? Sinottico::Pixel(static_cast<int>(*y)) : pannello->y());
+    collocaDalFile(pannello, sezione, Chiavi::Dispositivo::InfoX, Chiavi::Dispositivo::InfoY);
 }
 
 // Panel layout, twips.
@@ -161,8 +166,8 @@ constexpr int AltezzaInfo = PrimaRiga + 5 * PassoRiga + 150;
 // What the mouse-down of one item stores and brings along.
 struct Voce {
     QString sezione;
-    QString chiaveX;
-    QString chiaveY;
+    Chiavi::Chiave chiaveX = Chiavi::Dispositivo::X;
+    Chiavi::Chiave chiaveY = Chiavi::Dispositivo::Y;
     std::vector<QWidget*> compagni;  // the other looks of the same device, in order
     bool ridisegnaDopo = false;      // window redrawn after a drag
     bool ridisegnaSempre = false;    // window redrawn after every press
@@ -959,14 +964,17 @@ void Sinottico::trascina(QWidget* w, QMouseEvent* e)
 {
     premuto_ = nullptr;
     QPointer<QWidget> trascinato(w);
-    Drag::TrascinaControllo(w, e->buttons(), e->globalPosition().toPoint(), [this, trascinato] {
+    Drag::TrascinaControllo(w, e->buttons(), e->globalPosition().toPoint(), [this, trascinato, prima = w->pos()] {
         if (trascinato)
-            collocato(trascinato);
+            collocato(trascinato, prima);
     });
 }
 
-// The drop is stored at once, and the other looks of the device join the dragged one.
-void Sinottico::collocato(QWidget* w)
+// The drop is stored at once, and the other looks of the device join the dragged one. Its two
+// edges are one write: a refused one stores neither, and the item goes back where the file has
+// it (an edge the file holds no number for, where it was grabbed), so the screen never shows a
+// place that is not stored.
+void Sinottico::collocato(QWidget* w, QPoint prima)
 {
     Voce v;
     if (const int i = indiceIn(Cmd_PuntoMon, w); i >= 0) {
@@ -1004,16 +1012,23 @@ void Sinottico::collocato(QWidget* w)
             }
         }
     }
-    const bool pannello = w == Pic_Info || w == Pic_WebCam;
-    v.chiaveX = pannello ? QStringLiteral("Info_X") : QStringLiteral("X");
-    v.chiaveY = pannello ? QStringLiteral("Info_Y") : QStringLiteral("Y");
+    if (w == Pic_Info || w == Pic_WebCam) {
+        v.chiaveX = Chiavi::Dispositivo::InfoX;
+        v.chiaveY = Chiavi::Dispositivo::InfoY;
+    }
 
-    if (!v.sezione.isEmpty()
-        && !(File_Ini::ScriviIni(v.sezione, v.chiaveX, Drag::TestoPosizione(double(w->x()) * TwipPerPixel))
-             && File_Ini::ScriviIni(v.sezione, v.chiaveY, Drag::TestoPosizione(double(w->y()) * TwipPerPixel))))
-        File_Ini::AvvisaScritturaRifiutata(windowTitle());
+    const auto testo = [](int pixel) { return Drag::TestoPosizione(double(pixel) * TwipPerPixel); };
+    const bool rifiutata = !v.sezione.isEmpty()
+                           && !File_Ini::ScriviIni(v.sezione, {{v.chiaveX.Nome(), testo(w->x())},
+                                                               {v.chiaveY.Nome(), testo(w->y())}});
+    if (rifiutata) {
+        w->move(prima);
+        collocaDalFile(w, v.sezione, v.chiaveX, v.chiaveY);
+    }
     for (QWidget* compagno : v.compagni)
         compagno->move(w->pos());
     if (v.ridisegnaDopo || v.ridisegnaSempre)
         update();
+    if (rifiutata)
+        File_Ini::AvvisaScritturaRifiutata(windowTitle());
 }

@@ -135,7 +135,7 @@ private:
     // starts a drag whose drop is stored.
     bool pressione(QWidget* w, QMouseEvent* e);
     void trascina(QWidget* w, QMouseEvent* e);
-    void collocato(QWidget* w);
+    void collocato(QWidget* w, QPoint prima);
     void mostraMarcatori(int indiceZona);
 
     std::unique_ptr<CatturaVideo> cattura_;

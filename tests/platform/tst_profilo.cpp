@@ -2,6 +2,7 @@
 // write, every byte of the file.
 #include "cartellatemporanea.h"
 #include "profilo.h"
+#include "sostituzione.h"
 #include "testo1252.h"
 
 #include <QDir>
@@ -71,6 +72,8 @@ private slots:
     void scrivi_data();
     void scrivi();
     void scriviSuCollegamento();
+    void scriviInsieme_data();
+    void scriviInsieme();
     void testo1252();
 };
 
@@ -383,6 +386,45 @@ void TstProfilo::scriviSuCollegamento()
     QCOMPARE(cartella.leggi(QStringLiteral("altrove/vero.ini")), QByteArray("[A]\r\nK=2\r\n"));
     QCOMPARE(QDir(cartella.percorso(QStringLiteral("altrove"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("vero.ini")});
+}
+
+void TstProfilo::scriviInsieme_data()
+{
+    QTest::addColumn<QByteArray>("prima");
+    QTest::addColumn<QString>("sezione");
+    QTest::addColumn<QString>("valoreY");
+    QTest::addColumn<QByteArray>("dopo");
+
+    const QByteArray base = "[Zona 01]\r\nX=1500\r\nNome=Sala\r\n\r\n[Zona 02]\r\nY=900\r\n";
+    QTest::newRow("sostituite sul posto") << base << "Zona 01" << "750"
+                                          << QByteArray("[Zona 01]\r\nX=45\r\nNome=Sala\r\nY=750\r\n\r\n[Zona 02]\r\nY=900\r\n");
+    QTest::newRow("una sostituita, una aggiunta") << base << "zona 02" << "750"
+                                                  << QByteArray("[Zona 01]\r\nX=1500\r\nNome=Sala\r\n\r\n[Zona 02]\r\nY=750\r\nX=45\r\n");
+    QTest::newRow("nuova sezione con entrambe") << base << "Zona 03" << "750" << base + "\r\n[Zona 03]\r\nX=45\r\nY=750\r\n";
+    QTest::newRow("la seconda rifiutata: nessuna scritta") << base << "Zona 01" << "7\r\n50" << base;
+}
+
+void TstProfilo::scriviInsieme()
+{
+    // The keys of one call reach the file together, in one replacement, or none does.
+    QFETCH(QByteArray, prima);
+    QFETCH(QString, sezione);
+    QFETCH(QString, valoreY);
+    QFETCH(QByteArray, dopo);
+    CartellaTemporanea cartella;
+    cartella.scrivi(QStringLiteral("prova.ini"), prima);
+    const QString percorso = cartella.percorso(QStringLiteral("prova.ini"));
+    int sostituzioni = 0;
+    ImpostaGuastoSostituzione([&](PassoSostituzione passo) {
+        sostituzioni += passo == PassoSostituzione::Apertura;
+        return false;
+    });
+    const bool riuscita = Profilo::Scrivi(percorso, sezione, {{QStringLiteral("X"), QStringLiteral("45")},
+                                                              {QStringLiteral("Y"), valoreY}});
+    ImpostaGuastoSostituzione({});
+    QCOMPARE(riuscita, dopo != prima);
+    QCOMPARE(sostituzioni, riuscita ? 1 : 0);
+    QCOMPARE(cartella.leggi(QStringLiteral("prova.ini")), dopo);
 }
 
 void TstProfilo::testo1252()

@@ -74,6 +74,8 @@ private slots:
     void pannelliDuranteIlRifiuto();
     void bordiAdOgniLarghezza_data();
     void bordiAdOgniLarghezza();
+    void messaggioCedePerPrimo_data();
+    void messaggioCedePerPrimo();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
@@ -675,31 +677,88 @@ void TstMainForm::bordiAdOgniLarghezza_data()
 {
     QTest::addColumn<int>("larghezza");
     QTest::addColumn<int>("utente");
+    QTest::addColumn<int>("messaggio");
     // The main window's own widths, and its texts after the login: "Utente: Anonimo" or
-    // "Utente: Amministratore", "Acquisizione", no bus activity nor message, the port, the
-    // date and the time.
+    // "Utente: Amministratore", "Acquisizione", no bus activity, no message or the history
+    // outage's notice, the port, the date and the time.
     for (int larghezza : {1920, 1024, 700, 470, 450, 440, 300, 120, 20})
         for (int utente : {111, 151})
-            QTest::addRow("%d px, user text %d", larghezza, utente) << larghezza << utente;
+            for (int messaggio : {0, 600})
+                QTest::addRow("%d px, user text %d, message %d", larghezza, utente, messaggio)
+                    << larghezza << utente << messaggio;
 }
 
 void TstMainForm::bordiAdOgniLarghezza()
 {
-    // However narrow the bar, every panel lies whole inside it with its border; the bus activity
-    // to the time keep their whole text as long as the user and state panels have room to give.
+    // However narrow the bar, every panel lies whole inside it with its border. The message gives
+    // way first, the user and the supervisor's state last: the others keep their whole text as
+    // long as the message has room to give, the user and the state as long as any other has.
     QFETCH(int, larghezza);
     QFETCH(int, utente);
+    QFETCH(int, messaggio);
     const BarraStato::Larghezze proprie{411, 235, 199, 364, 235, 169, 169};
-    const BarraStato::Larghezze testi{utente, 84, 0, 0, 115, 72, 56};
+    const BarraStato::Larghezze testi{utente, 84, 0, messaggio, 115, 72, 56};
     const int bordo = 2;
     const auto l = BarraStato::Distribuisci(larghezza, proprie, testi, bordo);
     QVERIFY(std::accumulate(l.begin(), l.end(), 0) <= larghezza);
     for (int i = 0; i < BarraStato::NumeroPannelli; ++i)
         QVERIFY2(l[i] >= bordo, qPrintable(QString::number(i + 1)));
-    const int cedibili = std::min(utente, proprie[0] / 3) + std::min(84, proprie[1] / 3);
-    if (larghezza >= cedibili + 115 + 72 + 56)
-        for (int i = 2; i < BarraStato::NumeroPannelli; ++i)
+    const int altriTesti = utente + 84 + bordo + 115 + 72 + 56;
+    if (larghezza >= altriTesti + bordo)
+        for (int i : {0, 1, 4, 5, 6})
             QVERIFY2(l[i] >= testi[i], qPrintable(QString::number(i + 1)));
+    if (larghezza >= utente + 84 + 5 * bordo) {
+        QVERIFY(l[0] >= utente);
+        QVERIFY(l[1] >= 84);
+    }
+}
+
+void TstMainForm::messaggioCedePerPrimo_data()
+{
+    QTest::addColumn<QString>("utente");
+    QTest::addColumn<QString>("stato");
+    QTest::addColumn<QString>("comunicazione");
+    QTest::addColumn<QString>("messaggio");
+    QTest::addColumn<bool>("messaggioIntero");
+    const QString interruzione = File_Ini::TestoStoricoNonScritto + QStringLiteral(" (02/01/2026 10:00:00)");
+    for (const char* utente : {"Utente: Anonimo", "Utente: Tecnico", "Utente: Amministratore"})
+        for (const char* stato : {"Standby", "Acquisizione"})
+            QTest::addRow("%s, %s, storico interrotto", utente, stato)
+                << QString::fromLatin1(utente) << QString::fromLatin1(stato) << QString() << interruzione << false;
+    QTest::newRow("durante una lettura, storico interrotto")
+        << "Utente: Amministratore" << "Acquisizione" << "Lettura..." << interruzione << false;
+    QTest::newRow("rifiuto") << "Utente: Amministratore" << "Acquisizione" << "Lettura..."
+                             << "Operazione non permessa" << true;
+}
+
+void TstMainForm::messaggioCedePerPrimo()
+{
+    // At the size the main window opens with, a notice longer than its panel (the history
+    // outage) is the text that gives way: the user, the supervisor's state and the others show
+    // theirs whole beside it, and none is painted over another.
+    QFETCH(QString, utente);
+    QFETCH(QString, stato);
+    QFETCH(QString, comunicazione);
+    QFETCH(QString, messaggio);
+    QFETCH(bool, messaggioIntero);
+    QCOMPARE(m_->size(), QSize(1024, 768));
+    m_->ScriviPannello(1, utente);
+    m_->ScriviPannello(2, stato);
+    m_->ScriviPannello(3, comunicazione);
+    m_->ScriviPannello(5, QStringLiteral("COM1:9600,N,8,1"));
+    m_->ScriviPannello(4, messaggio);
+
+    QStatusBar* barra = m_->statusBar();
+    for (int n = 1; n <= 7; ++n) {
+        const QLabel* p = m_->Pannello(n);
+        const QRect r(p->mapTo(barra, QPoint(0, 0)), p->size());
+        const QString quale = QStringLiteral("pannello %1: %2").arg(n).arg(p->text());
+        QVERIFY2(r.left() >= 0 && r.right() < barra->width(), qPrintable(quale));
+        if (n < 7)
+            QVERIFY2(r.right() < m_->Pannello(n + 1)->mapTo(barra, QPoint(0, 0)).x(), qPrintable(quale));
+        if (n != 4 || messaggioIntero)
+            QVERIFY2(p->contentsRect().width() >= p->fontMetrics().horizontalAdvance(p->text()), qPrintable(quale));
+    }
 }
 
 QTEST_MAIN(TstMainForm)

@@ -1,11 +1,15 @@
 #include "monitorerrori.h"
 #include "generale.h"
+#include "storicogiornaliero.h"
 
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
+#include <QTextLayout>
 
 class TestAllarmi : public QObject {
     Q_OBJECT
@@ -18,6 +22,8 @@ private slots:
     }
 
     void voci();
+    void vociIntere_data();
+    void vociIntere();
     void pulsantiDiChiusura_data();
     void pulsantiDiChiusura();
     void azzeramentoSecondoIPrivilegi_data();
@@ -44,6 +50,64 @@ void TestAllarmi::voci()
     monitor.SvuotaListe();
     QCOMPARE(monitor.Lst_AllarmiZ->count(), 0);
     QCOMPARE(monitor.Lst_AllarmiI->count(), 0);
+}
+
+void TestAllarmi::vociIntere_data()
+{
+    QTest::addColumn<QString>("lista");
+    QTest::addColumn<QString>("voce");
+    // Names as the settings pages store them, up to 50 characters, and the history notices.
+    const QString ora = QStringLiteral(" (05/03/2024 07:04:09)");
+    QTest::newRow("zona") << "Lst_AllarmiZ" << QStringLiteral("Zona 1") + ora;
+    QTest::newRow("zona dal nome lungo")
+        << "Lst_AllarmiZ" << QStringLiteral("Centrale termica, piano interrato, lato nord-ovest") + ora;
+    QTest::newRow("interruttore dal nome lungo")
+        << "Lst_AllarmiI" << QStringLiteral("Pompa di ricircolo del circuito dei radiatori sud") + ora;
+    QTest::newRow("nome lungo senza spazi") << "Lst_AllarmiI" << QString(50, QLatin1Char('W')) + ora;
+    QTest::newRow("storico interrotto") << "Lst_Storico" << File_Ini::TestoStoricoNonScritto + ora;
+    QTest::newRow("storico ripreso") << "Lst_Storico" << File_Ini::TestoStoricoRipreso + ora;
+}
+
+void TestAllarmi::vociIntere()
+{
+    // At the size the monitor opens with, an entry shows whole, the time it latched included,
+    // without scrolling sideways: a long one takes more lines.
+    QFETCH(QString, lista);
+    QFETCH(QString, voce);
+    Allarmi monitor;
+    if (lista == QLatin1String("Lst_AllarmiZ"))
+        monitor.AggiungiVoceZona(voce);
+    else if (lista == QLatin1String("Lst_AllarmiI"))
+        monitor.AggiungiVoceDispositivo(voce);
+    else
+        monitor.AggiungiVoceStorico(voce);
+    monitor.Mostra();
+    QVERIFY(QTest::qWaitForWindowExposed(&monitor));
+    QCoreApplication::sendPostedEvents();
+
+    auto* l = monitor.findChild<QListWidget*>(lista);
+    QVERIFY(l);
+    QCOMPARE(l->horizontalScrollBar()->maximum(), 0);
+    const QRect r = l->visualItemRect(l->item(0));
+    const QRect vista = l->viewport()->rect();
+    QVERIFY2(r.left() >= vista.left() && r.right() <= vista.right() && r.bottom() <= vista.bottom(),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+    // Its lines at the item's width, inside its margins, broken between words (inside one only
+    // when it is longer than a line): all of them within the item.
+    const int margine = l->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1;
+    QTextLayout testo(voce, l->font());
+    QTextOption opzione;
+    opzione.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    testo.setTextOption(opzione);
+    qreal altezza = 0;
+    testo.beginLayout();
+    for (QTextLine riga = testo.createLine(); riga.isValid(); riga = testo.createLine()) {
+        riga.setLineWidth(r.width() - 2 * margine);
+        altezza += riga.height();
+        QVERIFY(riga.naturalTextWidth() <= r.width() - 2 * margine);
+    }
+    testo.endLayout();
+    QVERIFY2(altezza <= r.height(), qPrintable(QStringLiteral("%1 in %2").arg(altezza).arg(r.height())));
 }
 
 void TestAllarmi::pulsantiDiChiusura_data()

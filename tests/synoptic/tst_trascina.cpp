@@ -4,6 +4,7 @@
 #include "dialoghifinti.h"
 #include "drag.h"
 #include "file_ini.h"
+#include "sostituzione.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -48,6 +49,7 @@ private slots:
     void trascinaVoci();
     void senzaDirittiNienteScritto_data();
     void senzaDirittiNienteScritto();
+    void posizioneRifiutata_data();
     void posizioneRifiutata();
     void clicSenzaMuovere();
     void puntatoreTenutoNellaPianta();
@@ -181,17 +183,88 @@ void TestTrascina::senzaDirittiNienteScritto()
         QCOMPARE(TastoMouseInterruttore, 2);
 }
 
-// The settings file refuses the new place: the operator is told, and the file keeps the old one.
+void TestTrascina::posizioneRifiutata_data()
+{
+    QTest::addColumn<QString>("nome");  // Pic_Info: zone 2's panel, grabbed by its name
+    QTest::addColumn<QString>("sezione");
+    QTest::addColumn<QString>("guasto");
+    QTest::addColumn<QPoint>("nelFile");  // the place the file gives, pixels
+    QTest::addColumn<QStringList>("compagni");
+
+    const QStringList nessuno;
+    const QStringList interruttore{"Img_on(1)", "Img_ind(1)"};
+    QTest::newRow("zona, file di sola lettura") << "Cmd_PuntoMon(1)" << "Zona 02" << "sola lettura" << QPoint(300, 100) << nessuno;
+    QTest::newRow("zona, disco pieno") << "Cmd_PuntoMon(1)" << "Zona 02" << "disco pieno" << QPoint(300, 100) << nessuno;
+    QTest::newRow("zona, disco pieno dopo una scrittura")
+        << "Cmd_PuntoMon(1)" << "Zona 02" << "pieno dopo una scrittura" << QPoint() << nessuno;
+    QTest::newRow("zona senza posizione nel file") << "Cmd_PuntoMon(2)" << "Zona 03" << "sola lettura" << QPoint(20, 20) << nessuno;
+    QTest::newRow("zona cambiata a mano nel file") << "Cmd_PuntoMon(1)" << "Zona 02" << "a mano, sola lettura"
+                                                   << QPoint(400, 100) << nessuno;
+    QTest::newRow("interruttore, file di sola lettura")
+        << "Img_off(1)" << "Interruttore 02" << "sola lettura" << QPoint(200, 300) << interruttore;
+    QTest::newRow("interruttore, disco pieno dopo una scrittura")
+        << "Img_off(1)" << "Interruttore 02" << "pieno dopo una scrittura" << QPoint() << interruttore;
+    QTest::newRow("pannello, file di sola lettura") << "Pic_Info" << "Zona 02" << "sola lettura" << QPoint(20, 20) << nessuno;
+    QTest::newRow("pannello, disco pieno dopo una scrittura")
+        << "Pic_Info" << "Zona 02" << "pieno dopo una scrittura" << QPoint() << nessuno;
+}
+
+// A drop the settings file refuses puts the item (and the other looks of its device) back where
+// the file has it before the operator is told, and leaves the file as it was. A disk that fills
+// after the first write of a move still stores the move whole: its two edges are one write.
 void TestTrascina::posizioneRifiutata()
 {
+    QFETCH(QString, nome);
+    QFETCH(QString, sezione);
+    QFETCH(QString, guasto);
+    QFETCH(QPoint, nelFile);
+    QFETCH(QStringList, compagni);
+    const bool pannello = nome == QLatin1String("Pic_Info");
+    const QString chiaveX = pannello ? QStringLiteral("Info_X") : QStringLiteral("X");
+    const QString chiaveY = pannello ? QStringLiteral("Info_Y") : QStringLiteral("Y");
+    if (pannello)
+        QTest::mouseClick(b_->s->Cmd_PuntoMon[1], Qt::LeftButton);
+    QWidget* w = voce(nome);
+    QWidget* presa = pannello ? b_->s->Lab_Nome : w;
+    const QPoint prima = w->pos();
+
+    if (guasto.startsWith(QLatin1String("a mano")))
+        QVERIFY(File_Ini::ScriviIni(sezione, "X", "6000"));
     const QByteArray file = b_->cartella.leggi(FileImpostazioni);
-    QVERIFY(QFile::setPermissions(b_->cartella.percorso(FileImpostazioni), QFile::ReadOwner));
+    if (guasto.endsWith(QLatin1String("sola lettura")))
+        QVERIFY(QFile::setPermissions(b_->cartella.percorso(FileImpostazioni), QFile::ReadOwner));
+    int sostituzioni = 0;
+    Piattaforma::ImpostaGuastoSostituzione([&](Piattaforma::PassoSostituzione passo) {
+        if (passo == Piattaforma::PassoSostituzione::Apertura)
+            ++sostituzioni;
+        return passo == Piattaforma::PassoSostituzione::Scrittura
+               && (guasto == QLatin1String("disco pieno") || sostituzioni > 1);
+    });
     DialoghiFinti dialoghi;
-    trascina(voce("Cmd_PuntoMon(1)"), QPoint(3, 3), QPoint(40, 30));
+    QList<QPoint> durante;
+    dialoghi.allApertura = [&](const DialoghiFinti::Box&) {
+        durante << w->pos();
+        for (const QString& c : compagni)
+            durante << voce(c)->pos();
+    };
+    trascina(presa, QPoint(3, 3), QPoint(40, 30));
+    Piattaforma::ImpostaGuastoSostituzione({});
+
+    if (nelFile.isNull()) {
+        QCOMPARE(w->pos(), prima + QPoint(40, 30));
+        QCOMPARE(chiave(sezione, chiaveX), QString::number(w->x() * 15));
+        QCOMPARE(chiave(sezione, chiaveY), QString::number(w->y() * 15));
+        QVERIFY(dialoghi.mostrati.isEmpty());
+        return;
+    }
     QCOMPARE(b_->cartella.leggi(FileImpostazioni), file);
+    QCOMPARE(w->pos(), nelFile);
+    for (const QString& c : compagni)
+        QCOMPARE(voce(c)->pos(), nelFile);
     QCOMPARE(dialoghi.mostrati.size(), 1);
     QCOMPARE(dialoghi.mostrati[0].testo, File_Ini::TestoScritturaRifiutata());
     QCOMPARE(dialoghi.mostrati[0].icona, Piattaforma::IconaDialogo::Esclamazione);
+    QCOMPARE(durante, QList<QPoint>(compagni.size() + 1, nelFile));
 }
 
 void TestTrascina::clicSenzaMuovere()
