@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace Crono {
 
@@ -48,6 +49,22 @@ QStringList righe(const QString& percorso)
         if (r.endsWith(QLatin1Char('\r')))
             r.chop(1);
     return elenco;
+}
+
+// The value a cell takes from a line of the programme file: none for a text that is no number,
+// nor for a number the file could not give back once it is in the cell. The cell is single
+// precision: 999999999,9 is 1e9 there, which a save would write as "1000000000,0" and the next
+// load refuse, so the cell would change by itself at the next start.
+std::optional<float> valoreCella(const QString& riga)
+{
+    const auto valore = Generale::LeggiNumero(riga);
+    // Checked before the conversion too: a number beyond the range of single precision has none.
+    if (!valore || !(std::fabs(*valore) < ValoreCellaMassimo))
+        return std::nullopt;
+    const float cella = float(*valore);
+    if (!(std::fabs(cella) < ValoreCellaMassimo))
+        return std::nullopt;
+    return cella;
 }
 
 }  // namespace
@@ -87,15 +104,13 @@ void CaricaCronotermostato()
     const QStringList tabella = righe(PercorsoFileCrono());
     const int lette = std::min<int>(tabella.size(), RigheFileCrono);
     for (int n = 0; n < lette; ++n) {
-        // A number no cell can hold (infinite in single precision, or beyond what the file
-        // writes back) is no value either.
-        const auto valore = Generale::LeggiNumero(tabella[n]);
-        if (!valore || !(std::fabs(*valore) < ValoreCellaMassimo))
+        const auto valore = valoreCella(tabella[n]);
+        if (!valore)
             continue;
         const int s = n / (Generale::MaxZone * Generale::NumeroGiorni);
         const int z = (n / Generale::NumeroGiorni) % Generale::MaxZone;
         const int g = n % Generale::NumeroGiorni;
-        Generale::TabellaCrono[s][z][g] = float(*valore);
+        Generale::TabellaCrono[s][z][g] = *valore;
     }
 
     Festivita.clear();

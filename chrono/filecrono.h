@@ -35,8 +35,9 @@ namespace File_Ini {
 // line holding one blank); an existing file is left as it is.
 void CreaFileCrono();
 // Creates missing files, then reads the programme into `TabellaCrono` and the holidays into
-// `Crono::Festivita`; also fills `FasceOrarie`. A line that is not a number, and every cell past
-// the end of a short file, keeps the value the cell held. An unreadable holiday file gives an
+// `Crono::Festivita`; also fills `FasceOrarie`. A line that is not a number, a number the file
+// could not give back once in the cell (1e9 and beyond in single precision), and every cell past
+// the end of a short file, keep the value the cell held. An unreadable holiday file gives an
 // empty list.
 void CaricaCronotermostato();
 // Writes both files, then the 30 [Zona NN] Cronotermostato keys from `CronoAttivoZona`.

@@ -78,6 +78,12 @@ bool uguali(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// An order of names that puts side by side the names `uguali` takes for one.
+bool prima(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
 // Index range [inizio, fine) of the lines of the first section of the name, header excluded.
 struct Posizione {
     qsizetype intestazione = -1;
@@ -200,7 +206,8 @@ void perOgniRiga(QByteArrayView testo, F riga)
 }
 
 // One file parsed once for the reads of an Istantanea: where each section is, and the keys of
-// each section that has been asked for.
+// each section that has been asked for, in name order: a read looks a key up rather than going
+// through the section, which may be a recipe zone of 32,767 lines.
 class Copia {
 public:
     explicit Copia(const QString& percorso)
@@ -240,14 +247,17 @@ public:
                             }
                             return true;
                         });
+            // Stable: of the lines of one name, the first stays first.
+            std::stable_sort(s->chiavi.begin(), s->chiavi.end(),
+                             [](const Coppia& a, const Coppia& b) { return prima(a.nome, b.nome); });
             s->indicizzata = true;
         }
         const QString nome = chiave.trimmed();
-        for (const Coppia& c : s->chiavi) {
-            if (uguali(c.nome, nome))
-                return c.valore;
-        }
-        return std::nullopt;
+        const auto c = std::lower_bound(s->chiavi.cbegin(), s->chiavi.cend(), nome,
+                                        [](const Coppia& k, const QString& n) { return prima(k.nome, n); });
+        if (c == s->chiavi.cend() || !uguali(c->nome, nome))
+            return std::nullopt;
+        return c->valore;
     }
 
 private:
@@ -255,7 +265,7 @@ private:
         QByteArrayView nome;
         qsizetype inizio;  // body, in the text after the byte-order mark
         qsizetype fine;
-        std::vector<Coppia> chiavi;  // in file order: the first of a name wins
+        std::vector<Coppia> chiavi;  // by name, without regard to case; of one name, in file order
         bool indicizzata;
     };
 

@@ -158,6 +158,39 @@ private slots:
         QCOMPARE(Crono::Festivita, QStringList({"25/12/2026", "06/01/2027"}));
     }
 
+    // A value typed into the programme file is taken only when the file can give it back: the
+    // cell is single precision, where 999999999,9 is 1e9, which a save would write as
+    // "1000000000,0" and the next load refuse, so the cell would change by itself at the next
+    // start. What a load takes, a save and a load give back; what it refuses leaves the cell.
+    void cellaScrittaAMano_data()
+    {
+        QTest::addColumn<QByteArray>("riga");
+        QTest::addColumn<float>("cella");
+        QTest::newRow("temperature") << QByteArray("21,5") << 21.5f;
+        QTest::newRow("largest a cell holds below 1e9") << QByteArray("999999936") << 999999936.0f;
+        QTest::newRow("down to it in single precision") << QByteArray("999999967,9") << 999999936.0f;
+        QTest::newRow("up to 1e9 in single precision") << QByteArray("999999999,9") << 7.0f;
+        QTest::newRow("negative, down to -1e9") << QByteArray("-999999999.9") << 7.0f;
+        QTest::newRow("halfway, to the even 1e9") << QByteArray("999999968") << 7.0f;
+        QTest::newRow("1e9") << QByteArray("1000000000,0") << 7.0f;
+    }
+    void cellaScrittaAMano()
+    {
+        QFETCH(QByteArray, riga);
+        QFETCH(float, cella);
+        CartellaTemporanea cartella;
+        cartella.scrivi(QStringLiteral("Quelvar2.ini"), "[Zona 01]\r\nCronotermostato=0\r\n");
+        FileImpostazioni = QStringLiteral("Quelvar2.ini");
+        cartella.scrivi(QStringLiteral("Crono/Cronotermostato.cts"), riga + "\r\n");
+        TabellaCrono[0][0][0] = 7.0f;
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(TabellaCrono[0][0][0], cella);
+        QVERIFY(File_Ini::SalvaCronotermostato());
+        TabellaCrono[0][0][0] = 5.0f;
+        File_Ini::CaricaCronotermostato();
+        QCOMPARE(TabellaCrono[0][0][0], cella);
+    }
+
     // A list saved by an editor that writes UTF-8 starts with a byte-order mark: it is not part of
     // the first day (or the first cell), so Christmas still runs Sunday's programme.
     void marcaUtf8_data()

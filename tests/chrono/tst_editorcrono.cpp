@@ -101,6 +101,7 @@ private slots:
         QTest::newRow("negative, away from zero") << "-5,55" << 2 << true << -5.6f;
         QTest::newRow("three decimals, to the next whole") << "19,96" << 3 << true << 20.0f;
         QTest::newRow("the tenth beyond 16 bits") << "3276,75" << 1 << false << 0.0f;
+        QTest::newRow("a cell of 1e9 in single precision") << "999999999,9" << 0 << false << 0.0f;
     }
     void temperatura()
     {

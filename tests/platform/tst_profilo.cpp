@@ -103,6 +103,8 @@ void TstProfilo::leggi_data()
     QTest::newRow("sezione ripetuta: solo la prima") << c << "Generale" << "Seconda" << Predefinito;
     QTest::newRow("chiave di un'altra sezione") << c << "Generale" << "Nome" << Predefinito;
     QTest::newRow("°C in Windows-1252") << c << "Generale" << "Unita" << QStringLiteral(u"\u00B0C");
+    QTest::newRow("chiave accentata senza maiuscole") << QByteArray("[A]\r\nUNIT\xC0" "=1\r\nunit\xE0" "=2\r\n") << "a"
+                                                     << QStringLiteral(u"Unit\u00E0") << "1";
     QTest::newRow("intestazione con spazi e commento, riga LF") << c << "zona 01" << "Nome" << "Ufficio";
     QTest::newRow("ultima riga senza a capo") << c << "Fine" << "Ultima" << "senza a capo";
     QTest::newRow("file solo LF") << QByteArray("[A]\nB=1\nC=2") << "a" << "c" << "2";

@@ -152,6 +152,16 @@ private slots:
         QTest::newRow("SLEEP 5e2") << id << riga("0,SLEEP,5e2;") << 4 << "Zona 01, linea 1" << 0;
         QTest::newRow("Intervallo 1e2") << id << QByteArray("Intervallo=1e2\r\n") << 4 << "Zona 01, Intervallo" << 0;
         QTest::newRow("Linee 1e0") << id << QByteArray("Linee=1e0\r\n1=6,1,2;x\r\n") << 4 << "Zona 01, Linee" << 0;
+        // A zone's keys are found as every settings read finds them, in a zone of any length.
+        QTest::newRow("keys in any case, the first line of a number wins")
+            << id << QByteArray("LINEE=2\r\n1=6,1,2;x\r\n1=7,1,2;x\r\n 2 = \"0,SLEEP,5;\" \r\n") << -1 << "" << 3;
+        QTest::newRow("line 01 is not line 1") << id << QByteArray("Linee=1\r\n01=6,1,2;x\r\n") << 4 << "Zona 01, linea 1" << 0;
+        QTest::newRow("a line in a second Zona 01 is not read")
+            << id << QByteArray("Linee=1\r\n[ZONA 01]\r\n1=6,1,2;x\r\n") << 4 << "Zona 01, linea 1" << 0;
+        QByteArray lunga = "Linee=5000\r\n";
+        for (int j = 1; j <= 5000; ++j)
+            lunga += QByteArray::number(j) + (j == 4000 ? QByteArray("=6,1;x") : "=6," + QByteArray::number(j) + ",1;x") + "\r\n";
+        QTest::newRow("a zone of 5,000 lines refused at line 4,000") << id << lunga << 4 << "Zona 01, linea 4000" << 3999;
     }
     void caricamento()
     {
@@ -171,7 +181,7 @@ private slots:
             QCOMPARE(intervalli[0], zona1.startsWith("Intervallo") ? -7 : 150);
         if (stadio == -1) {
             QCOMPARE(intervalli[1], 200);  // the reader's default
-            const RigaLista& r = esito.righe[1];
+            const RigaLista& r = esito.righe.last();
             QCOMPARE((QStringList{r.nDev, r.Dev, r.Sadd, r.FC, r.MB, r.MBVal, r.NomePar}),
                      (QStringList{"2", "Zona 02", "2", "6", "9", "-25536", "Nome"}));
             QCOMPARE(esito.righe[0].Dev, QStringLiteral("Forno"));
