@@ -10,8 +10,8 @@ namespace File_Ini {
 
 QString PercorsoStorico(const QDate& giorno);
 
-// Appends one line to the file of `giorno`, the day its pass started (a pass that crosses
-// midnight stays in the old day's file). The line reaches the file whole or not at all. A Dati
+// Appends one line to the file of `giorno`, the day its pass ended in (a pass that crosses
+// midnight goes into the new day's file, stamped with its start). The line reaches the file whole or not at all. A Dati
 // folder that is gone is made again. A line that cannot be written (full disk, a folder that
 // cannot be made) is lost; the first of an outage and the first written after it are told
 // through the hook EsitoStorico, once each, with the texts below and the time. False when the

@@ -11,6 +11,7 @@
 #include "slavemodbus.h"
 
 #include <QCoreApplication>
+#include <QCoro/QCoroTask>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -71,9 +72,11 @@ int main(int argc, char** argv)
     auto passata = [&] {
         QElapsedTimer t;
         t.start();
-        ciclo.LeggiZone();
-        ciclo.LeggiInterruttori();
-        ciclo.LeggiLED();
+        QCoro::waitFor([&]() -> QCoro::Task<> {
+            co_await ciclo.LeggiZone();
+            co_await ciclo.LeggiInterruttori();
+            co_await ciclo.LeggiLED();
+        }());
         const qint64 ns = t.nsecsElapsed();
         for (int i = 0; i < MaxZone; ++i)
             errori += ErroriZona[i] != 0;

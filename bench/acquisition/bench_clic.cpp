@@ -1,22 +1,34 @@
-// How long an operator's click waits while a tick polls the largest plant (30 zones x 5 values,
-// 10 switches x 2 points, 10 LEDs, a door opener, every device with its remote bit) at 9600 baud.
-// The clicks wait for the tick to end (a handler never runs inside a pass), so the delay is what
-// is left of the tick when the click comes. The line is modelled: each exchange takes the silence
-// of 3.5 characters, the request and the reply at 9600 8N1 and the instrument's turnaround
-// (argument 1, ms, default 5), waited in the event loop as the serial port waits.
+// How long the operator waits while a tick polls the largest plant (30 zones x 5 values, 10
+// switches x 2 points, 10 LEDs, a door opener, every device with its remote bit):
+// - a click: from the window system's delivery to its button's handler;
+// - a Stop: from the request to the end of the pass's traffic (the work that asked for the cut
+//   gets its turn), and the requests that left after it.
+// Two lines:
+// - healthy, 9600 8N1 modelled: each exchange takes the silence of 3.5 characters, the request
+//   and the reply on the wire and the instrument's turnaround (argument 1, ms, default 5);
+// - dead (a pulled cable): the station's own link on a pty whose far end never answers, Retry 3,
+//   TimeOut 500 ms. A pty ignores baud rate: only the time-outs matter there.
+#include "attesa.h"
+#include "cartellaprogramma.h"
 #include "ciclo.h"
-#include "eventi.h"
+#include "codabus.h"
 #include "generale.h"
 #include "mbus.h"
 
 #include <QApplication>
+#include <QCoro/QCoroTask>
 #include <QElapsedTimer>
-#include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 using namespace Generale;
 
@@ -27,33 +39,25 @@ constexpr double MsCarattere = 10.0 * 1000.0 / 9600.0;  // 8N1
 class Linea9600 final : public MBus::Collegamento {
 public:
     explicit Linea9600(double risposta) : risposta_(risposta) {}
-    std::function<void()> allaPrima;
     int scambi = 0;
 
-    long Leggi(int funzione, long, int) override
+    QCoro::Task<long> Leggi(int funzione, long, int) override
     {
-        attendi(funzione <= 2 ? 6 : 7);
-        return 1;  // every remote bit already set: one read a device
+        co_await attendi(funzione <= 2 ? 6 : 7);
+        co_return 1;  // every remote bit already set: one read a device
     }
-    long Scrivi(int, int, long valore, int) override
+    QCoro::Task<long> Scrivi(int, int, long valore, int) override
     {
-        attendi(8);
-        return valore;
+        co_await attendi(8);
+        co_return valore;
     }
 
 private:
-    void attendi(int caratteriRisposta)
+    QCoro::Task<> attendi(int caratteriRisposta)
     {
-        if (scambi++ == 0 && allaPrima)
-            allaPrima();
+        ++scambi;
         const double ms = MBus::TempoSilenzio(9600, 10) / 1000.0 + 8 * MsCarattere + risposta_ + caratteriRisposta * MsCarattere;
-        QEventLoop attesa;
-        QTimer fine;
-        fine.setSingleShot(true);
-        fine.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&fine, &QTimer::timeout, &attesa, &QEventLoop::quit);
-        fine.start(int(ms + 0.5));
-        attesa.exec(Piattaforma::EventiConsentiti());
+        co_await Piattaforma::Dormi(int(ms + 0.5));
     }
     double risposta_;
 };
@@ -102,6 +106,102 @@ void Configura()
     }
 }
 
+// The far end of a dead line: takes what the station sends, notes when, answers nothing.
+class CapoMorto {
+public:
+    explicit CapoMorto(const QString& com1)
+    {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            return;
+        QFile::link(QString::fromLocal8Bit(::ptsname(master_)), com1);
+        notifica_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
+        QObject::connect(notifica_.get(), &QSocketNotifier::activated, [this] {
+            char blocco[256];
+            ssize_t n = 0;
+            while ((n = ::read(master_, blocco, sizeof blocco)) > 0)
+                byte += int(n);
+            richieste = byte / 8;
+            ultima = orologio ? orologio->elapsed() : -1;
+        });
+    }
+    ~CapoMorto()
+    {
+        notifica_.reset();
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    bool pronto() const { return master_ >= 0; }
+    const QElapsedTimer* orologio = nullptr;
+    int byte = 0;
+    int richieste = 0;
+    qint64 ultima = -1;  // ms, when the last request arrived
+
+private:
+    int master_ = -1;
+    std::unique_ptr<QSocketNotifier> notifica_;
+};
+
+struct Esito {
+    qint64 clic = -1;       // ms from delivery to handler
+    qint64 stop = -1;       // ms from the Stop to its turn
+    int dopoLoStop = -1;    // requests that left after the Stop
+    qint64 tick = -1;       // ms, the whole tick
+};
+
+// Runs one full tick (counter 59: hand-over, zones, switches, LEDs); clicks the button at
+// `clicAMs` and asks for a Stop at `stopAMs` (either -1: never). `richieste` counts what left.
+Esito Misura(QPushButton& pulsante, int clicAMs, int stopAMs, const std::function<int()>& richieste)
+{
+    CicloAcquisizione ciclo;
+    QElapsedTimer orologio;
+    Esito esito;
+    qint64 clic = -1;
+    int richiesteAlloStop = 0;
+    qint64 stop = -1;
+    const auto connessione = QObject::connect(&pulsante, &QPushButton::clicked, [&] { esito.clic = orologio.elapsed() - clic; });
+    if (clicAMs >= 0)
+        QTimer::singleShot(clicAMs, [&] {
+            QWindow* w = pulsante.windowHandle();
+            const QPointF c = QRectF(pulsante.rect()).center();
+            clic = orologio.elapsed();
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                w, c, pulsante.mapToGlobal(c), Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                w, c, pulsante.mapToGlobal(c), Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+        });
+    if (stopAMs >= 0)
+        QTimer::singleShot(stopAMs, [&] {
+            stop = orologio.elapsed();
+            richiesteAlloStop = richieste();
+            AcquisizioneAttiva = false;
+            Acquisizione::EseguiQuandoLibero(
+                [&]() -> QCoro::Task<> {
+                    esito.stop = orologio.elapsed() - stop;
+                    co_return;
+                },
+                true);
+        });
+    AcquisizioneAttiva = true;
+    ContatoreCicli = 59;
+    orologio.start();
+    QCoro::waitFor(ciclo.Timer_Monitor_Timer());
+    esito.tick = orologio.elapsed();
+    ciclo.Timer_Monitor.stop();
+    while (Acquisizione::LavoroInCorso() || (clicAMs >= 0 && esito.clic < 0 && orologio.elapsed() < esito.tick + 2000))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (stopAMs >= 0)
+        esito.dopoLoStop = richieste() - richiesteAlloStop;
+    QObject::disconnect(connessione);
+    return esito;
+}
+
+void Stampa(const char* caso, const Esito& e)
+{
+    std::printf("  %-44s tick %7lld ms | click served in %5lld ms | Stop's turn after %6lld ms, %d requests after it\n", caso,
+                e.tick, e.clic, e.stop, e.dopoLoStop);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -109,10 +209,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const double risposta = argc > 1 ? QByteArray(argv[1]).toDouble() : 5.0;
     Configura();
-    MBus::ComunicazioneReale = true;
-    Linea9600 linea(risposta);
-    MBus::ImpostaCollegamento(&linea);
-    AcquisizioneAttiva = true;
 
     QPushButton pulsante(QStringLiteral("Clic"));
     pulsante.resize(200, 60);
@@ -122,40 +218,28 @@ int main(int argc, char** argv)
             t.start();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    QElapsedTimer orologio;
-    qint64 clic = -1, servito = -1;
-    QObject::connect(&pulsante, &QPushButton::clicked, [&] { servito = orologio.elapsed(); });
-    auto clicAccodato = [&] {
-        QWindow* w = pulsante.windowHandle();
-        const QPointF c = QRectF(pulsante.rect()).center();
-        clic = orologio.elapsed();
-        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-            w, c, pulsante.mapToGlobal(c), Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
-        QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-            w, c, pulsante.mapToGlobal(c), Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
-    };
 
-    CicloAcquisizione ciclo;
-    std::printf("Click delay during a tick, 9600 8N1 modelled, turnaround %.1f ms\n", risposta);
-    struct Caso {
-        const char* nome;
-        int contatore;  // the counter before the tick
-    };
-    for (const Caso& caso : {Caso{"hand-over + LEDs (every 3 s)", 2},
-                             Caso{"hand-over + zones + switches + LEDs (every 60 s)", 59}}) {
-        linea.scambi = 0;
-        clic = servito = -1;
-        linea.allaPrima = clicAccodato;
-        ContatoreCicli = caso.contatore;
-        orologio.start();
-        ciclo.Timer_Monitor_Timer();
-        const qint64 tick = orologio.elapsed();
-        ciclo.Timer_Monitor.stop();
-        while (servito < 0 && orologio.elapsed() < tick + 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::printf("  %-50s %3d exchanges, tick %6lld ms, click at %4lld ms served at %6lld ms: delay %6lld ms\n",
-                    caso.nome, linea.scambi, tick, clic, servito, servito < 0 ? -1 : servito - clic);
+    std::printf("Click and Stop during a full tick of the largest plant\n");
+    {
+        MBus::ComunicazioneReale = true;
+        Linea9600 linea(risposta);
+        MBus::ImpostaCollegamento(&linea);
+        Stampa("healthy, 9600 8N1 modelled, click only", Misura(pulsante, 1000, -1, [&] { return linea.scambi; }));
+        Stampa("healthy, 9600 8N1 modelled, Stop at 1 s", Misura(pulsante, 500, 1000, [&] { return linea.scambi; }));
+        MBus::ImpostaCollegamento(nullptr);
     }
-    MBus::ImpostaCollegamento(nullptr);
+    {
+        QTemporaryDir cartella;
+        Piattaforma::ImpostaCartellaProgramma(cartella.path());
+        CapoMorto capo(cartella.filePath(QStringLiteral("COM1")));
+        if (!capo.pronto()) {
+            std::fprintf(stderr, "no pty\n");
+            return 1;
+        }
+        MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1"));
+        MBus::NumeroTentativi = 3;
+        MBus::AttesaRisposta = 0.5f;
+        Stampa("dead line, Retry 3, TimeOut 500, Stop at 5 s", Misura(pulsante, 2000, 5000, [&] { return capo.richieste; }));
+    }
     return 0;
 }

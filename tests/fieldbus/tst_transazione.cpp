@@ -34,6 +34,8 @@ private slots:
     void rispostaPrecedenteMaiRiusata();
     void rispostaTardivaMaiPresaPerLaSuccessiva_data();
     void rispostaTardivaMaiPresaPerLaSuccessiva();
+    void chiacchieraDopoUnaRispostaPersa_data();
+    void chiacchieraDopoUnaRispostaPersa();
     void secondaOperazioneDuranteAttesa();
     void nienteSulFiloPerRichiesteNonValide_data();
     void nienteSulFiloPerRichiesteNonValide();
@@ -280,6 +282,38 @@ void TestTransazione::rispostaTardivaMaiPresaPerLaSuccessiva()
     const std::int64_t inizio = porta_.ora;
     QCOMPARE(QCoro::waitFor(MBus::LeggiRegistro(3, 400, 2)), valoreDi(2, 400));
     QCOMPARE(porta_.istantiInvio.last() - inizio, Silenzio);
+}
+
+void TestTransazione::chiacchieraDopoUnaRispostaPersa_data()
+{
+    QTest::addColumn<int>("tentativi");
+    QTest::addColumn<std::int64_t>("periodo");  // of the stray bytes on the line
+    QTest::newRow("Retry 3, a byte every 300 ms") << 3 << 300 * Ms;
+    QTest::newRow("Retry 1, a byte every 300 ms") << 1 << 300 * Ms;
+    QTest::newRow("Retry 3, a byte every 20 ms") << 3 << 20 * Ms;
+}
+
+// A line that carries a byte more often than once a time-out (noise on an unterminated RS-485
+// line, an instrument talking on its own) never keeps the recovery's quiet after a lost reply:
+// the requests still go out, and the reply checks keep the noise out of the values.
+void TestTransazione::chiacchieraDopoUnaRispostaPersa()
+{
+    QFETCH(int, tentativi);
+    QFETCH(std::int64_t, periodo);
+    MBus::NumeroTentativi = tentativi;
+    for (std::int64_t t = porta_.ora; t < porta_.ora + 200'000 * Ms; t += periodo)
+        porta_.arrivaA(t, H("FF"));
+    porta_.risponde = [&, persa = true](const QByteArray& r) mutable {
+        if (std::exchange(persa, false))
+            return Copione{};
+        const auto v = std::uint8_t(r[3]);
+        return Copione{{5 * Ms, ConCrc(QByteArray() + r[0] + char(3) + char(2) + char(0) + char(v))}};
+    };
+    QCoro::waitFor(MBus::LeggiRegistro(3, 1, 1));
+    int buone = 0;
+    for (int i = 2; i < 22; ++i)
+        buone += QCoro::waitFor(MBus::LeggiRegistro(3, i, 1)) == i;
+    QCOMPARE(buone, 20);
 }
 
 void TestTransazione::secondaOperazioneDuranteAttesa()

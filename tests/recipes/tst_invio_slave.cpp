@@ -9,6 +9,7 @@
 #include "slavemodbus.h"
 #include "stagione.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
@@ -77,6 +78,46 @@ private slots:
         QCOMPARE(slave.richieste(), richieste);
         QVERIFY(pause.isEmpty());
         QCOMPARE(File_Ini::LeggiIni(QStringLiteral("Stagione"), QStringLiteral("Attuale"), QString()), QStringLiteral("1"));
+    }
+
+    // Without a stand-in the pauses are real: each write is followed by its zone's interval, a
+    // SLEEP row waits its time, and the windows are served meanwhile.
+    void pauseVere()
+    {
+        CartellaTemporanea cartella;
+        SlaveModbus slave(cartella.percorso(QStringLiteral("COM1")));
+        QVERIFY2(slave.pronto(), qPrintable(slave.errore()));
+        slave.aggiungiNodo(1);
+        QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
+        AzzeraModello();
+        MBus::ComunicazioneReale = true;
+        MBus::AttesaRisposta = 0.3f;
+        FileImpostazioni = QStringLiteral("Quelvar1.ini");
+        NumeroZone = 1;
+        ConfiguraZona(0, 1, 0);
+        cartella.scrivi(QStringLiteral("Ricetta/estate.prg"),
+                        "[File]\r\nID = Quelvar\r\n[Zona 01]\r\nIntervallo = 120\r\nLinee = 3\r\n1=6,100,7;A\r\n"
+                        "2=0,SLEEP,150;Attesa\r\n3=6,101,8;B\r\n");
+        cartella.scrivi(FileImpostazioni, "[Stagione]\r\nEstate=estate.prg\r\n");
+        DialoghiFinti dialoghi;
+        Stagione s;
+        s.Cmd_Stagione_Click(0);
+        QCOMPARE(s.Lst_Dev->count(), 3);
+        dialoghi.risposte.enqueue(Piattaforma::RispostaDialogo::Si);
+        int giri = 0;
+        QTimer battito;
+        connect(&battito, &QTimer::timeout, this, [&] { ++giri; });
+        battito.start(10);
+        QElapsedTimer tempo;
+        tempo.start();
+        s.Cmd_Invio_Stagione_Click();
+        QTRY_COMPARE(dialoghi.mostrati.last().testo, QStringLiteral("Il cambio delle impostazioni è stato completato correttamente."));
+        // 120 + 150 + 120 + the last 200 ms
+        QVERIFY2(tempo.elapsed() >= 590, qPrintable(QString::number(tempo.elapsed())));
+        QVERIFY(giri >= 10);
+        QCOMPARE(slave.registro(1, 100), std::uint16_t(7));
+        QCOMPARE(slave.registro(1, 101), std::uint16_t(8));
+        MBus::ComunicazioneReale = false;
     }
 };
 

@@ -4,6 +4,7 @@
 // and the passes run meanwhile are counted.
 #include "turnotenuto.h"
 #include "banco_shell.h"
+#include "clicaccodato.h"
 #include "ciclo.h"
 #include "codabus.h"
 #include "dialoghifinti.h"
@@ -62,31 +63,6 @@ public:
     QWidget* Vista() override { return &vista; }
     QWidget vista;
 };
-
-// Mouse events queued in the window system, as a real click arrives: delivered by whichever
-// event loop runs next and takes the operator's input.
-void Accoda(QWidget* w, QEvent::Type tipo)
-{
-    QWindow* finestra = w->window()->windowHandle();
-    const QPoint centro = w->rect().center();
-    const QPointF locale = w->mapTo(w->window(), centro);
-    const QPointF globale = w->mapToGlobal(centro);
-    const bool premuto = tipo == QEvent::MouseButtonPress;
-    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-        finestra, locale, globale, premuto ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, tipo);
-}
-
-void ClicAccodato(QWidget* w)
-{
-    Accoda(w, QEvent::MouseButtonPress);
-    Accoda(w, QEvent::MouseButtonRelease);
-}
-
-void DoppioClicAccodato(QWidget* w)
-{
-    ClicAccodato(w);
-    ClicAccodato(w);
-}
 
 enum class Box { Webcam, ComandoFallito, InputValore };
 
