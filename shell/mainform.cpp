@@ -348,10 +348,10 @@ void MainForm::MenuStart_Click()
         Rifiuto();
         return;
     }
-    avvia();
+    leggiEAvvia(false);
 }
 
-QCoro::Task<> MainForm::avvia()
+QCoro::Task<> MainForm::leggiEAvvia(bool rilettura)
 {
     const QPointer<MainForm> io(this);
     const int fermate = fermate_;
@@ -359,24 +359,36 @@ QCoro::Task<> MainForm::avvia()
     const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
     if (!io)
         co_return;
-    // What the operator asked for while acquisition runs is served by the next tick, not
-    // dropped; a reload that came first may have taken the port away, a Stop overtaken it.
-    if ((MBus::ComunicazioneReale && !PortaSerialeValida) || StagioneAperta || fermate != fermate_) {
-        --avviiInCorso_;
-        co_return;
+    // A reload that came first may have taken the port away, a Stop overtaken this work.
+    bool valida = !(MBus::ComunicazioneReale && !PortaSerialeValida) && !StagioneAperta && fermate == fermate_
+                  && (!rilettura || AcquisizioneAttiva);
+    if (valida) {
+        if (rilettura) {
+            // Asked for before the Re-read, the requests waiting run before its reads. What the
+            // operator asks for while acquisition runs after a Start is served by the next tick.
+            co_await Acquisizione::ServiTutteLeRichieste();
+            valida = io && fermate == fermate_;
+            if (valida)
+                ImpostaAcquisizione(false);
+        } else {
+            ContatoreCicli = 0;
+        }
     }
-    ContatoreCicli = 0;
-    co_await Ciclo->LeggiZone();
-    co_await Ciclo->LeggiInterruttori();
+    if (valida) {
+        co_await Ciclo->LeggiZone();
+        co_await Ciclo->LeggiInterruttori();
+    }
     if (!io)
         co_return;
     --avviiInCorso_;
-    // A Stop asked for during these reads has cut them: the acquisition stays stopped.
-    if (fermate != fermate_)
+    // A Stop asked for during the reads has cut them: the acquisition stays stopped.
+    if (!valida || fermate != fermate_)
         co_return;
     ImpostaAcquisizione(true);
+    // Stopping for a Re-read's reads silenced the alarm; a latched alarm blinks on.
     if (AllarmePresente)
         ImpostaLampeggio(true);
+    // The settings window opened during the reads offered its settings menu; acquisition runs.
     if (ImpostazioniAperte)
         OffriMenuImposta(false);
 }
@@ -416,41 +428,7 @@ void MainForm::MenuRileggi_Click()
         Rifiuto();
         return;
     }
-    rileggi();
-}
-
-QCoro::Task<> MainForm::rileggi()
-{
-    const QPointer<MainForm> io(this);
-    const int fermate = fermate_;
-    ++avviiInCorso_;
-    const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
-    if (!io)
-        co_return;
-    --avviiInCorso_;
-    if (!AcquisizioneAttiva || fermate != fermate_)
-        co_return;
-    ++avviiInCorso_;
-    // Asked for before the Re-read, the requests waiting run before its reads.
-    co_await Acquisizione::ServiTutteLeRichieste();
-    if (io && fermate == fermate_) {
-        ImpostaAcquisizione(false);
-        co_await Ciclo->LeggiZone();
-        co_await Ciclo->LeggiInterruttori();
-    }
-    if (!io)
-        co_return;
-    --avviiInCorso_;
-    // A Stop asked for meanwhile has cut the reads: the acquisition stays stopped.
-    if (fermate != fermate_)
-        co_return;
-    ImpostaAcquisizione(true);
-    // Stopping for the reads silenced the alarm; a latched alarm blinks on, as after a Start.
-    if (AllarmePresente)
-        ImpostaLampeggio(true);
-    // The settings window opened during the reads offered its settings menu; acquisition runs.
-    if (ImpostazioniAperte)
-        OffriMenuImposta(false);
+    leggiEAvvia(true);
 }
 
 void MainForm::MenuErroriCOM_Click()

@@ -131,9 +131,9 @@ private:
 
     void ImpostaAcquisizione(bool attiva);
     // Bus work, each in its turn; the pass under way is cut for them.
-    QCoro::Task<> avvia();
     QCoro::Task<> ferma();
-    QCoro::Task<> rileggi();
+    // The reads of a Start (or of a Re-read), then acquisition on, unless a Stop came meanwhile.
+    QCoro::Task<> leggiEAvvia(bool rilettura);
     QCoro::Task<> fine();
     void aggiornaOrologio();
     void suonaFile(const QString& percorso);
