@@ -235,11 +235,8 @@ void MainForm::ScriviPannello(int numero, const QString& testo)
     if (numero < 1 || numero > 7)
         return;
     pannelli_[numero]->setText(testo);
-    // Laid out before the repaint: the station may block right after, and the text must show
-    // whole while it does.
+    // Laid out at once, so the panels share the room by their new texts.
     barra_->Disponi();
-    pannelli_[numero]->repaint();
-    statusBar()->repaint();
 }
 
 void MainForm::createTimers()

@@ -39,7 +39,7 @@ public:
     // Status-bar panels 1..7: user, acquisition state, bus activity, messages, serial port,
     // date, time.
     QLabel* Pannello(int numero) const { return pannelli_.at(numero); }
-    // A panel's new text, painted at once: the station may block right after.
+    // A panel's new text, laid out at once.
     void ScriviPannello(int numero, const QString& testo);
 
     // The options of the configuration load: menus and toolbar buttons offered with them.

@@ -3,7 +3,7 @@
 // most screens, so on a narrower window they share the room: the user panel gives up width
 // first, down to its text. Where texts must be cut, the message panel gives way first and the
 // user and the supervisor's state last, so a long notice never hides who is logged in. A new
-// text is laid out at once, before the station blocks (a refusal's pause, a command's wait).
+// text is laid out at once.
 #include <QWidget>
 
 #include <array>

@@ -229,17 +229,15 @@ void Sinottico::CollegaGanci()
     g.TestoRigaZona = [s](int riga, const QString& testo) {
         if (s && riga >= 0 && riga < static_cast<int>(s->Lab_Temp.size())) {
             s->Lab_Temp[riga]->setText(testo);
-            s->Lab_Temp[riga]->repaint();
         }
     };
     g.FuocoPianta = [s] {
         if (s)
             s->Pic_Pianta->setFocus();
     };
-    // The commands block right after, so the window is painted now.
     g.RidisegnaSinottico = [s] {
         if (s)
-            s->repaint();
+            s->update();
     };
 }
 
