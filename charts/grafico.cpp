@@ -138,10 +138,9 @@ void Grafico::Form_Load()
     update();
 }
 
-void Grafico::Cmd_Legenda_Click()
+void Grafico::collocaLegenda()
 {
     namespace G = Chiavi::Grafico;
-    PicTraxLegenda->adjustSize();
     QPoint posto(pixelDaTwips(G::InfoX), pixelDaTwips(G::InfoY));
     // A place left on a larger screen would put the panel, and the button that closes it, out of
     // sight: it opens as near that place as the chart's frame allows. The saved place stays.
@@ -151,6 +150,12 @@ void Grafico::Cmd_Legenda_Click()
         posto.setY(std::clamp(posto.y(), 0, std::max(0, spazio.height())));
     }
     PicTraxLegenda->move(posto);
+}
+
+void Grafico::Cmd_Legenda_Click()
+{
+    PicTraxLegenda->adjustSize();
+    collocaLegenda();
     PicTraxLegenda->show();
     PicTraxLegenda->raise();
     PicTraxLegenda->update();
@@ -231,9 +236,14 @@ void Grafico::PicTraxLegenda_MouseDown(int pulsante, QPoint doveSchermo)
     if (pulsante == 2) {
         Drag::TrascinaControllo(PicTraxLegenda, Qt::RightButton, doveSchermo, [this] {
             namespace G = Chiavi::Grafico;
-            if (!(File_Ini::ScriviIni(SezioneGrafico, G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel))
-                  && File_Ini::ScriviIni(SezioneGrafico, G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel))))
+            // Both coordinates in one write, or neither: a refused move puts the legend back
+            // where the file has it, before the operator is told.
+            if (!File_Ini::ScriviIni(SezioneGrafico,
+                                     {{G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel)},
+                                      {G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel)}})) {
+                collocaLegenda();
                 File_Ini::AvvisaScritturaRifiutata(windowTitle());
+            }
             update();
         });
     }

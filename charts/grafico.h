@@ -48,5 +48,7 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The legend at the place its keys give, kept inside the chart's frame.
+    void collocaLegenda();
     void creaLegenda();
 };

@@ -78,6 +78,8 @@ private slots:
     void statisticheSenzaPunti();
     void selezioneTutte();
     void legendaTrascinata();
+    void legendaRifiutata_data();
+    void legendaRifiutata();
     void posizioneLegenda_data();
     void posizioneLegenda();
     void cursoreEPausa();
@@ -410,6 +412,32 @@ void TstGrafico::legendaTrascinata()
     trascinaPannello(g_->Pic_Cursore, Qt::RightButton, QPoint(-40, 30));
     QCOMPARE(g_->Pic_Cursore->pos(), posto + QPoint(-40, 30));
     QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
+}
+
+void TstGrafico::legendaRifiutata_data()
+{
+    QTest::addColumn<QByteArray>("chiavi");
+    QTest::addColumn<QPoint>("posto");
+    QTest::newRow("no place in the file") << QByteArray() << QPoint(67, 67);
+    QTest::newRow("a place in the file") << QByteArray("[Grafico]\r\nInfo_X=1500\r\nInfo_Y=750\r\n") << QPoint(100, 50);
+}
+
+// A move the file refuses puts the legend back where the file has it: the screen never shows a
+// place that was not stored, and the file keeps both coordinates as they were.
+void TstGrafico::legendaRifiutata()
+{
+    QFETCH(QByteArray, chiavi);
+    cartella_->scrivi(Generale::FileImpostazioni, "[Generale]\r\nZone=2\r\n" + chiavi);
+    QVERIFY(QFile::setPermissions(cartella_->percorso(Generale::FileImpostazioni), QFile::ReadOwner));
+    const QByteArray prima = cartella_->leggi(Generale::FileImpostazioni);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_.get()));
+    g_->Cmd_Legenda->click();
+    DialoghiFinti dialoghi;
+    trascinaPannello(g_->PicTraxLegenda, Qt::RightButton, QPoint(40, 20));
+    QTEST(g_->PicTraxLegenda->pos(), "posto");
+    QCOMPARE(cartella_->leggi(Generale::FileImpostazioni), prima);
+    QCOMPARE(dialoghi.mostrati.size(), 1);
 }
 
 void TstGrafico::posizioneLegenda_data()
