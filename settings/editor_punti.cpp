@@ -126,11 +126,6 @@ QStringList Testi(Record record, int caselle, Riga lettura, Riga scrittura)
     return testi;
 }
 
-std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali)
-{
-    return verificaRecord(record, testi, decimali, [](const Voce&) { return true; });
-}
-
 std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali,
                                       const QStringList& cambiate)
 {
@@ -191,16 +186,6 @@ EditorRecord::EditorRecord(Record record, std::vector<CasellaValore*> caselle, s
 
 void EditorRecord::MostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi)
 {
-    mostraDalFile(leggi, true);
-}
-
-void EditorRecord::MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi)
-{
-    mostraDalFile(leggi, false);
-}
-
-void EditorRecord::mostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi, bool punti)
-{
     // Shown from the rows, a point that did not load has both boxes empty.
     auto nonCaricato = [this](int casella) {
         return caselle_[casella]->text().isEmpty() && caselle_[casella + 1]->text().isEmpty();
@@ -208,14 +193,13 @@ void EditorRecord::mostraDalFile(const std::function<QString(const Chiavi::Chiav
     std::vector<bool> valoreDaMostrare;
     for (const Voce& v : record_)
         valoreDaMostrare.push_back(v.valore && caselle_[v.casella]->text().isEmpty() && nonCaricato(v.casellaPunto));
-    if (punti)
-        for (const Voce& v : record_) {
-            if (v.valore || !nonCaricato(v.casella))
-                continue;
-            const auto [codice, registro] = CaselleDelPunto(leggi(*v.chiave));
-            caselle_[v.casella]->setText(codice);
-            caselle_[v.casella + 1]->setText(registro);
-        }
+    for (const Voce& v : record_) {
+        if (v.valore || !nonCaricato(v.casella))
+            continue;
+        const auto [codice, registro] = CaselleDelPunto(leggi(*v.chiave));
+        caselle_[v.casella]->setText(codice);
+        caselle_[v.casella + 1]->setText(registro);
+    }
     for (std::size_t i = 0; i < record_.size(); ++i) {
         if (!valoreDaMostrare[i])
             continue;

@@ -73,13 +73,12 @@ QString NomePunto(const QString& riga, bool scrittura);
 // could not take ("3,40001", "6;20") is seen as the file holds it.
 std::array<QString, 2> CaselleDelPunto(const QString& testo);
 
-// The first box of the record that cannot be saved, if any: a point with only one of its two
-// boxes filled, a function code of the wrong kind, a register beyond the rows, a value that is
-// not a number or does not fit 16 bits once scaled, or no value for a point that has one.
-std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali);
-// The same check of what a save writes, the keys named in `cambiate` (without regard to case):
-// a point whose key changed, a value whose key or whose point's key changed. A key nobody
-// touched is not written, so the file's own form of it, loadable or not, is not refused.
+// The first box of what a save writes that cannot be saved, if any: a point with only one of
+// its two boxes filled, a function code of the wrong kind, a register beyond the rows, a value
+// that is not a number or does not fit 16 bits once scaled, or no value for a point that has
+// one. Only the keys named in `cambiate` (without regard to case) are looked at: a point whose
+// key changed, a value whose key or whose point's key changed. A key nobody touched is not
+// written, so the file's own form of it, loadable or not, is not refused.
 std::optional<Rifiuto> VerificaRecord(Record record, const QStringList& testi, int decimali,
                                       const QStringList& cambiate);
 // The record's keys in its order from the boxes' texts and the page's decimals, unchecked: a
@@ -107,8 +106,6 @@ public:
     // (CaselleDelPunto), then each value whose point did not load, when its text converts, in
     // the decimals of the point now shown. So what the file holds is seen and, unchanged, kept.
     void MostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi);
-    // The same for the values only: the points that did not load stay empty.
-    void MostraValoriDelFile(const std::function<QString(const Chiavi::Chiave&)>& leggi);
     // Every box emptied and enabled or disabled.
     void Svuota(bool abilitate);
     // Every value box with its point's decimals; `soloNumeri` leaves alone a text that is not a
@@ -119,8 +116,6 @@ public:
     int DecimaliValore(int casella) const;
 
 private:
-    void mostraDalFile(const std::function<QString(const Chiavi::Chiave&)>& leggi, bool punti);
-
     Record record_;
     std::vector<CasellaValore*> caselle_;
     std::function<int()> decimaliPagina_;

@@ -72,11 +72,17 @@ Impostazioni::Scritture ChiaviDaSalvare(const Valori& v)
     return chiavi;
 }
 
-std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v)
+std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v, const Impostazioni::Scritture& cambiate)
 {
     if (!v.usa || !v.riempita)
         return std::nullopt;
-    return EditorPunti::VerificaRecord(Record, testi(v), v.decimaliPagina);
+    // Only what the save writes: a point the file holds in a form the page would refuse stays
+    // as it is while nobody touches it.
+    QStringList chiavi;
+    for (const Impostazioni::ChiaveScritta& c : cambiate)
+        if (c.sezione.compare(QLatin1String(Chiavi::Sezione::Apriporta), Qt::CaseInsensitive) == 0)
+            chiavi << c.chiave;
+    return EditorPunti::VerificaRecord(Record, testi(v), v.decimaliPagina, chiavi);
 }
 
 int CasellaSuccessiva(int i)
@@ -273,11 +279,11 @@ void PaginaApriporta::riempi()
     Txt_Suono->setEnabled(true);
 
     // Each box its field; a field not configured (-1) shows empty, a value in the decimals of
-    // its point, so that saving it back gives the same register value. A value whose point the
-    // load could not take shows as the file holds it.
+    // its point, so that saving it back gives the same register value. A point the load could
+    // not take, and its value, show as the file holds them.
     editor_->Mostra(lettura, scrittura);
     if (lettura[Nodo] >= 1)
-        editor_->MostraValoriDelFile([](const Chiavi::Chiave& c) {
+        editor_->MostraDalFile([](const Chiavi::Chiave& c) {
             return File_Ini::LeggiIni(QString::fromLatin1(Chiavi::Sezione::Apriporta), c.Nome(), QString());
         });
     for (int i = 0; i < static_cast<int>(Txt_ZoneMB_AP.size()); ++i) {
@@ -325,7 +331,7 @@ void PaginaApriporta::Cmd_Chiudi_AP_Click()
     const PaginaApriportaDati::Valori valori = ValoriPagina();
     const Impostazioni::Scritture cambiate = Impostazioni::Cambiate(mostrate_, ChiaviDaSalvare(valori));
     if (!cambiate.isEmpty()) {
-        if (const auto rifiuto = Verifica(valori)) {
+        if (const auto rifiuto = Verifica(valori, cambiate)) {
             Impostazioni::Avvisa(EditorPunti::TestoRifiuto(rifiuto->messaggio));
             Casella::DaiFuoco(Txt_ZoneMB_AP[rifiuto->casella]);
             return;

@@ -39,9 +39,9 @@ struct Valori {
 // Val_off. A list with nothing selected gives no key. A value is given in the decimals the load
 // reads it with (none for a coil), so an unchanged page gives what it showed.
 Impostazioni::Scritture ChiaviDaSalvare(const Valori& v);
-// The box to correct and why, when the fields show the opener and a point or value among them
-// is one the load could not take.
-std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v);
+// The box to correct and why, when the fields show the opener and a point or value the save
+// writes (among the keys `cambiate`) is one the load could not take.
+std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v, const Impostazioni::Scritture& cambiate);
 
 // The grid box after box `i` for Enter: 4 to 7, 13 to 2, any other to the next; the four read
 // boxes of the ON and OFF rows are never reached.

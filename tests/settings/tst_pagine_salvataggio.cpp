@@ -259,10 +259,16 @@ void TestPagineSalvataggio::valoriCheIlCaricamentoNonPrende_data()
         << QStringList{"Txt_ZoneMB(0)", "Txt_ZoneMB(1)", "3", "100"} << "Cmd_ChiudiZone(2)" << QByteArray("Zona 01")
         << crlf("[Zona 01]\nNome=Forno\nIndirizzo=1\nPV_r=3,100\nPV_w=6;5\nSP_r=7,101\n");
     QTest::newRow("apriporta con Off_w malformato")
-        << crlf(apriportaAMano) << "MenuApriPorta" << "" << 0 << QStringList{"Txt_ZoneMB_AP(9)", "-3,0"}
+        << crlf(apriportaAMano) << "MenuApriPorta" << "" << 0
+        << QStringList{"Txt_ZoneMB_AP(7)", "6;101", "Txt_ZoneMB_AP(8)", "", "Txt_ZoneMB_AP(9)", "-3,0"}
         << QStringList{"Txt_ZoneMB_AP(7)", "Txt_ZoneMB_AP(8)", "6", "101"} << "Cmd_Chiudi_AP" << QByteArray("Apriporta")
         << crlf("[Apriporta]\nNome = Cancello\nIndirizzo = 12\nDecimali = 1\nTempo = 1050\nOn_w=6,100\n"
                 "Val_on = 21.5\nOff_w=6,101\nVal_off=-3.0\n");
+    QTest::newRow("apriporta, altro punto riscritto, Off_w malformato resta")
+        << crlf(apriportaAMano) << "MenuApriPorta" << "" << 0 << QStringList{"Txt_ZoneMB_AP(7)", "6;101"}
+        << QStringList{"Txt_ZoneMB_AP(2)", "Txt_ZoneMB_AP(3)", "6", "102"} << "Cmd_Chiudi_AP" << QByteArray("Apriporta")
+        << crlf("[Apriporta]\nNome = Cancello\nIndirizzo = 12\nDecimali = 1\nTempo = 1050\nOn_w=6,102\n"
+                "Val_on = 21.5\nOff_w = 6;101\nVal_off=-3.0\n");
 }
 
 void TestPagineSalvataggio::valoriCheIlCaricamentoNonPrende()
