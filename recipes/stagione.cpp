@@ -402,15 +402,19 @@ void Stagione::Cmd_Invio_Stagione_Click()
         update();
         return;
     }
-    // The whole sending is one piece of bus work: nothing else reaches the line until its last
-    // row or its failure.
-    Acquisizione::EseguiQuandoLibero([io = QPointer<Stagione>(this), prossimo]() -> QCoro::Task<> {
+    [](QPointer<Stagione> io, QString prossimo) -> QCoro::Task<> {
+        bool inviata = false;
+        {
+            // The whole sending is one piece of bus work: nothing else reaches the line until its
+            // last row or its failure. The closing box comes after it, out of the turn.
+            const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
+            if (!io)
+                co_return;
+            inviata = co_await io->InviaProcedura();
+        }
         if (!io)
             co_return;
         Stagione* const s = io;
-        const bool inviata = co_await s->InviaProcedura();
-        if (!io)
-            co_return;
         if (inviata) {
             // The instruments have the new season; a mark the file refused is not a completed change.
             if (File_Ini::ScriviIni(QString::fromLatin1(Chiavi::Sezione::Stagione), Chiavi::Stagione::Attuale, prossimo))
@@ -430,7 +434,7 @@ void Stagione::Cmd_Invio_Stagione_Click()
             co_return;
         s->Pic_Ricette->setFocus();
         s->repaint();
-    });
+    }(this, prossimo);
 }
 
 void Stagione::abilitaFinestre(bool abilita)

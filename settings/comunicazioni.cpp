@@ -315,11 +315,12 @@ void Comunicazioni::RiempiListe(bool saltaCrono)
 
 void Comunicazioni::scriviOpzione(const QString& chiave, const QString& valore, void (*caricatore)())
 {
+    // The box of a refused write is shown here, never inside the turn: no box holds the polling.
+    if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale), chiave, valore}}))
+        Impostazioni::AvvisaScritturaRifiutata();
+    // The loader reads the key back: the check marks show what the file holds.
     Acquisizione::EseguiQuandoLibero(
-        [chiave, valore, caricatore]() -> QCoro::Task<> {
-            if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale), chiave, valore}}))
-                Impostazioni::AvvisaScritturaRifiutata();
-            // The loader reads the key back: the check marks show what the file holds.
+        [caricatore]() -> QCoro::Task<> {
             caricatore();
             co_return;
         },
@@ -365,16 +366,18 @@ void Comunicazioni::MenuMS_Pan_Click(int indice)
 
 void Comunicazioni::MenuCambiaIni_Click()
 {
+    const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
+    if (File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) == 0)
+        Impostazioni::AvvisaScritturaRifiutata();
+    // The mode chooses the settings file the pass under way reads its plant from: changed in the
+    // turn, and the reload right after it.
     Acquisizione::EseguiQuandoLibero(
-        [this]() -> QCoro::Task<> {
-            const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
-            if (File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) == 0)
-                Impostazioni::AvvisaScritturaRifiutata();
+        []() -> QCoro::Task<> {
             Generale::ImpostaModo();
-            rileggi(true);
             co_return;
         },
         true);
+    rileggi(true);
 }
 
 void Comunicazioni::MenuEditaDati_Click()
