@@ -88,6 +88,11 @@ long ScriviIni(const QString& sezione, const P::ChiaviValori& chiavi)
     return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiavi));
 }
 
+long ScriviIni(const P::Voci& voci)
+{
+    return scritto(P::Scrivi(PercorsoImpostazioni(), voci));
+}
+
 QString TestoScritturaRifiutata()
 {
     return QStringLiteral("Attenzione: Il file delle impostazioni non può essere scritto: i dati non sono stati salvati.");

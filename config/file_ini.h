@@ -37,6 +37,8 @@ long ScriviIni(const QString& sezione, const QString& chiave, const QString& val
 // Several keys of one section of the active settings file in one write: non-zero when all of
 // them reached the file, 0 when it was refused and none did.
 long ScriviIni(const QString& sezione, const Piattaforma::Profilo::ChiaviValori& chiavi);
+// Keys of several sections of the active settings file in one write, all or none.
+long ScriviIni(const Piattaforma::Profilo::Voci& voci);
 
 // What the operator is told when a settings or chrono file refuses a write: the one text of
 // every window that writes them. The box shows it with the exclamation mark and OK.

@@ -345,10 +345,17 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
 
 bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi)
 {
-    if (contieneACapo(sezione) || sezione.contains(QLatin1Char(']')))
-        return false;
+    Voci voci;
     for (const auto& [chiave, valore] : chiavi)
-        if (!chiaveScrivibile(chiave) || contieneACapo(valore))
+        voci.append({sezione, chiave, valore});
+    return Scrivi(percorso, voci);
+}
+
+bool Scrivi(const QString& percorso, const Voci& voci)
+{
+    for (const auto& [sezione, chiave, valore] : voci)
+        if (contieneACapo(sezione) || sezione.contains(QLatin1Char(']')) || !chiaveScrivibile(chiave)
+            || contieneACapo(valore))
             return false;
 
     QByteArray contenuto;
@@ -379,7 +386,7 @@ bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori&
     };
     auto nuova = [&](const QString& testo) { return Riga{In1252(testo) + aCapo, testo}; };
 
-    for (const auto& [chiave, valore] : chiavi) {
+    for (const auto& [sezione, chiave, valore] : voci) {
         const Posizione p = trovaSezione(tutte, sezione);
         if (p.intestazione < 0) {
             if (!tutte.empty()) {

@@ -51,4 +51,14 @@ bool Scrivi(const QString& percorso, const QString& sezione, const QString& chia
 using ChiaviValori = QList<std::pair<QString, QString>>;
 bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi);
 
+// The same for keys of several sections, in their order: a settings page's save reaches the
+// file whole or not at all.
+struct Voce {
+    QString sezione;
+    QString chiave;
+    QString valore;
+};
+using Voci = QList<Voce>;
+bool Scrivi(const QString& percorso, const Voci& voci);
+
 }  // namespace Piattaforma::Profilo

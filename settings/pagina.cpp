@@ -21,10 +21,12 @@ namespace Impostazioni {
 
 bool ScriviChiavi(const Scritture& chiavi)
 {
+    if (chiavi.isEmpty())
+        return true;
+    Piattaforma::Profilo::Voci voci;
     for (const ChiaveScritta& c : chiavi)
-        if (File_Ini::ScriviIni(c.sezione, c.chiave, c.valore) == 0)
-            return false;
-    return true;
+        voci.append({c.sezione, c.chiave, c.valore});
+    return File_Ini::ScriviIni(voci) != 0;
 }
 
 void Avvisa(const QString& testo)

@@ -26,9 +26,9 @@ struct ChiaveScritta {
 };
 using Scritture = QList<ChiaveScritta>;
 
-// Writes the keys in their order, each straight to the active settings file. Stops at the first
-// write the file refuses (read-only file, full disk, a value holding CR or LF) and returns false:
-// the keys after it are not written.
+// Writes the keys in their order to the active settings file in one replacement of it: all of
+// them, or, when the file refuses (read-only file, full disk, a value holding CR or LF), none of
+// them, and false.
 bool ScriviChiavi(const Scritture& chiavi);
 
 // Tells the operator `testo` in the device pages' exclamation box.

@@ -3,6 +3,7 @@
 // keys it lacks, whatever the load could not take), only into the device the page shows (also
 // while a pass holds the bus), the node of an unconfigured device without erasing what it holds;
 // the refusals worded alike; the boxes' refusals told; the closing buttons alike on every page.
+#include "pagina.h"
 #include "turnotenuto.h"
 #include "bancofinestra.h"
 #include "codabus.h"
@@ -86,6 +87,8 @@ private slots:
     void casellaRifiutaConMessaggio();
     void pulsantiDiChiusura_data();
     void pulsantiDiChiusura();
+    void tuttoONiente_data();
+    void tuttoONiente();
 
 private:
     void carica(const QByteArray& ini) { b_.carica(ini); }
@@ -475,6 +478,33 @@ void TestPagineSalvataggio::pulsantiDiChiusura()
         QCOMPARE(p.y(), trova<QAbstractButton>(pulsanti[0])->mapTo(c_, QPoint(0, 0)).y());
         sinistra = p.x();
     }
+}
+
+namespace {
+const char* const Prima = "[Generale]\nApriporta=0\n[Apriporta]\nNome=Cancello\n";
+}
+
+void TestPagineSalvataggio::tuttoONiente_data()
+{
+    QTest::addColumn<QString>("ultimo");  // the last key's value
+    QTest::addColumn<QByteArray>("atteso");
+    QTest::newRow("every key written")
+        << "Portone" << QByteArray("[Generale]\nApriporta=1\n[Apriporta]\nNome=Portone\n\n[Sinottico]\nSuonoPorta=Porta.wav\n");
+    QTest::newRow("the last refused: none written") << "Porta\nne" << QByteArray(Prima);
+}
+
+// A page's save reaches the file whole or not at all: keys of three sections, the last of them
+// one the file refuses.
+void TestPagineSalvataggio::tuttoONiente()
+{
+    QFETCH(QString, ultimo);
+    carica(Prima);
+    const bool scritto = Impostazioni::ScriviChiavi({{"Generale", "Apriporta", "1"},
+                                                     {"Sinottico", "SuonoPorta", "Porta.wav"},
+                                                     {"Apriporta", "Nome", ultimo}});
+    QFETCH(QByteArray, atteso);
+    QCOMPARE(scritto, !ultimo.contains(QLatin1Char('\n')));
+    QCOMPARE(file(), atteso);
 }
 
 QTEST_MAIN(TestPagineSalvataggio)
