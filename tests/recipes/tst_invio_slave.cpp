@@ -19,6 +19,19 @@ using namespace Generale;
 class TestInvioSlave : public QObject {
     Q_OBJECT
 
+    // The station on the slave's line (COM1 of the program folder), `zone` zones on nodes 1, 2, ...
+    static void prepara(int zone)
+    {
+        QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
+        AzzeraModello();
+        MBus::ComunicazioneReale = true;
+        MBus::AttesaRisposta = 0.3f;
+        FileImpostazioni = QStringLiteral("Quelvar1.ini");
+        NumeroZone = zone;
+        for (int z = 0; z < zone; ++z)
+            ConfiguraZona(z, z + 1, 0);
+    }
+
 private slots:
     void ricettaScrittaSulloSlave()
     {
@@ -28,14 +41,7 @@ private slots:
         slave.aggiungiNodo(1);
         slave.aggiungiNodo(2);
         slave.impostaBobina(2, 8, true);
-        QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
-        AzzeraModello();
-        MBus::ComunicazioneReale = true;
-        MBus::AttesaRisposta = 0.3f;
-        FileImpostazioni = QStringLiteral("Quelvar1.ini");
-        NumeroZone = 2;
-        ConfiguraZona(0, 1, 0);
-        ConfiguraZona(1, 2, 0);
+        prepara(2);
         cartella.scrivi(QStringLiteral("Ricetta/inverno.prg"),
                         "[File]\r\nID = Quelvar\r\n[Zona 01]\r\nLinee = 3\r\n1=6,100,215;SP\r\n2=5,7,1;Uscita\r\n"
                         "3=6,101,40000;Grande\r\n[Zona 02]\r\nLinee=1\r\n1=5,8,0;Spento\r\n");
@@ -88,13 +94,7 @@ private slots:
         SlaveModbus slave(cartella.percorso(QStringLiteral("COM1")));
         QVERIFY2(slave.pronto(), qPrintable(slave.errore()));
         slave.aggiungiNodo(1);
-        QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
-        AzzeraModello();
-        MBus::ComunicazioneReale = true;
-        MBus::AttesaRisposta = 0.3f;
-        FileImpostazioni = QStringLiteral("Quelvar1.ini");
-        NumeroZone = 1;
-        ConfiguraZona(0, 1, 0);
+        prepara(1);
         cartella.scrivi(QStringLiteral("Ricetta/estate.prg"),
                         "[File]\r\nID = Quelvar\r\n[Zona 01]\r\nIntervallo = 120\r\nLinee = 3\r\n1=6,100,7;A\r\n"
                         "2=0,SLEEP,150;Attesa\r\n3=6,101,8;B\r\n");
