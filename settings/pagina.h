@@ -78,6 +78,16 @@ QList<S> Cambiate(const QList<S>& mostrate, const QList<S>& ora)
     return cambiate;
 }
 
+// The key names of `scritture`, in their order: what a save's checks look at.
+template <typename S>
+QStringList NomiChiavi(const QList<S>& scritture)
+{
+    QStringList nomi;
+    for (const S& s : scritture)
+        nomi << s.chiave;
+    return nomi;
+}
+
 // The closing picture buttons, alike on every page: one size, one picture a role, standing in
 // this order from the left.
 enum class Chiusura { SalvaEdEsci, Esci, Salva };

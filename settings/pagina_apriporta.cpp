@@ -78,11 +78,7 @@ std::optional<EditorPunti::Rifiuto> Verifica(const Valori& v, const Impostazioni
         return std::nullopt;
     // Only what the save writes: a point the file holds in a form the page would refuse stays
     // as it is while nobody touches it.
-    QStringList chiavi;
-    for (const Impostazioni::ChiaveScritta& c : cambiate)
-        if (c.sezione.compare(QLatin1String(Chiavi::Sezione::Apriporta), Qt::CaseInsensitive) == 0)
-            chiavi << c.chiave;
-    return EditorPunti::VerificaRecord(Record, testi(v), v.decimaliPagina, chiavi);
+    return EditorPunti::VerificaRecord(Record, testi(v), v.decimaliPagina, Impostazioni::NomiChiavi(cambiate));
 }
 
 int CasellaSuccessiva(int i)

@@ -283,10 +283,8 @@ bool PaginaDispositivi::Salva()
         return true;
     // Only what the save writes is checked: a point the file holds in a form the page would
     // refuse stays as it is while nobody touches it.
-    QStringList chiaviCambiate;
-    for (const Impostazioni::ChiaveScritta& c : cambiate)
-        chiaviCambiate << c.chiave;
-    if (const auto rifiuto = EditorPunti::VerificaRecord(d_.record, editor_->Testi(), decimali_, chiaviCambiate)) {
+    if (const auto rifiuto =
+            EditorPunti::VerificaRecord(d_.record, editor_->Testi(), decimali_, Impostazioni::NomiChiavi(cambiate))) {
         Impostazioni::Avvisa(EditorPunti::TestoRifiuto(rifiuto->messaggio));
         Casella::DaiFuoco(caselle_[rifiuto->casella]);
         return false;

@@ -379,11 +379,8 @@ void PaginaZone::Cmd_ChiudiZone_Click(int indice)
     // What nobody touched stays as the file holds it (a point the load could not take too), and
     // is not checked either: only what the save writes is.
     const QList<Z::Scrittura> cambiate = Impostazioni::Cambiate(mostrateZona_, Z::Salvataggio(valori));
-    QStringList chiaviCambiate;
-    for (const Z::Scrittura& s : cambiate)
-        chiaviCambiate << s.chiave;
     // A changed point the plant could not use is refused whole: nothing is written.
-    if (const auto rifiuto = Z::Verifica(valori.caselle, chiaviCambiate)) {
+    if (const auto rifiuto = Z::Verifica(valori.caselle, Impostazioni::NomiChiavi(cambiate))) {
         avvisa(rifiuto->testo);
         Casella::DaiFuoco(Txt_ZoneMB[rifiuto->casella]);
         return;
