@@ -238,9 +238,9 @@ void Grafico::PicTraxLegenda_MouseDown(int pulsante, QPoint doveSchermo)
             namespace G = Chiavi::Grafico;
             // Both coordinates in one write, or neither: a refused move puts the legend back
             // where the file has it, before the operator is told.
-            if (!File_Ini::ScriviIni(SezioneGrafico,
-                                     {{G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel)},
-                                      {G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel)}})) {
+            if (!File_Ini::ScriviIni(
+                    {{SezioneGrafico, G::InfoX.Nome(), Drag::TestoPosizione(PicTraxLegenda->x() * TwipsPerPixel)},
+                     {SezioneGrafico, G::InfoY.Nome(), Drag::TestoPosizione(PicTraxLegenda->y() * TwipsPerPixel)}})) {
                 collocaLegenda();
                 File_Ini::AvvisaScritturaRifiutata(windowTitle());
             }

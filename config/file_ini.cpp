@@ -83,11 +83,6 @@ long ScriviIni(const QString& sezione, const QString& chiave, const QString& val
     return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiave, valore));
 }
 
-long ScriviIni(const QString& sezione, const P::ChiaviValori& chiavi)
-{
-    return scritto(P::Scrivi(PercorsoImpostazioni(), sezione, chiavi));
-}
-
 long ScriviIni(const P::Voci& voci)
 {
     return scritto(P::Scrivi(PercorsoImpostazioni(), voci));

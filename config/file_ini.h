@@ -34,10 +34,8 @@ QString LeggiIniFile(const QString& sezione, const QString& chiave, const QStrin
 // missing folder, CR or LF in the value); a refused write leaves the file as it was.
 long ScriviIniBase(const QString& sezione, const QString& chiave, const QString& valore);
 long ScriviIni(const QString& sezione, const QString& chiave, const QString& valore);
-// Several keys of one section of the active settings file in one write: non-zero when all of
-// them reached the file, 0 when it was refused and none did.
-long ScriviIni(const QString& sezione, const Piattaforma::Profilo::ChiaviValori& chiavi);
-// Keys of several sections of the active settings file in one write, all or none.
+// Several keys of the active settings file in one write: non-zero when all of them reached the
+// file, 0 when it was refused and none did.
 long ScriviIni(const Piattaforma::Profilo::Voci& voci);
 
 // What the operator is told when a settings or chrono file refuses a write: the one text of

@@ -340,15 +340,7 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
 
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore)
 {
-    return Scrivi(percorso, sezione, ChiaviValori{{chiave, valore}});
-}
-
-bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi)
-{
-    Voci voci;
-    for (const auto& [chiave, valore] : chiavi)
-        voci.append({sezione, chiave, valore});
-    return Scrivi(percorso, voci);
+    return Scrivi(percorso, Voci{{sezione, chiave, valore}});
 }
 
 bool Scrivi(const QString& percorso, const Voci& voci)

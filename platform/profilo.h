@@ -44,15 +44,10 @@ QString Leggi(const QString& percorso, const QString& sezione, const QString& ch
 // holds a "=" or begins with "[" or ";" (it would not read back).
 bool Scrivi(const QString& percorso, const QString& sezione, const QString& chiave, const QString& valore);
 
-// Several keys of one section in one replacement of the file, in their order: every one is
-// written, or none is (a refusal of any of them, as above, leaves the file as it was). Values
-// that belong together, such as the two edges of a place, never reach the file one without
-// the other.
-using ChiaviValori = QList<std::pair<QString, QString>>;
-bool Scrivi(const QString& percorso, const QString& sezione, const ChiaviValori& chiavi);
-
-// The same for keys of several sections, in their order: a settings page's save reaches the
-// file whole or not at all.
+// Several keys, of one section or more, in one replacement of the file, in their order: every
+// one is written, or none is (a refusal of any of them, as above, leaves the file as it was).
+// Values that belong together, such as the two edges of a place or a settings page's save, never
+// reach the file one without the other.
 struct Voce {
     QString sezione;
     QString chiave;

@@ -1017,8 +1017,8 @@ void Sinottico::collocato(QWidget* w, QPoint prima)
 
     const auto testo = [](int pixel) { return Drag::TestoPosizione(double(pixel) * TwipPerPixel); };
     const bool rifiutata = !v.sezione.isEmpty()
-                           && !File_Ini::ScriviIni(v.sezione, {{v.chiaveX.Nome(), testo(w->x())},
-                                                               {v.chiaveY.Nome(), testo(w->y())}});
+                           && !File_Ini::ScriviIni({{v.sezione, v.chiaveX.Nome(), testo(w->x())},
+                                                     {v.sezione, v.chiaveY.Nome(), testo(w->y())}});
     if (rifiutata) {
         w->move(prima);
         collocaDalFile(w, v.sezione, v.chiaveX, v.chiaveY);

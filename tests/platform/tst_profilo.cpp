@@ -421,8 +421,8 @@ void TstProfilo::scriviInsieme()
         sostituzioni += passo == PassoSostituzione::Apertura;
         return false;
     });
-    const bool riuscita = Profilo::Scrivi(percorso, sezione, {{QStringLiteral("X"), QStringLiteral("45")},
-                                                              {QStringLiteral("Y"), valoreY}});
+    const bool riuscita =
+        Profilo::Scrivi(percorso, Profilo::Voci{{sezione, QStringLiteral("X"), QStringLiteral("45")}, {sezione, QStringLiteral("Y"), valoreY}});
     ImpostaGuastoSostituzione({});
     QCOMPARE(riuscita, dopo != prima);
     QCOMPARE(sostituzioni, riuscita ? 1 : 0);
