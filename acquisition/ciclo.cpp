@@ -13,6 +13,8 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 using namespace Generale;
 using namespace Acquisizione;
@@ -44,17 +46,58 @@ void esitoInterruttore(int i, bool buono)
         SegnalaErroreInterruttore(i);
 }
 
-QCoro::Task<long> leggi(int funzione, int registro, int nodo)
+// A point's raw value; nullopt when the read was not started for the cut (nothing is known of it).
+QCoro::Task<std::optional<long>> leggi(int funzione, int registro, int nodo)
 {
     if (!CodiceLettura(funzione))
         co_return long(ValoreAssente);
-    co_return co_await MBus::LeggiRegistro(funzione, registro, nodo);
+    const long grezzo = co_await MBus::LeggiRegistro(funzione, registro, nodo);
+    if (MBus::Tagliato())
+        co_return std::nullopt;
+    co_return grezzo;
 }
 
 int conteggio(int numero, int massimo) { return std::clamp(numero, 0, massimo); }
 
 // Work that waits for the turn wants the line: the pass ends before its next exchange.
 bool taglio() { return TaglioChiesto(); }
+
+// A zone's device handed back after a value write (in keep-remote mode it stays remote). Never
+// cut: a device the pass put in remote is not left there by a Stop.
+QCoro::Task<bool> riconsegna(int zona)
+{
+    const MBus::Tagliabile intera;
+    co_return co_await MBus::AttivaLocaleZona(zona, false);
+}
+
+// A value written to a zone's instrument: the remote step, the write, the local step, each
+// counted for the zone (`primaDelLocale` judges the echo before the local step). Once a cut is
+// asked no value write starts: a device put in remote is handed back, and a device that failed
+// the exchange under way gets nothing more. nullopt: the value was not written.
+QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int registro, long valore, int nodo,
+                                                std::function<void(long eco)> primaDelLocale = {})
+{
+    const bool remoto = co_await MBus::AttivaRemotoZona(zona);
+    if (MBus::Tagliato())
+        co_return std::nullopt;  // the cut came before the remote step sent anything
+    esitoZona(zona, remoto);
+    std::optional<long> eco;
+    if (!taglio()) {
+        eco = co_await MBus::ScriviRegistro(funzione, registro, valore, nodo);
+        if (MBus::Tagliato())
+            eco.reset();
+    }
+    if (!eco) {
+        if (remoto)
+            esitoZona(zona, co_await riconsegna(zona));
+        co_return std::nullopt;
+    }
+    if (primaDelLocale)
+        primaDelLocale(*eco);
+    if (!taglio() || *eco != ValoreAssente)
+        esitoZona(zona, co_await riconsegna(zona));
+    co_return eco;
+}
 
 }  // namespace
 
@@ -77,8 +120,13 @@ QCoro::Task<> CicloAcquisizione::Timer_Monitor_Timer()
     Timer_Monitor.stop();
     const QPointer<CicloAcquisizione> io(this);
     const Turno turno = co_await PrendiTurno();
+    if (!io)
+        co_return;
+    // A Start or Re-read that ran while this tick waited has armed the timer again: it stays
+    // off for the whole tick, or each tick longer than the period would queue the next.
+    Timer_Monitor.stop();
     // A Stop that came first has ended the acquisition this tick belonged to.
-    if (!io || !AcquisizioneAttiva)
+    if (!AcquisizioneAttiva)
         co_return;
     ++ContatoreCicli;
 
@@ -86,6 +134,8 @@ QCoro::Task<> CicloAcquisizione::Timer_Monitor_Timer()
     // the next tick. The set-value command alone does not count as bus work.
     bool occupato = co_await ServiRichieste();
 
+    // From here on the tick's exchanges are the polling's own: a cut ends them.
+    const MBus::Tagliabile ambito(taglio);
     if (scade(BaseRemoto) && !taglio()) {
         const bool remoto = ModoRemoto;
         Pannello3(remoto ? QStringLiteral("Remoto...") : QStringLiteral("Locale..."));
@@ -93,11 +143,15 @@ QCoro::Task<> CicloAcquisizione::Timer_Monitor_Timer()
         // Each device whole: its state read and, when needed, its remote bit written.
         for (int i = 0; i < conteggio(NumeroZone, MaxZone) && !taglio(); ++i) {
             QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoZona(i) : MBus::AttivaLocaleZona(i, true);
-            esitoZona(i, co_await passaggio);
+            const bool esito = co_await passaggio;
+            if (!MBus::Tagliato())  // a step not started for the cut says nothing of the device
+                esitoZona(i, esito);
         }
         for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori) && !taglio(); ++i) {
             QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoInterruttore(i) : MBus::AttivaLocaleInterruttore(i, true);
-            esitoInterruttore(i, co_await passaggio);
+            const bool esito = co_await passaggio;
+            if (!MBus::Tagliato())
+                esitoInterruttore(i, esito);
         }
         for (int i = 0; i < conteggio(ApriportaPresente, 1) && !taglio(); ++i) {
             QCoro::Task<bool> passaggio = remoto ? MBus::AttivaRemotoApriporta(i) : MBus::AttivaLocaleApriporta(i, true);
@@ -139,6 +193,7 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
     const int zone = conteggio(NumeroZone, MaxZone);
     const int indiceGrafico = std::clamp(IndiceGrafico, 0, NumeroValoriZona - 1);
     QString riga = TestoDataOra(inizio) + QLatin1Char(';');
+    const MBus::Tagliabile ambito(taglio);
 
     for (int i = 0; i < zone; ++i) {
         const RigaMappaZona& mappa = MappaLetturaZone[i];
@@ -148,8 +203,12 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
                 co_return;
             }
             const int funzione = mappa[CampoFunzioneValore(k)];
-            const long grezzo = co_await leggi(funzione, mappa[CampoRegistroValore(k)], mappa[Nodo]);
-            const float valore = ValoreLetto(funzione, grezzo, mappa[Decimali]);
+            const std::optional<long> grezzo = co_await leggi(funzione, mappa[CampoRegistroValore(k)], mappa[Nodo]);
+            if (!grezzo) {
+                Pannello3(Vuoto);
+                co_return;
+            }
+            const float valore = ValoreLetto(funzione, *grezzo, mappa[Decimali]);
             ValoriZone[i][k] = valore;
             esitoZona(i, valore != float(ValoreAssente));
         }
@@ -157,6 +216,10 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
             co_await ApplicaCronotermostato(i);
         if (ZonaSlave[i] && MasterSlaveAbilitato && !taglio())
             co_await AllineaMaster(i);
+        if (MBus::Tagliato()) {
+            Pannello3(Vuoto);
+            co_return;
+        }
         if (GraficiAbilitati) {
             if (GanciAttivi().AggiungiPunto)
                 GanciAttivi().AggiungiPunto(i + 1, inizio, ValoriZone[i][indiceGrafico]);
@@ -178,14 +241,19 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
 QCoro::Task<> CicloAcquisizione::LeggiInterruttori()
 {
     Pannello3(QStringLiteral("Lettura..."));
+    const MBus::Tagliabile ambito(taglio);
     for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori); ++i) {
         const RigaMappaInterruttore& mappa = MappaLetturaInterruttori[i];
         if (taglio()) {
             Pannello3(Vuoto);
             co_return;
         }
-        const long grezzoOn = co_await leggi(mappa[FunzioneON], mappa[RegistroON], mappa[Nodo]);
-        ValoriInterruttori[i][0] = ValoreLetto(mappa[FunzioneON], grezzoOn, mappa[Decimali]);
+        const std::optional<long> grezzoOn = co_await leggi(mappa[FunzioneON], mappa[RegistroON], mappa[Nodo]);
+        if (!grezzoOn) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        ValoriInterruttori[i][0] = ValoreLetto(mappa[FunzioneON], *grezzoOn, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][0] != float(ValoreAssente));
         // A switch whose ON and OFF feedback are one point is read once.
         const bool stessoPunto = mappa[FunzioneOFF] == mappa[FunzioneON] && mappa[RegistroOFF] == mappa[RegistroON];
@@ -193,8 +261,14 @@ QCoro::Task<> CicloAcquisizione::LeggiInterruttori()
             Pannello3(Vuoto);
             co_return;
         }
-        const long grezzoOff = stessoPunto ? grezzoOn : co_await leggi(mappa[FunzioneOFF], mappa[RegistroOFF], mappa[Nodo]);
-        ValoriInterruttori[i][1] = ValoreLetto(mappa[FunzioneOFF], grezzoOff, mappa[Decimali]);
+        std::optional<long> grezzoOff = grezzoOn;
+        if (!stessoPunto)
+            grezzoOff = co_await leggi(mappa[FunzioneOFF], mappa[RegistroOFF], mappa[Nodo]);
+        if (!grezzoOff) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        ValoriInterruttori[i][1] = ValoreLetto(mappa[FunzioneOFF], *grezzoOff, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][1] != float(ValoreAssente));
     }
     if (GanciAttivi().AggiornaSinottico)
@@ -208,14 +282,19 @@ QCoro::Task<> CicloAcquisizione::LeggiLED()
 {
     Pannello3(QStringLiteral("Lettura..."));
     const int led = conteggio(NumeroLED, MaxLED);
+    const MBus::Tagliabile ambito(taglio);
     for (int i = 0; i < led; ++i) {
         const RigaMappaLED& mappa = MappaLetturaLED[i];
         if (taglio()) {
             Pannello3(Vuoto);
             co_return;
         }
-        const long grezzo = co_await leggi(mappa[FunzioneP1], mappa[RegistroP1], mappa[Nodo]);
-        const float valore = ValoreLetto(mappa[FunzioneP1], grezzo, mappa[Decimali]);
+        const std::optional<long> grezzo = co_await leggi(mappa[FunzioneP1], mappa[RegistroP1], mappa[Nodo]);
+        if (!grezzo) {
+            Pannello3(Vuoto);
+            co_return;
+        }
+        const float valore = ValoreLetto(mappa[FunzioneP1], *grezzo, mappa[Decimali]);
         ValoriLED[i] = valore;
         if (valore == float(ValoreAssente)) {
             StatiLED[i] = -1;
@@ -274,10 +353,10 @@ QCoro::Task<> CicloAcquisizione::AllineaMaster(int zona)
         if (taglio())
             co_return;
 
-        esitoZona(zona, co_await MBus::AttivaRemotoZona(zona));
-        const long eco = co_await MBus::ScriviRegistro(funzione, registro, *valore, slave[Nodo]);
-        esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
-        if (EcoValido(funzione, *valore, eco)) {
+        const std::optional<long> eco = co_await scriviInRemoto(zona, funzione, registro, *valore, slave[Nodo]);
+        if (!eco)
+            co_return;
+        if (EcoValido(funzione, *valore, *eco)) {
             ErroriZona[zona] = 0;
             ValoriZone[zona][k] = valoreMaster;
         } else {
@@ -314,13 +393,13 @@ QCoro::Task<> CicloAcquisizione::ApplicaCronotermostato(int zona)
     if (!valore)
         co_return;  // a programme value the register cannot hold is never sent
 
-    esitoZona(zona, co_await MBus::AttivaRemotoZona(zona));
-    const long eco = co_await MBus::ScriviRegistro(funzione, registro, *valore, mappa[Nodo]);
-    if (funzione != 5)
-        esitoZona(zona, eco == *valore);
-    else if (eco != 0xFF00)
-        esitoZona(zona, EcoValido(funzione, *valore, eco));
-    else if (MBus::ComunicazioneReale)
-        SegnalaErroreZona(zona);  // 65280 is only the simulated echo; in simulation it counts for nothing
-    esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
+    const long scritto = *valore;
+    co_await scriviInRemoto(zona, funzione, registro, scritto, mappa[Nodo], [zona, funzione, scritto](long eco) {
+        if (funzione != 5)
+            esitoZona(zona, eco == scritto);
+        else if (eco != 0xFF00)
+            esitoZona(zona, EcoValido(funzione, scritto, eco));
+        else if (MBus::ComunicazioneReale)
+            SegnalaErroreZona(zona);  // 65280 is only the simulated echo; in simulation it counts for nothing
+    });
 }

@@ -61,6 +61,10 @@ private:
     bool presa_;
 };
 
+Tagliabile* ambito = nullptr;  // the innermost scope of the work holding the line
+bool inviata = false;          // a request of the current operation went out
+bool annullata = false;        // the current operation was not started for the cut
+
 bool NodoValido(int nodo) { return nodo >= 0 && nodo <= 255; }
 
 // The reply to `richiesta` inside what arrived, if any: a frame counts only with the request's
@@ -291,11 +295,41 @@ void ImpostaCollegamento(Collegamento* c) { collegamento = c; }
 
 bool Occupato() { return occupato; }
 
+// ---- The cut ---------------------------------------------------------------------------------
+
+Tagliabile::Tagliabile(std::function<bool()> chiesto) : chiesto_(std::move(chiesto)), esterno_(ambito)
+{
+    ambito = this;
+}
+
+Tagliabile::~Tagliabile()
+{
+    // Scopes live in coroutine frames: unlinked wherever this one stands in the chain.
+    for (Tagliabile** p = &ambito; *p; p = &(*p)->esterno_)
+        if (*p == this) {
+            *p = esterno_;
+            break;
+        }
+}
+
+bool Tagliato() { return ambito && ambito->tagliato_; }
+
+// Asked before an operation's first request leaves.
+bool Annulla()
+{
+    if (!ambito || !ambito->chiesto_ || !ambito->chiesto_())
+        return false;
+    ambito->tagliato_ = true;
+    return true;
+}
+
 // ---- Transaction steps -----------------------------------------------------------------------
 
 bool ApriSeriale()
 {
     guastoPorta = false;
+    inviata = false;
+    annullata = false;
     return porta->Apri();
 }
 
@@ -317,12 +351,19 @@ QCoro::Task<bool> EseguiTransazione(int nodo, int lunghezza, QByteArray trama)
     const std::int64_t limite = LimiteRisposta();
     if (!co_await AttendiSilenzio(limite))
         co_return false;
+    // The quiet after a failure can last a whole time-out: a cut asked meanwhile finds this
+    // operation with nothing sent, so it does not start.
+    if (!inviata && Annulla()) {
+        annullata = true;
+        co_return false;
+    }
     porta->SvuotaIngresso();
     if (!porta->Output(trama)) {
         guastoPorta = true;
         SegnaGuasto(orologio->Microsecondi());
         co_return false;
     }
+    inviata = true;
     const std::int64_t inizio = orologio->Microsecondi();
     QByteArray arrivati;
     for (;;) {
@@ -401,7 +442,7 @@ QCoro::Task<long> Operazione(Transazione transazione)
     if (!ApriSeriale())
         co_return ValoreAssente;
     long v = ValoreAssente;
-    for (long tentativo = 1; tentativo <= NumeroTentativi && !guastoPorta; ++tentativo) {
+    for (long tentativo = 1; tentativo <= NumeroTentativi && !guastoPorta && !annullata; ++tentativo) {
         v = std::lround(co_await transazione());
         if (v != ValoreAssente)
             break;
@@ -415,7 +456,7 @@ QCoro::Task<long> Operazione(Transazione transazione)
 QCoro::Task<long> LeggiRegistro(int funzione, long indirizzo, int nodo)
 {
     Linea linea;
-    if (!linea.presa())
+    if (!linea.presa() || Annulla())
         co_return ValoreAssente;
     if (collegamento)
         co_return co_await collegamento->Leggi(funzione, indirizzo, nodo);
@@ -436,7 +477,7 @@ QCoro::Task<long> ScriviRegistro(int funzione, int indirizzo, long valore, int n
     if (valore < -32768 || valore > 65535)
         co_return ValoreAssente;
     Linea linea;
-    if (!linea.presa())
+    if (!linea.presa() || Annulla())
         co_return ValoreAssente;
     if (collegamento)
         co_return co_await collegamento->Scrivi(funzione, indirizzo, valore, nodo);

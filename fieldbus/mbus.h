@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace Piattaforma { class PortaSeriale; }
 
@@ -34,6 +35,31 @@ bool ProvaSeriale(int porta);
 // returns ValoreAssente at once. The layers above never meet that refusal: their bus work takes
 // its turn first (acquisition/codabus.h).
 bool Occupato();
+
+// ---- The cut -------------------------------------------------------------------------------
+// Work that may be cut short (a read pass) marks its operations for as long as a Tagliabile
+// lives. Once `chiesto` answers true, an operation that has sent nothing yet does not start, even
+// after it has waited for the line's quiet: it ends at once with ValoreAssente. One whose request
+// went out ends normally, its retries included. The innermost scope holds, so a scope without
+// `chiesto` makes its operations whole again (a device handed back after the cut). Commands never
+// set one: a door pulse always ends with its OFF write.
+class Tagliabile {
+public:
+    explicit Tagliabile(std::function<bool()> chiesto = {});
+    ~Tagliabile();
+    Tagliabile(const Tagliabile&) = delete;
+    Tagliabile& operator=(const Tagliabile&) = delete;
+
+private:
+    friend bool Tagliato();
+    friend bool Annulla();
+    std::function<bool()> chiesto_;
+    Tagliabile* esterno_;
+    bool tagliato_ = false;
+};
+// True once an operation of the innermost scope was not started for the cut: what it would have
+// read is unknown, and the work ends there.
+bool Tagliato();
 
 // Remote/local hand-over of each device class (index 0-based) and the line-activity read.
 QCoro::Task<bool> AttivaRemotoZona(int indice);

@@ -345,6 +345,10 @@ void MainForm::MenuStart_Click()
         Rifiuto();
         return;
     }
+    // A Start or Re-read already asked for reads the plant and starts the acquisition: a second
+    // click (a double click on the toolbar) adds nothing to it.
+    if (avviiInCorso_ > 0)
+        return;
     leggiEAvvia(false);
 }
 
@@ -377,7 +381,9 @@ QCoro::Task<> MainForm::leggiEAvvia(bool rilettura)
     }
     if (!io)
         co_return;
-    --avviiInCorso_;
+    // A Stop has already set the count back for the work it overtook.
+    if (fermate == fermate_)
+        --avviiInCorso_;
     // A Stop asked for during the reads has cut them: the acquisition stays stopped.
     if (!valida || fermate != fermate_)
         co_return;
@@ -395,6 +401,9 @@ void MainForm::MenuStop_Click()
     // "Standby" at once, the timer off: no tick starts from now on, the one under way ends at
     // its next exchange boundary.
     ++fermate_;
+    // The Starts and Re-reads asked for before it will not start the acquisition: nothing holds
+    // the exit or the recipe window for them any more.
+    avviiInCorso_ = 0;
     ImpostaAcquisizione(false);
     ferma();
 }
@@ -425,6 +434,8 @@ void MainForm::MenuRileggi_Click()
         Rifiuto();
         return;
     }
+    if (avviiInCorso_ > 0)
+        return;
     leggiEAvvia(true);
 }
 

@@ -4,6 +4,7 @@
 #include "fintobus.h"
 #include "modello.h"
 #include "storicogiornaliero.h"
+#include "turnotenuto.h"
 
 #include <QTest>
 
@@ -305,6 +306,77 @@ private slots:
         ciclo->AllineaMaster(1);
         QCOMPARE(ErroriZona[1], 0);
         QCOMPARE(ValoriZone[1][0], 1.0f);
+    }
+
+    // A Stop asked while a slave's alignment or a chrono write is under way: no value write starts
+    // after it; a device put in remote is handed back; a device that did not answer the exchange
+    // under way gets nothing more.
+    void sequenzaDopoUnTaglio_data()
+    {
+        QTest::addColumn<bool>("crono");
+        QTest::addColumn<QString>("taglioA");
+        QTest::addColumn<QString>("mutoDa");
+        QTest::addColumn<QStringList>("traffico");
+        const QString stato = "L1,60@7", remoto = "S5,60=65280@7", locale = "S5,60=0@7";
+        for (bool crono : {false, true}) {
+            const QString valore = crono ? "S6,201=225@7" : "S6,201=215@7";
+            const QByteArray nome = crono ? "chrono: " : "alignment: ";
+            QTest::newRow(nome + "cut at the remote state read, device silent")
+                << crono << stato << stato << QStringList{stato};
+            QTest::newRow(nome + "cut at the remote state read, answered: no remote write")
+                << crono << stato << QString() << QStringList{stato};
+            QTest::newRow(nome + "cut at the remote write: handed back, no value")
+                << crono << remoto << QString() << QStringList{stato, remoto, stato, locale};
+            QTest::newRow(nome + "cut at the value write: it ends, then handed back")
+                << crono << valore << QString() << QStringList{stato, remoto, valore, stato, locale};
+            QTest::newRow(nome + "cut at the value write, device silent from it")
+                << crono << valore << valore << QStringList{stato, remoto, valore};
+        }
+    }
+    void sequenzaDopoUnTaglio()
+    {
+        QFETCH(bool, crono);
+        QFETCH(QString, taglioA);
+        QFETCH(QString, mutoDa);
+        NumeroZone = 2;
+        ConfiguraZona(0, 1, 1);
+        ConfiguraZona(1, 7, 1);
+        MappaLetturaZone[1][FunzioneREM] = 1;
+        MappaLetturaZone[1][RegistroREM] = 60;
+        MappaScritturaZone[1][FunzioneREM] = 5;
+        MappaScritturaZone[1][RegistroREM] = 60;
+        for (int k = 0; k < NumeroValoriZona; ++k) {
+            bus->punto(3, 100 + k, 1, k == 1 ? 215 : 190);
+            bus->punto(3, 100 + k, 7, k == 1 ? 200 : 190);
+        }
+        bus->punto(1, 60, 7, 0);  // in local
+        if (crono) {
+            CronotermostatoAbilitato = true;
+            CronoAttivoZona[1] = true;
+            IndiceCrono = 1;
+            TabellaCrono[32][1][2] = 22.5f;
+        } else {
+            MasterSlaveAbilitato = true;
+            ZonaSlave[1] = true;
+            ValoreAllineato[1] = true;
+        }
+        bool muto = false;
+        bus->eco = [&](int, int, long v, int) { return muto ? long(ValoreAssente) : (v == 65280 ? -256 : v); };
+        bus->durante = [&] {
+            const QString ultima = bus->traffico.last();
+            if (ultima == mutoDa) {
+                muto = true;
+                bus->punti.clear();
+            }
+            if (ultima == QLatin1String("S5,60=65280@7") && !muto)
+                bus->punto(1, 60, 7, 1);
+            if (ultima == taglioA)  // a Stop, waiting for the line
+                Acquisizione::EseguiQuandoLibero([]() -> QCoro::Task<> { co_return; }, true);
+        };
+        InTurno([this]() -> QCoro::Task<> { co_await ciclo->LeggiZone(); });
+        QTRY_VERIFY(BusLibero());
+        const QStringList dopo = bus->traffico.mid(bus->traffico.indexOf(QStringLiteral("L1,60@7")));
+        QTEST(dopo, "traffico");
     }
 
     void cronotermostato_data()

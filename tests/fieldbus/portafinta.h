@@ -75,9 +75,14 @@ public:
     // the operator does meanwhile runs at the fake time the wait began. Off: waits complete at once.
     bool sospendi = false;
 
+    // Runs as each wait begins: what happens on the operator's side while the link waits.
+    std::function<void()> allAttesa;
+
     QCoro::Task<bool> AttendiDati(std::int64_t us) override
     {
         ++attese;
+        if (allAttesa)
+            allAttesa();
         if (sospendi)
             co_await Piattaforma::Dormi(0);
         if (guastaAlSecondoAttesa && attese == 2) guasta_ = true;

@@ -48,16 +48,16 @@ private:
     std::unique_ptr<CartellaTemporanea> cartella_;
     std::unique_ptr<Finestre> f_;
     MainForm* m_ = nullptr;
-    PortaFinta porta_;
+    std::unique_ptr<PortaFinta> porta_;
     Registro registro_;
 };
 
 void TstLineaMorta::init()
 {
-    new (&porta_) PortaFinta;
-    porta_.sospendi = true;
-    MBus::ImpostaPorta(&porta_);
-    MBus::ImpostaOrologio(&porta_);
+    porta_ = std::make_unique<PortaFinta>();
+    porta_->sospendi = true;
+    MBus::ImpostaPorta(porta_.get());
+    MBus::ImpostaOrologio(porta_.get());
     cartella_ = std::make_unique<CartellaTemporanea>();
     const QByteArray impianto = Impianto();
     f_ = ApriImpianto(*cartella_, impianto.constData(), nullptr, registro_);
@@ -78,6 +78,7 @@ void TstLineaMorta::cleanup()
     MBus::ComunicazioneReale = false;
     MBus::ImpostaPorta(nullptr);
     MBus::ImpostaOrologio(nullptr);
+    porta_.reset();
 }
 
 int TstLineaMorta::righeStorico() const
@@ -94,6 +95,7 @@ void TstLineaMorta::azioneDuranteUnaPassata_data()
     QTest::newRow("click on the synoptic's button") << "sinottico";
     QTest::newRow("click on the history's button") << "storico";
     QTest::newRow("Stop") << "stop";
+    QTest::newRow("Stop while the next exchange waits for the quiet after a failure") << "stop nel silenzio";
     QTest::newRow("Re-read") << "rileggi";
 }
 
@@ -117,13 +119,28 @@ void TstLineaMorta::azioneDuranteUnaPassata()
     QAction* finestra = azione == QLatin1String("storico") ? m_->MenuStorico : m_->MenuSinottico;
     connect(finestra, &QAction::toggled, this, [&](bool aperta) {
         if (aperta && oraRisposta < 0)
-            oraRisposta = porta_.ora;
+            oraRisposta = porta_->ora;
     });
-    porta_.risponde = [&](const QByteArray& richiesta) {
-        const bool zona2 = std::uint8_t(richiesta[0]) == 2 && std::uint8_t(richiesta[1]) == 3;
-        if (zona2 && oraAzione < 0) {
-            oraAzione = porta_.ora;
-            richiesteAllAzione = porta_.inviate.size();
+    const bool nelSilenzio = azione == QLatin1String("stop nel silenzio");
+    if (nelSilenzio)
+        azione = QStringLiteral("stop");
+    auto zona2 = [](const QByteArray& richiesta) {
+        return std::uint8_t(richiesta[0]) == 2 && std::uint8_t(richiesta[1]) == 3;
+    };
+    // Zone 2's tries have all gone unanswered: zone 3's read waits for a whole time-out of quiet.
+    porta_->allAttesa = [&] {
+        if (!nelSilenzio || oraAzione >= 0 || std::count_if(porta_->inviate.begin(), porta_->inviate.end(), zona2) < 3
+            || porta_->ora < porta_->istantiInvio.last() + 500'000)
+            return;
+        oraAzione = porta_->ora;
+        richiesteAllAzione = porta_->inviate.size();
+        m_->MenuStop->trigger();
+        standby = m_->Pannello(2)->text();
+    };
+    porta_->risponde = [&](const QByteArray& richiesta) {
+        if (zona2(richiesta) && oraAzione < 0 && !nelSilenzio) {
+            oraAzione = porta_->ora;
+            richiesteAllAzione = porta_->inviate.size();
             if (azione == QLatin1String("stop")) {
                 m_->MenuStop->trigger();
                 standby = m_->Pannello(2)->text();
@@ -140,7 +157,7 @@ void TstLineaMorta::azioneDuranteUnaPassata()
     QTRY_VERIFY_WITH_TIMEOUT(BusLibero(), 20000);
     m_->Timer_Monitor->stop();
     QVERIFY(oraAzione >= 0);
-    const QList<QByteArray> dopo = porta_.inviate.mid(richiesteAllAzione);
+    const QList<QByteArray> dopo = porta_->inviate.mid(richiesteAllAzione);
 
     if (azione == QLatin1String("sinottico") || azione == QLatin1String("storico")) {
         QTRY_VERIFY(finestra->isChecked());
@@ -149,7 +166,7 @@ void TstLineaMorta::azioneDuranteUnaPassata()
         return;
     }
     // The exchange under way ends with its retries, then no request of the pass leaves.
-    const QByteArray sotto = porta_.inviate.at(richiesteAllAzione - 1);
+    const QByteArray sotto = porta_->inviate.at(richiesteAllAzione - 1);
     qsizetype restanti = 0;
     while (restanti < dopo.size() && dopo.at(restanti) == sotto)
         ++restanti;

@@ -13,10 +13,12 @@
 #include "mbus.h"
 #include "sinottico.h"
 #include "webcam.h"
+#include "attesa.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -42,11 +44,17 @@ class Bus final : public MBus::Collegamento {
 public:
     int letture = 0;
     std::function<void()> durante;
+    std::function<void()> aOgniLettura;
+    int rispostaMs = 0;  // how long the instrument takes to answer
     QCoro::Task<long> Leggi(int, long, int) override
     {
         ++letture;
+        if (aOgniLettura)
+            aOgniLettura();
         if (durante)
             std::exchange(durante, nullptr)();
+        if (rispostaMs > 0)
+            co_await Piattaforma::Dormi(rispostaMs);
         co_return 0;
     }
     QCoro::Task<long> Scrivi(int, int, long valore, int) override { co_return valore + 1; }
@@ -78,6 +86,10 @@ private slots:
     void boxAperto_data();
     void boxAperto();
     void lavoroTrattenuto();
+    void avvioMentreSiLegge_data();
+    void avvioMentreSiLegge();
+    void uscitaDopoStop_data();
+    void uscitaDopoStop();
 
 private:
     std::unique_ptr<CartellaTemporanea> cartella_;
@@ -113,8 +125,12 @@ void TstSupervisione::cleanup()
     Generale::AcquisizioneAttiva = false;
     if (m_)
         m_->Timer_Monitor->stop();
+    QTRY_VERIFY(BusLibero());
     f_.reset();
     MBus::ImpostaCollegamento(nullptr);
+    bus_.rispostaMs = 0;
+    bus_.durante = nullptr;
+    bus_.aOgniLettura = nullptr;
 }
 
 void TstSupervisione::boxAperto_data()
@@ -197,6 +213,85 @@ void TstSupervisione::lavoroTrattenuto()
     QVERIFY(!Generale::AcquisizioneAttiva);
     QCOMPARE(bus_.letture, prima);
     QCOMPARE(m_->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TstSupervisione::avvioMentreSiLegge_data()
+{
+    QTest::addColumn<QString>("come");
+    QTest::newRow("double click on the acquisition button while stopped") << "doppio clic";
+    QTest::newRow("Start chosen twice from the menu while stopped") << "due start";
+    QTest::newRow("Start chosen from the menu while acquisition runs") << "start in corsa";
+}
+
+void TstSupervisione::avvioMentreSiLegge()
+{
+    // An instrument answering slowly: a pass (4 reads) lasts longer than the polling period.
+    QFETCH(QString, come);
+    bus_.rispostaMs = 20;
+    m_->Timer_Monitor->setInterval(50);
+    if (come != QLatin1String("start in corsa")) {
+        m_->MenuStop->trigger();
+        QTRY_VERIFY(BusLibero());
+    }
+    int lettureAvvio = 0;
+    int timerArmato = 0;
+    bus_.aOgniLettura = [&] {
+        // The Start reads with the tick counter at 0; a tick has counted itself first.
+        if (Generale::ContatoreCicli == 0)
+            ++lettureAvvio;
+        else if (m_->Timer_Monitor->isActive())
+            ++timerArmato;
+    };
+    auto avvio = [&] {
+        if (come == QLatin1String("doppio clic"))
+            m_->Toolbar_ButtonClick(8);
+        else
+            m_->MenuStart->trigger();
+    };
+    // Asked while a read waits: a tick's, or the first click's.
+    bus_.durante = avvio;
+    if (come != QLatin1String("start in corsa"))
+        avvio();
+    int tick = 0;
+    connect(m_->Ciclo, &CicloAcquisizione::TickEseguito, this, [&] { ++tick; });
+    QVERIFY(QTest::qWaitFor([&] { return tick >= 6; }, 10000));
+    m_->MenuStop->trigger();
+    QTRY_VERIFY(BusLibero());
+    bus_.aOgniLettura = nullptr;
+    // One Start's reads, whole: the zone's PV and SP, the switch's ON and OFF points.
+    QCOMPARE(lettureAvvio, 4);
+    QCOMPARE(timerArmato, 0);
+}
+
+void TstSupervisione::uscitaDopoStop_data()
+{
+    QTest::addColumn<bool>("chiusura");
+    QTest::newRow("Fine programma") << false;
+    QTest::newRow("the main window's close box") << true;
+}
+
+void TstSupervisione::uscitaDopoStop()
+{
+    // Stop while a Start reads, then the exit at once: acquisition is stopped and the recipe
+    // window closed, so the exit waits for the reads to be cut and ends the program.
+    QFETCH(bool, chiusura);
+    m_->MenuStop->trigger();
+    QTRY_VERIFY(BusLibero());
+    bus_.rispostaMs = 20;
+    QSignalSpy fine(m_, &MainForm::FineProgramma);
+    QStringList pannello4;
+    bus_.durante = [&] {
+        m_->MenuStop->trigger();
+        if (chiusura)
+            m_->close();
+        else
+            m_->MenuFine->trigger();
+        pannello4 << m_->Pannello(4)->text();
+    };
+    m_->MenuStart->trigger();
+    QTRY_COMPARE(fine.count(), 1);
+    QCOMPARE(pannello4, QStringList{QString()});
+    QVERIFY(!Generale::AcquisizioneAttiva);
 }
 
 QTEST_MAIN(TstSupervisione)
