@@ -88,6 +88,7 @@ private slots:
     }
     void cleanup()
     {
+        Acquisizione::GanciAttivi().ImpostaPuntatore = {};
         s.reset();
         bus.reset();
         dialoghi.reset();
