@@ -293,6 +293,8 @@ QList<Ricette::RigaLista> Stagione::righe() const
 
 void Stagione::Cmd_Cancella_Click()
 {
+    if (invioInCorso_)
+        return;
     svuotaListe();
     ricettaCompleta_ = false;
     abilitaInvio();
@@ -402,7 +404,10 @@ void Stagione::Cmd_Invio_Stagione_Click()
         update();
         return;
     }
-    [](QPointer<Stagione> io, QString prossimo) -> QCoro::Task<> {
+    std::optional<Confermata> confermata = avviaInvio();
+    if (!confermata)
+        return;
+    [](QPointer<Stagione> io, Confermata confermata, QString prossimo) -> QCoro::Task<> {
         bool inviata = false;
         {
             // The whole sending is one piece of bus work: nothing else reaches the line until its
@@ -410,7 +415,7 @@ void Stagione::Cmd_Invio_Stagione_Click()
             const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
             if (!io)
                 co_return;
-            inviata = co_await io->InviaProcedura();
+            inviata = co_await io->inviaConfermata(std::move(confermata));
         }
         if (!io)
             co_return;
@@ -434,7 +439,7 @@ void Stagione::Cmd_Invio_Stagione_Click()
             co_return;
         s->Pic_Ricette->setFocus();
         s->repaint();
-    }(this, prossimo);
+    }(this, std::move(*confermata), prossimo);
 }
 
 void Stagione::abilitaFinestre(bool abilita)
@@ -446,37 +451,53 @@ void Stagione::abilitaFinestre(bool abilita)
         window()->setEnabled(abilita);
 }
 
-QCoro::Task<bool> Stagione::InviaProcedura()
+std::optional<Stagione::Confermata> Stagione::avviaInvio()
 {
-    if (invioInCorso_)
-        co_return false;
+    // Rows of a recipe that did not load whole are never sent, and a sending of no row is no
+    // season change.
+    if (invioInCorso_ || !ricettaCompleta_ || Lst_Dev->count() == 0)
+        return std::nullopt;
     invioInCorso_ = true;
     // In the main window the close box belongs to the window's frame: its close is refused from
     // here, ahead of the frame's own handling (the filter installed last runs first).
     if (auto* cornice = qobject_cast<QMdiSubWindow*>(parentWidget()))
         cornice->installEventFilter(this);
     abilitaFinestre(false);
-    // Idle again on every path out.
-    struct Ripristino {
-        Stagione* s;
-        ~Ripristino()
-        {
-            s->Pic_Avanzamento->hide();
-            s->repaint();
-            Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
-            s->abilitaFinestre(true);
-            s->invioInCorso_ = false;
-        }
-    } ripristino{this};
-
-    const QList<Ricette::RigaLista> tutte = righe();
-    ProgBar->setRange(0, int(tutte.size()) + 1);
+    Confermata confermata{righe(), IntervalloRicetta};
+    ProgBar->setRange(0, int(confermata.righe.size()) + 1);
     ProgBar->setValue(0);
     Lab_Avanzamento->setText(QStringLiteral("0%"));
     Pic_Avanzamento->show();
     Pic_Avanzamento->raise();
     repaint();
     Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
+    return confermata;
+}
+
+void Stagione::concludiInvio()
+{
+    Pic_Avanzamento->hide();
+    repaint();
+    Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
+    abilitaFinestre(true);
+    invioInCorso_ = false;
+}
+
+QCoro::Task<bool> Stagione::InviaProcedura()
+{
+    std::optional<Confermata> confermata = avviaInvio();
+    if (!confermata)
+        co_return false;
+    co_return co_await inviaConfermata(std::move(*confermata));
+}
+
+QCoro::Task<bool> Stagione::inviaConfermata(Confermata confermata)
+{
+    // Idle again on every path out.
+    struct Ripristino {
+        Stagione* s;
+        ~Ripristino() { s->concludiInvio(); }
+    } ripristino{this};
 
     Ricette::ServiziInvio servizi;
     // Empty: the sending really pauses, suspended, while the windows stay painted.
@@ -499,7 +520,7 @@ QCoro::Task<bool> Stagione::InviaProcedura()
         Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
         return r != RispostaDialogo::Annulla;
     };
-    co_return co_await Ricette::InviaRighe(tutte, IntervalloRicetta, servizi);
+    co_return co_await Ricette::InviaRighe(std::move(confermata.righe), confermata.intervalli, servizi);
 }
 
 // ---- Closing ---------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -64,6 +65,8 @@ public:
     void Lst_MBVal_Click();
     void Lst_NomePar_Click();
     void Cmd_Invio_Stagione_Click();
+    // Sends the rows in view inside the caller's turn of the bus. False, with nothing sent, when
+    // no whole recipe with rows is loaded or a sending is already under way.
     QCoro::Task<bool> InviaProcedura();
 
     // What each showing of the window sets by the user's rights: the load and clear buttons, and
@@ -86,6 +89,19 @@ private:
     void aggiungiRiga(const Ricette::RigaLista& riga);
     QList<Ricette::RigaLista> righe() const;
     void abilitaFinestre(bool abilita);
+
+    // What the operator confirmed: the rows and their zones' pauses as they were at the "Yes".
+    struct Confermata {
+        QList<Ricette::RigaLista> righe;
+        std::array<qint32, Generale::MaxZone> intervalli{};
+    };
+    // The sending is under way from here, its turn of the bus still to come: the windows take no
+    // input, the progress shows, the window cannot be closed. No value when there is nothing to
+    // send or a sending is under way already.
+    std::optional<Confermata> avviaInvio();
+    // Sends what was confirmed, inside the caller's turn, and makes the window idle again.
+    QCoro::Task<bool> inviaConfermata(Confermata confermata);
+    void concludiInvio();
     void abilitaInvio();
     void listaCliccata(QListWidget* lista);
 

@@ -8,6 +8,7 @@
 #include "fintobus.h"
 #include "modello.h"
 #include "stagione.h"
+#include "turnotenuto.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -88,6 +89,7 @@ private slots:
     }
     void cleanup()
     {
+        Acquisizione::GanciAttivi().ImpostaPuntatore = {};
         s.reset();
         bus.reset();
         dialoghi.reset();
@@ -311,6 +313,83 @@ private slots:
         QVERIFY(finestra->isVisible() && telaio->isVisible() && !finestra->InvioInCorso());
         chiudi();
         QCOMPARE(visibile.last(), false);
+    }
+
+    // The operator confirmed while the bus was busy: from the "Yes" on the sending is under way,
+    // whatever the operator tries before its turn comes. Once it comes, the rows confirmed are
+    // sent once, with their zones' pauses, and the mark flips once.
+    void confermaColBusOccupato_data()
+    {
+        QTest::addColumn<QString>("azione");
+        QTest::newRow("clear") << "Cancella";
+        QTest::newRow("send and confirm again") << "Invia";
+        QTest::newRow("window closed") << "chiudi finestra";
+        QTest::newRow("frame closed") << "chiudi cornice";
+        QTest::newRow("summer recipe loaded") << "Estate";
+        QTest::newRow("recipe refused half-way loaded") << "rotta";
+    }
+    void confermaColBusOccupato()
+    {
+        QFETCH(QString, azione);
+        cartella->scrivi(FileImpostazioni, "[Stagione]\r\nEstate=altra.prg\r\n");
+        cartella->scrivi(QStringLiteral("Ricetta/altra.prg"),
+                         "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nIntervallo=40\r\nLinee=1\r\n1=6,300,9;Altra\r\n");
+        QMdiArea area;
+        QMdiSubWindow* cornice = ospitaCon(area, QStringLiteral("estate.prg"));
+        auto* finestra = qobject_cast<Stagione*>(cornice->widget());
+        QList<Acquisizione::Puntatore> puntatori;
+        Acquisizione::GanciAttivi().ImpostaPuntatore = [&](Acquisizione::Puntatore p) { puntatori << p; };
+        dialoghi->mostrati.clear();
+        for (auto r : {RispostaDialogo::Si, RispostaDialogo::Si, RispostaDialogo::OK, RispostaDialogo::OK})
+            dialoghi->risposte.enqueue(r);
+        // What the station shows while the sending waits, right after the "Yes" and after the
+        // operator's try: a window taking input, the progress panel and its text, the hourglass,
+        // the recipe window on screen.
+        QStringList attesa;
+        auto stato = [&] {
+            attesa << QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(finestra->isEnabled() || area.isEnabled())
+                          .arg(finestra->Pic_Avanzamento->isVisible())
+                          .arg(finestra->Lab_Avanzamento->text())
+                          .arg(puntatori.value(puntatori.size() - 1) == Acquisizione::Puntatore::Clessidra)
+                          .arg(finestra->isVisible() && cornice->isVisible());
+        };
+        {
+            TurnoTenuto occupato;
+            QVERIFY(occupato.tenuto());
+            finestra->Cmd_Invio_Stagione_Click();
+            stato();
+            if (azione == QLatin1String("Cancella"))
+                finestra->Cmd_Cancella_Click();
+            else if (azione == QLatin1String("Invia"))
+                finestra->Cmd_Invio_Stagione_Click();
+            else if (azione == QLatin1String("chiudi finestra"))
+                finestra->close();
+            else if (azione == QLatin1String("chiudi cornice"))
+                cornice->close();
+            else if (azione == QLatin1String("Estate"))
+                finestra->Cmd_Stagione_Click(0);
+            else {
+                scelta = QStringLiteral("rotta.prg");
+                finestra->Cmd_Stagione_Click(2);
+            }
+            stato();
+            attesa << bus->traffico;
+        }
+        QTRY_VERIFY(BusLibero() && !finestra->InvioInCorso());
+
+        QCOMPARE(bus->traffico, (QStringList{"S6,100=215@1", "S5,7=65280@1", "S6,200=-3@2"}));
+        QCOMPARE(pause, (QList<int>{150, 150, 50, 200, 200}));
+        QCOMPARE(attuale(), QStringLiteral("1"));
+        QStringList testi;
+        for (const auto& box : dialoghi->mostrati)
+            testi << box.testo;
+        QCOMPARE(testi, (QStringList{QStringLiteral("Modificare le impostazioni sugli strumenti ?"),
+                                     QStringLiteral("Il cambio delle impostazioni è stato completato correttamente.")}));
+        QCOMPARE(attesa, (QStringList{"0 1 0% 1 1", "0 1 0% 1 1"}));
+        QVERIFY(finestra->isVisible() && cornice->isVisible());
+        QVERIFY(area.isEnabled() && finestra->isEnabled() && !finestra->Pic_Avanzamento->isVisible());
+        QCOMPARE(puntatori.last(), Acquisizione::Puntatore::Predefinito);
     }
 
     // The instruments took the recipe but the settings file refused the season mark: the change
