@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
 #include <map>
+#include <utility>
 
 using Piattaforma::IconaDialogo;
 using Piattaforma::PulsantiDialogo;
@@ -91,6 +93,37 @@ private:
     QElapsedTimer apparso_;
 };
 
+// Calls `poi` once `popup` has closed (hidden, or destroyed while open), from the event loop and not
+// from inside the hide: the menu bar hides one menu just before it opens the next, which is then
+// the popup to wait for.
+class AllaChiusura final : public QObject {
+public:
+    AllaChiusura(QWidget* popup, QObject* servizio, std::function<void()> poi)
+        : QObject(servizio), poi_(std::move(poi))
+    {
+        popup->installEventFilter(this);
+        connect(popup, &QObject::destroyed, this, &AllaChiusura::chiuso);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::Hide)
+            chiuso();
+        return false;
+    }
+
+private:
+    void chiuso()
+    {
+        if (!poi_)
+            return;
+        QTimer::singleShot(0, parent(), std::exchange(poi_, nullptr));
+        deleteLater();
+    }
+    std::function<void()> poi_;
+};
+
 }  // namespace
 
 RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titolo, PulsantiDialogo pulsanti,
@@ -153,14 +186,24 @@ std::optional<QString> DialoghiQt::Input(const QString& richiesta, const QString
 void DialoghiQt::Avviso(const QString& testo, const QString& titolo, IconaDialogo icona)
 {
     inAttesa_.push_back({testo, titolo, icona});
-    if (!aperto_)
-        mostraProssimo();
+    mostraProssimo();
 }
 
 void DialoghiQt::mostraProssimo()
 {
-    if (inAttesa_.empty())
+    if (inAttesa_.empty() || aperto_ || dopoIlPopup_)
         return;
+    // Qt closes every open popup (a menu, a combo box's list) as soon as any other window shows:
+    // a notice would shut the menu the operator is choosing from and send the next keys to the
+    // window below. It waits for that popup to close instead (a menu's submenu, then the menu).
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        dopoIlPopup_ = true;
+        new AllaChiusura(popup, &contesto_, [this] {
+            dopoIlPopup_ = false;
+            mostraProssimo();
+        });
+        return;
+    }
     const Notizia n = std::move(inAttesa_.front());
     inAttesa_.pop_front();
     auto* box = new QMessageBox(IconaQt(n.icona), n.titolo, n.testo, QMessageBox::NoButton, QApplication::activeWindow());
@@ -175,10 +218,7 @@ void DialoghiQt::mostraProssimo()
     // the event loop (not from inside the box's destruction).
     QObject::connect(box, &QObject::destroyed, &contesto_, [this] {
         aperto_ = nullptr;
-        QTimer::singleShot(0, &contesto_, [this] {
-            if (!aperto_)
-                mostraProssimo();
-        });
+        QTimer::singleShot(0, &contesto_, [this] { mostraProssimo(); });
     });
     InPrimoPianoSenzaBloccare(box);
 }

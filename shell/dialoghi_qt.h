@@ -38,5 +38,6 @@ private:
     void mostraProssimo();
     std::deque<Notizia> inAttesa_;
     QPointer<QMessageBox> aperto_;
+    bool dopoIlPopup_ = false;  // the queue waits for the operator's open popup to close
     QObject contesto_;  // ends the connections and the pending calls with the service
 };

@@ -1,8 +1,12 @@
 #include "dialoghi_qt.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -12,6 +16,7 @@
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <algorithm>
 #include <functional>
 
 using Piattaforma::IconaDialogo;
@@ -52,6 +57,24 @@ QList<QMessageBox*> AvvisiAperti()
     return box;
 }
 
+QList<QWidget*> PopupAperti()
+{
+    QList<QWidget*> popup;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowType() == Qt::Popup && w->isVisible())
+            popup << w;
+    std::sort(popup.begin(), popup.end());
+    return popup;
+}
+
+// Lets what is already queued on the event loop run, and no more.
+void Sfoga()
+{
+    bool fatto = false;
+    QTimer::singleShot(0, qApp, [&] { fatto = true; });
+    QVERIFY(QTest::qWaitFor([&] { return fatto; }));
+}
+
 // A click as the window system delivers it: refused by a window that a modal box blocks. Queued,
 // it waits like a real click for the event loop that takes the operator's input.
 template <typename Consegna = QWindowSystemInterface::SynchronousDelivery>
@@ -87,6 +110,8 @@ private slots:
     void avvisiUnoDopoLAltro();
     void avvisoNonPrendeInput_data();
     void avvisoNonPrendeInput();
+    void avvisoNonChiudePopup_data();
+    void avvisoNonChiudePopup();
 };
 
 void TestDialoghiQt::messaggio_data()
@@ -311,6 +336,79 @@ void TestDialoghiQt::avvisoNonPrendeInput()
         break;
     }
     QVERIFY(QTest::qWaitFor([] { return AvvisiAperti().isEmpty(); }, 2000));
+}
+
+enum class Popup { MenuDellaBarra, Sottomenu, ElencoCombo, MenuContestuale };
+
+void TestDialoghiQt::avvisoNonChiudePopup_data()
+{
+    QTest::addColumn<Popup>("popup");
+    QTest::newRow("menu Funzioni aperto con Alt+U") << Popup::MenuDellaBarra;
+    QTest::newRow("sottomenu del menu Funzioni") << Popup::Sottomenu;
+    QTest::newRow("elenco aperto di una casella a discesa") << Popup::ElencoCombo;
+    QTest::newRow("menu contestuale") << Popup::MenuContestuale;
+}
+
+void TestDialoghiQt::avvisoNonChiudePopup()
+{
+    // A failed command's notice that comes while the operator has a menu or a list open leaves it
+    // open, and shows once the operator has closed it.
+    QFETCH(Popup, popup);
+
+    QMainWindow principale;
+    QMenu* funzioni = principale.menuBar()->addMenu(QStringLiteral("F&unzioni"));
+    QMenu* strumenti = funzioni->addMenu(QStringLiteral("Strumenti"));
+    strumenti->addAction(QStringLiteral("Azzera"));
+    funzioni->addAction(QStringLiteral("Ricette"));
+    auto* casella = new QComboBox;
+    casella->addItems({QStringLiteral("Linea 1"), QStringLiteral("Linea 2")});
+    principale.setCentralWidget(casella);
+    QMenu contestuale;
+    contestuale.addAction(QStringLiteral("Dettagli"));
+    principale.resize(400, 300);
+    principale.show();
+    principale.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&principale));
+
+    switch (popup) {
+    case Popup::MenuDellaBarra:
+    case Popup::Sottomenu:
+        QTest::keyClick(&principale, Qt::Key_U, Qt::AltModifier);
+        QTRY_VERIFY(funzioni->isVisible());
+        if (popup == Popup::Sottomenu) {
+            QTest::keyClick(funzioni, Qt::Key_Right);
+            QTRY_VERIFY(strumenti->isVisible());
+        }
+        break;
+    case Popup::ElencoCombo:
+        casella->showPopup();
+        break;
+    case Popup::MenuContestuale:
+        contestuale.popup(principale.mapToGlobal(QPoint(100, 100)));
+        break;
+    }
+    QList<QWidget*> aperti = PopupAperti();
+    QVERIFY(!aperti.isEmpty());
+
+    DialoghiQt qt;
+    qt.Avviso(QStringLiteral("Attenzione: Il valore non è stato inviato allo strumento."),
+              QStringLiteral("Gestione Interruttore"), IconaDialogo::Esclamazione);
+    Sfoga();
+    QCOMPARE(PopupAperti(), aperti);
+
+    // Esc closes the innermost popup only; the others stay open until the operator closes them.
+    while (!aperti.isEmpty()) {
+        QWidget* attivo = QApplication::activePopupWidget();
+        QTest::keyClick(attivo, Qt::Key_Escape);
+        aperti.removeOne(attivo);
+        Sfoga();
+        QCOMPARE(PopupAperti(), aperti);
+    }
+    QTRY_COMPARE(AvvisiAperti().size(), 1);
+    QPointer<QMessageBox> avviso = AvvisiAperti().front();
+    QCOMPARE(avviso->windowTitle(), QStringLiteral("Gestione Interruttore"));
+    Clic(avviso->buttons().front());
+    QTRY_VERIFY(AvvisiAperti().isEmpty());
 }
 
 QTEST_MAIN(TestDialoghiQt)
