@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateTime>
@@ -268,15 +269,47 @@ void Comunicazioni::CaricaImpostazioni(std::function<void()> dopo)
 {
     // The load changes the plant model and tests the port: it waits for its turn, and the pass
     // under way ends at its next exchange.
-    Acquisizione::EseguiQuandoLibero(
-        [dopo = std::move(dopo)]() -> QCoro::Task<> {
+    nelTurno(
+        [] {
             Configurazione::CaricaImpostazioni();
             File_Ini::CaricaCronotermostato();
-            if (dopo)
-                dopo();
-            co_return;
+            return true;
         },
-        true);
+        std::move(dopo));
+}
+
+void Comunicazioni::nelTurno(std::function<bool()> lavoro, std::function<void()> dopo)
+{
+    // Behind other work, what the operator ticked, typed or chose here meanwhile would be
+    // overwritten by this work's reload, or act on a page or a file it is about to change: the
+    // window takes no input until the work has had its turn. With the bus free the work runs
+    // now, inside the click, and the window is never disabled.
+    const bool attende = Acquisizione::LavoroInCorso();
+    if (attende && inAttesa_++ == 0) {
+        QWidget* const fuoco = QApplication::focusWidget();
+        fuoco_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
+        setEnabled(false);
+    }
+    [](QPointer<Comunicazioni> io, bool attende, std::function<bool()> lavoro,
+       std::function<void()> dopo) -> QCoro::Task<> {
+        bool scritto = true;
+        {
+            const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
+            scritto = lavoro();
+            if (io) {
+                // Enabled before `dopo`, which shows and focuses a page.
+                if (attende && --io->inAttesa_ == 0) {
+                    io->setEnabled(true);
+                    if (io->fuoco_ && io->fuoco_->isVisible() && io->fuoco_->isEnabled())
+                        io->fuoco_->setFocus();
+                }
+                if (dopo)
+                    dopo();
+            }
+        }
+        if (!scritto)
+            Impostazioni::AvvisaScritturaRifiutata();
+    }(this, attende, std::move(lavoro), std::move(dopo));
 }
 
 void Comunicazioni::NascondiPagine(std::function<void()> dopo)
@@ -319,12 +352,10 @@ void Comunicazioni::scriviOpzione(const QString& chiave, const QString& valore, 
     if (!Impostazioni::ScriviChiavi({{QString::fromLatin1(Chiavi::Sezione::Generale), chiave, valore}}))
         Impostazioni::AvvisaScritturaRifiutata();
     // The loader reads the key back: the check marks show what the file holds.
-    Acquisizione::EseguiQuandoLibero(
-        [caricatore]() -> QCoro::Task<> {
-            caricatore();
-            co_return;
-        },
-        true);
+    nelTurno([caricatore] {
+        caricatore();
+        return true;
+    });
 }
 
 void Comunicazioni::MenuAvvioAuto_Click(int indice)
@@ -366,17 +397,16 @@ void Comunicazioni::MenuMS_Pan_Click(int indice)
 
 void Comunicazioni::MenuCambiaIni_Click()
 {
-    const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
-    if (File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) == 0)
-        Impostazioni::AvvisaScritturaRifiutata();
     // The mode chooses the settings file the pass under way reads its plant from: changed in the
-    // turn, and the reload right after it.
-    Acquisizione::EseguiQuandoLibero(
-        []() -> QCoro::Task<> {
-            Generale::ImpostaModo();
-            co_return;
-        },
-        true);
+    // turn, and the reload right after it. The other mode is the other of the one that turn
+    // finds: a click still waiting before this one switches it too.
+    nelTurno([] {
+        const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
+        const bool scritto =
+            File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) != 0;
+        Generale::ImpostaModo();
+        return scritto;
+    });
     rileggi(true);
 }
 

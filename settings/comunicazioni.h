@@ -1,6 +1,7 @@
 #pragma once
 #include "programmi.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -48,7 +49,8 @@ public:
     std::function<void()> NascondiFinestra;
 
     // The whole-configuration load followed by the read of the chrono files, through the bus
-    // queue (at once when the bus is free); `dopo` runs right after it.
+    // queue (at once when the bus is free); `dopo` runs right after it. While it waits for its
+    // turn the window takes no input.
     void CaricaImpostazioni(std::function<void()> dopo = {});
     // Hides the eight pages at their places (the supplementary zone panel closes itself) and
     // reloads; `dopo` runs after the reload.
@@ -70,7 +72,8 @@ public:
     // The item's check mark has already been inverted: its new state is written.
     void MenuMS_Pan_Click(int indice);
 
-    // The other program mode in Quelvar0.ini, then the steps of "Rileggi file dati".
+    // The other program mode in Quelvar0.ini, then the steps of "Rileggi file dati"; the mode
+    // is the other of the one in force when its turn comes.
     void MenuCambiaIni_Click();
     void MenuEditaDati_Click();
     void MenuEditaFeste_Click();
@@ -171,6 +174,14 @@ private:
     void createPages();
     // One option menu: the key written and the loader run again, through the bus queue.
     void scriviOpzione(const QString& chiave, const QString& valore, void (*caricatore)());
+    // Work of this window in its turn of the bus, asking for the cut of the pass under way:
+    // `lavoro`, then `dopo` when the window is still there. False from `lavoro` is a refused
+    // write, told once the turn is given back.
+    void nelTurno(std::function<bool()> lavoro, std::function<void()> dopo = {});
+    // Work of this window waiting for its turn, and the control that had the focus when the
+    // window stopped taking input.
+    int inAttesa_ = 0;
+    QPointer<QWidget> fuoco_;
     void rileggi(bool saltaCrono);
     void avvia(Piattaforma::Programma ruolo, const QStringList& argomenti = {});
 };

@@ -178,8 +178,8 @@ void PaginaDispositivi::CambiaConteggio()
         MostraScelto();
         return;
     }
-    // Until the reload has run, the boxes go on showing (and a save goes on writing) the device
-    // they were filled with.
+    // Until the reload has run, the boxes go on showing the device they were filled with; the
+    // window takes no input while the reload waits for its turn.
     Finestra()->CaricaImpostazioni([this] { MostraScelto(); });
 }
 

@@ -23,6 +23,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
@@ -69,6 +71,10 @@ private slots:
     void cambioModo();
     void rileggiRimetteLePagine();
     void ricaricaDopoIlLavoroSulBus();
+    void cambioModoDueVolteInAttesa_data();
+    void cambioModoDueVolteInAttesa();
+    void finestraFermaInAttesa_data();
+    void finestraFermaInAttesa();
     void unaPaginaAllaVolta();
     void trascinamento();
     void programmi_data();
@@ -97,6 +103,9 @@ private slots:
 private:
     void carica(const QString& ini, bool stagioni = true) { b_.carica(crlf(ini), stagioni); }
     QByteArray file() const { return b_.file(); }
+    void scegli(QAction* voce);
+    bool opera(const QString& nome);
+    QStringList impronta() const;
     BancoFinestra b_;
     Comunicazioni* c_ = nullptr;
 };
@@ -214,6 +223,141 @@ void TestPagineFrame::ricaricaDopoIlLavoroSulBus()
     QTRY_VERIFY(BusLibero());
     QCOMPARE(c_->Lst_Letture->count(), 1);
     QVERIFY(c_->Pic_RS232->isVisible());
+}
+
+void TestPagineFrame::cambioModoDueVolteInAttesa_data()
+{
+    QTest::addColumn<bool>("stagioni");
+    QTest::newRow("da stagioni") << true;
+    QTest::newRow("da ricette") << false;
+}
+
+void TestPagineFrame::cambioModoDueVolteInAttesa()
+{
+    QFETCH(bool, stagioni);
+    carica("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=5\nPV_r=3,1\n", stagioni);
+    b_.cartella->scrivi(stagioni ? "Quelvar2.ini" : "Quelvar1.ini",
+                        crlf("[Generale]\nZone=1\n[Zona 01]\nIndirizzo=9\nPV_r=4,7\n"));
+    {
+        // Two clicks queued behind a pass: each switches from the mode its own turn finds.
+        TurnoTenuto passata;
+        c_->MenuCambiaIni_Click();
+        c_->MenuCambiaIni_Click();
+    }
+    QTRY_VERIFY(BusLibero());
+    QCOMPARE(sezione(b_.cartella->leggi("Quelvar0.ini"), "Generale"),
+             QStringList{stagioni ? "Modo=1" : "Modo=0"});
+    QCOMPARE(ModoStagioni, stagioni);
+    QCOMPARE(FileImpostazioni, QString(stagioni ? "Quelvar1.ini" : "Quelvar2.ini"));
+    QCOMPARE(c_->Lst_Letture->item(0)->text(), QStringLiteral("100>5:3,1 [0]"));
+    QVERIFY(b_.dialoghi->mostrati.isEmpty());
+}
+
+// Chooses `voce` of the settings menu as the operator does: the menu bar opens the menu first.
+void TestPagineFrame::scegli(QAction* voce)
+{
+    QMenuBar* barra = c_->BarraMenu;
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->actionGeometry(c_->MenuImposta->menuAction()).center());
+    if (!c_->MenuImposta->isVisible())
+        return;
+    c_->MenuImposta->hide();
+    voce->trigger();
+}
+
+// The operator's input on the control or menu item `nome`: a click, or "X" typed into a text box.
+bool TestPagineFrame::opera(const QString& nome)
+{
+    if (auto* voce = c_->findChild<QAction*>(nome))
+        scegli(voce);
+    else if (auto* testo = c_->findChild<QLineEdit*>(nome))
+        QTest::keyClicks(testo, "X");
+    else if (auto* pulsante = c_->findChild<QAbstractButton*>(nome))
+        // Near the left edge: on a box's mark, not beyond its text.
+        QTest::mouseClick(pulsante, Qt::LeftButton, {}, QPoint(pulsante->height() / 2, pulsante->height() / 2));
+    else
+        return false;
+    return true;
+}
+
+// What the files hold, the work waiting and what the settings window shows.
+QStringList TestPagineFrame::impronta() const
+{
+    QStringList r;
+    for (const char* nome : {"Quelvar0.ini", "Quelvar1.ini", "Quelvar2.ini"})
+        r << QString::fromLatin1(b_.cartella->leggi(nome));
+    r << QString::number(Acquisizione::LavoriInAttesa());
+    for (QWidget* w : c_->findChildren<QWidget*>())
+        if (w->isVisible())
+            r << w->objectName();
+    for (QAbstractButton* b : c_->findChildren<QAbstractButton*>())
+        r << b->objectName() + (b->isChecked() ? "=1" : "=0");
+    for (QAction* a : c_->findChildren<QAction*>())
+        r << a->objectName() + (a->isChecked() ? "=1" : "=0");
+    for (QLineEdit* t : c_->findChildren<QLineEdit*>())
+        r << t->objectName() + "=" + t->text();
+    return r;
+}
+
+void TestPagineFrame::finestraFermaInAttesa_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("prima");      // chosen with the bus free; empty: nothing
+    QTest::addColumn<QString>("clic");       // taken while the bus is busy: its work waits
+    QTest::addColumn<QString>("tentativo");  // what the operator tries next, before that turn
+    QTest::addColumn<QString>("pagina");     // the page shown once the work has run; empty: none
+    QTest::addColumn<QString>("nomeFile");
+    QTest::addColumn<QString>("nomeSezione");
+    QTest::addColumn<QStringList>("righe");  // that section of that file afterwards
+    QTest::newRow("apriporta spuntato e tolto")
+        << "[Generale]\nApriporta=0\n[Apriporta]\nNome=Cancello\nIndirizzo=4\n" << "MenuApriPorta"
+        << "Chk_UsaApriporta" << "Chk_UsaApriporta" << "Pic_Apriporta" << "Quelvar1.ini" << "Generale"
+        << QStringList{"Apriporta=1"};
+    QTest::newRow("due menu di pagina")
+        << "[Generale]\nZone=0\n" << "" << "MenuInterruttori" << "MenuApriPorta" << "Pic_InterruttoriMB"
+        << "Quelvar1.ini" << "Generale" << QStringList{"Zone=0"};
+    QTest::newRow("opzione dopo il cambio di modo")
+        << "[Generale]\nZone=0\n" << "" << "MenuCambiaIni" << "MenuVediGraf(1)" << "" << "Quelvar1.ini"
+        << "Generale" << QStringList{"Zone=0"};
+    QTest::newRow("scritto durante il salvataggio")
+        << "[Generale]\nZone=1\n[Zona 01]\nNome=Forno\nIndirizzo=5\nPV_r=3,1\n" << "MenuZone"
+        << "Cmd_ChiudiZone(2)" << "Txt_NomeLoop" << "Pic_ZoneMB" << "Quelvar1.ini" << "Zona 01"
+        << QStringList{"Nome=Forno", "Indirizzo=5", "PV_r=3,1"};
+}
+
+void TestPagineFrame::finestraFermaInAttesa()
+{
+    QFETCH(QString, ini);
+    QFETCH(QString, prima);
+    QFETCH(QString, clic);
+    QFETCH(QString, tentativo);
+    QFETCH(QString, pagina);
+    QFETCH(QString, nomeFile);
+    QFETCH(QString, nomeSezione);
+    QFETCH(QStringList, righe);
+    carica(ini);
+    b_.cartella->scrivi("Quelvar2.ini", crlf("[Generale]\nZone=0\n"));
+    c_->MenuImposta->menuAction()->setEnabled(true);  // an administrator's window, acquisition stopped
+    if (!prima.isEmpty())
+        QVERIFY(opera(prima));
+    {
+        TurnoTenuto passata;
+        QVERIFY(opera(clic));
+        QVERIFY(Acquisizione::LavoriInAttesa() > 0);
+        // Refused whole: nothing written, asked for, typed or shown that the waiting work would
+        // then overwrite or contradict.
+        const QStringList finoA = impronta();
+        QVERIFY(opera(tentativo));
+        QCOMPARE(impronta(), finoA);
+    }
+    QTRY_VERIFY(BusLibero());
+    QVERIFY(c_->isEnabled());
+    QStringList mostrate;
+    for (Pagina* p : c_->Pagine)
+        if (p->isVisible())
+            mostrate << p->objectName();
+    QCOMPARE(mostrate, pagina.isEmpty() ? QStringList{} : QStringList{pagina});
+    QCOMPARE(sezione(b_.cartella->leggi(nomeFile), nomeSezione), righe);
+    QVERIFY(b_.dialoghi->mostrati.isEmpty());
 }
 
 void TestPagineFrame::unaPaginaAllaVolta()
