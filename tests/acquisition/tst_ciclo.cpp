@@ -272,6 +272,32 @@ private slots:
         ciclo->Timer_Monitor.stop();
     }
 
+    // A cut asked while a device's state read is under way: its remote (or local) write does not
+    // start, and the step that did not run counts neither as an error nor as an answer.
+    void passaggioTagliato_data()
+    {
+        QTest::addColumn<bool>("remoto");
+        QTest::newRow("to remote, device in local") << true;
+        QTest::newRow("to local, device in remote") << false;
+    }
+    void passaggioTagliato()
+    {
+        QFETCH(bool, remoto);
+        piccolaPianta();
+        bus->durante = {};
+        ModoRemoto = remoto;
+        bus->punto(1, 50, 1, remoto ? 0 : 1);
+        ContatoreCicli = 2;
+        BaseMisura = BaseLED = 301;
+        ErroriZona[0] = 3;
+        bus->durante = [] { Acquisizione::EseguiQuandoLibero([]() -> QCoro::Task<> { co_return; }, true); };
+        QCoro::waitFor(ciclo->Timer_Monitor_Timer());
+        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }));
+        QCOMPARE(bus->traffico, QStringList{"L1,50@1"});
+        QCOMPARE(ErroriZona[0], 3);
+        ciclo->Timer_Monitor.stop();
+    }
+
     // A timer tick that falls due while other work holds the turn waits once and runs after it;
     // after a Stop that came first it polls nothing.
     void tickInAttesa_data()
