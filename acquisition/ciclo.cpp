@@ -46,9 +46,17 @@ void esitoInterruttore(int i, bool buono)
         SegnalaErroreInterruttore(i);
 }
 
-// A point's raw value; nullopt when the read was not started for the cut (nothing is known of it).
+int conteggio(int numero, int massimo) { return std::clamp(numero, 0, massimo); }
+
+// Work that waits for the turn wants the line: the pass ends before its next exchange.
+bool taglio() { return TaglioChiesto(); }
+
+// A point's raw value for a pass; nullopt when the cut came first: the read was not started and
+// nothing is known of the point, so the pass ends there.
 QCoro::Task<std::optional<long>> leggi(int funzione, int registro, int nodo)
 {
+    if (taglio())
+        co_return std::nullopt;
     if (!CodiceLettura(funzione))
         co_return long(ValoreAssente);
     const long grezzo = co_await MBus::LeggiRegistro(funzione, registro, nodo);
@@ -57,10 +65,10 @@ QCoro::Task<std::optional<long>> leggi(int funzione, int registro, int nodo)
     co_return grezzo;
 }
 
-int conteggio(int numero, int massimo) { return std::clamp(numero, 0, massimo); }
-
-// Work that waits for the turn wants the line: the pass ends before its next exchange.
-bool taglio() { return TaglioChiesto(); }
+// Panel 3 is emptied however a pass ends.
+struct PannelloAllaFine {
+    ~PannelloAllaFine() { Pannello3(Vuoto); }
+};
 
 // A zone's device handed back after a value write (in keep-remote mode it stays remote). Never
 // cut: a device the pass put in remote is not left there by a Stop.
@@ -193,21 +201,16 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
     const int zone = conteggio(NumeroZone, MaxZone);
     const int indiceGrafico = std::clamp(IndiceGrafico, 0, NumeroValoriZona - 1);
     QString riga = TestoDataOra(inizio) + QLatin1Char(';');
+    const PannelloAllaFine pannello;
     const MBus::Tagliabile ambito(taglio);
 
     for (int i = 0; i < zone; ++i) {
         const RigaMappaZona& mappa = MappaLetturaZone[i];
         for (int k = 0; k < NumeroValoriZona; ++k) {
-            if (taglio()) {
-                Pannello3(Vuoto);
-                co_return;
-            }
             const int funzione = mappa[CampoFunzioneValore(k)];
             const std::optional<long> grezzo = co_await leggi(funzione, mappa[CampoRegistroValore(k)], mappa[Nodo]);
-            if (!grezzo) {
-                Pannello3(Vuoto);
+            if (!grezzo)
                 co_return;
-            }
             const float valore = ValoreLetto(funzione, *grezzo, mappa[Decimali]);
             ValoriZone[i][k] = valore;
             esitoZona(i, valore != float(ValoreAssente));
@@ -216,10 +219,8 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
             co_await ApplicaCronotermostato(i);
         if (ZonaSlave[i] && MasterSlaveAbilitato && !taglio())
             co_await AllineaMaster(i);
-        if (MBus::Tagliato()) {
-            Pannello3(Vuoto);
+        if (MBus::Tagliato())
             co_return;
-        }
         if (GraficiAbilitati) {
             if (GanciAttivi().AggiungiPunto)
                 GanciAttivi().AggiungiPunto(i + 1, inizio, ValoriZone[i][indiceGrafico]);
@@ -235,39 +236,27 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
         File_Ini::ScriviStorico(riga, Adesso().date());
     if (!MBus::ComunicazioneReale)
         co_await Pausa(250);
-    Pannello3(Vuoto);
 }
 
 QCoro::Task<> CicloAcquisizione::LeggiInterruttori()
 {
     Pannello3(QStringLiteral("Lettura..."));
+    const PannelloAllaFine pannello;
     const MBus::Tagliabile ambito(taglio);
     for (int i = 0; i < conteggio(NumeroInterruttori, MaxInterruttori); ++i) {
         const RigaMappaInterruttore& mappa = MappaLetturaInterruttori[i];
-        if (taglio()) {
-            Pannello3(Vuoto);
-            co_return;
-        }
         const std::optional<long> grezzoOn = co_await leggi(mappa[FunzioneON], mappa[RegistroON], mappa[Nodo]);
-        if (!grezzoOn) {
-            Pannello3(Vuoto);
+        if (!grezzoOn)
             co_return;
-        }
         ValoriInterruttori[i][0] = ValoreLetto(mappa[FunzioneON], *grezzoOn, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][0] != float(ValoreAssente));
         // A switch whose ON and OFF feedback are one point is read once.
         const bool stessoPunto = mappa[FunzioneOFF] == mappa[FunzioneON] && mappa[RegistroOFF] == mappa[RegistroON];
-        if (!stessoPunto && taglio()) {
-            Pannello3(Vuoto);
-            co_return;
-        }
         std::optional<long> grezzoOff = grezzoOn;
         if (!stessoPunto)
             grezzoOff = co_await leggi(mappa[FunzioneOFF], mappa[RegistroOFF], mappa[Nodo]);
-        if (!grezzoOff) {
-            Pannello3(Vuoto);
+        if (!grezzoOff)
             co_return;
-        }
         ValoriInterruttori[i][1] = ValoreLetto(mappa[FunzioneOFF], *grezzoOff, mappa[Decimali]);
         esitoInterruttore(i, ValoriInterruttori[i][1] != float(ValoreAssente));
     }
@@ -275,25 +264,19 @@ QCoro::Task<> CicloAcquisizione::LeggiInterruttori()
         GanciAttivi().AggiornaSinottico(false, true);
     if (!MBus::ComunicazioneReale)
         co_await Pausa(250);
-    Pannello3(Vuoto);
 }
 
 QCoro::Task<> CicloAcquisizione::LeggiLED()
 {
     Pannello3(QStringLiteral("Lettura..."));
     const int led = conteggio(NumeroLED, MaxLED);
+    const PannelloAllaFine pannello;
     const MBus::Tagliabile ambito(taglio);
     for (int i = 0; i < led; ++i) {
         const RigaMappaLED& mappa = MappaLetturaLED[i];
-        if (taglio()) {
-            Pannello3(Vuoto);
-            co_return;
-        }
         const std::optional<long> grezzo = co_await leggi(mappa[FunzioneP1], mappa[RegistroP1], mappa[Nodo]);
-        if (!grezzo) {
-            Pannello3(Vuoto);
+        if (!grezzo)
             co_return;
-        }
         const float valore = ValoreLetto(mappa[FunzioneP1], *grezzo, mappa[Decimali]);
         ValoriLED[i] = valore;
         if (valore == float(ValoreAssente)) {
@@ -322,7 +305,6 @@ QCoro::Task<> CicloAcquisizione::LeggiLED()
     if (GanciAttivi().MostraLED)
         for (int i = 0; i < led; ++i)
             GanciAttivi().MostraLED(i, StatiLED[i]);
-    Pannello3(Vuoto);
 }
 
 QCoro::Task<> CicloAcquisizione::AllineaMaster(int zona)
