@@ -70,18 +70,12 @@ struct PannelloAllaFine {
     ~PannelloAllaFine() { Pannello3(Vuoto); }
 };
 
-// A zone's device handed back after a value write (in keep-remote mode it stays remote). Never
-// cut: a device the pass put in remote is not left there by a Stop.
-QCoro::Task<bool> riconsegna(int zona)
-{
-    const MBus::Tagliabile intera;
-    co_return co_await MBus::AttivaLocaleZona(zona, false);
-}
-
 // A value written to a zone's instrument: the remote step, the write, the local step, each
 // counted for the zone (`primaDelLocale` judges the echo before the local step). Once a cut is
-// asked no value write starts: a device put in remote is handed back, and a device that failed
-// the exchange under way gets nothing more. nullopt: the value was not written.
+// asked no value write starts, and a device this work found or put in remote is handed back at
+// once, whatever its value write gave (in keep-remote mode it stays remote): no later hand-over
+// may come after a Stop. A device whose remote step got no answer gets nothing more. nullopt:
+// the value was not written.
 QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int registro, long valore, int nodo,
                                                 std::function<void(long eco)> primaDelLocale = {})
 {
@@ -95,15 +89,12 @@ QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int regi
         if (MBus::Tagliato())
             eco.reset();
     }
-    if (!eco) {
-        if (remoto)
-            esitoZona(zona, co_await riconsegna(zona));
-        co_return std::nullopt;
-    }
-    if (primaDelLocale)
+    if (eco && primaDelLocale)
         primaDelLocale(*eco);
-    if (!taglio() || *eco != ValoreAssente)
-        esitoZona(zona, co_await riconsegna(zona));
+    if (!taglio())
+        esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
+    else if (remoto)
+        esitoZona(zona, co_await MBus::RiconsegnaZona(zona));
     co_return eco;
 }
 

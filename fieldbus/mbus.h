@@ -61,9 +61,15 @@ private:
 // read is unknown, and the work ends there.
 bool Tagliato();
 
-// Remote/local hand-over of each device class (index 0-based) and the line-activity read.
+// Remote/local hand-over of each device class (index 0-based) and the line-activity read. A
+// device found in remote by a hand-over to local gets its local write even when a cut came
+// during the state read.
 QCoro::Task<bool> AttivaRemotoZona(int indice);
 QCoro::Task<bool> AttivaLocaleZona(int indice, bool forza);
+// A zone that work cut short has left in remote, handed back to local: the remote bit written 0
+// without reading it first, one exchange with its retries, never cut. True when the echo is 0,
+// the zone has no remote bit, or keep-remote mode holds it in remote (nothing written).
+QCoro::Task<bool> RiconsegnaZona(int indice);
 QCoro::Task<bool> AttivaRemotoInterruttore(int indice);
 QCoro::Task<bool> AttivaLocaleInterruttore(int indice, bool forza);
 QCoro::Task<bool> AttivaRemotoApriporta(int indice);

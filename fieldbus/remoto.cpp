@@ -70,6 +70,23 @@ QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Ri
         co_return false;
     if (!forza && ModoRemoto)
         co_return true;  // the plant keeps every device in remote
+    // Found in remote: it is handed back even when a cut came during the state read, since no
+    // later hand-over may come after a Stop.
+    const Tagliabile intera;
+    co_return co_await ScriviStato(s, 0) == 0;
+}
+
+// A device this work left in remote, handed back: its bit written 0 at once, one exchange with
+// its retries, never cut. In keep-remote mode it stays remote.
+template <typename Riga, std::size_t N>
+QCoro::Task<bool> Riconsegna(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice)
+{
+    if (indice < 0 || std::size_t(indice) >= N)
+        co_return false;
+    const Riga& s = scritture[std::size_t(indice)];
+    if (!HaBitRemoto(letture[std::size_t(indice)], s) || ModoRemoto)
+        co_return true;
+    const Tagliabile intera;
     co_return co_await ScriviStato(s, 0) == 0;
 }
 
@@ -77,6 +94,7 @@ QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Ri
 
 QCoro::Task<bool> AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
+QCoro::Task<bool> RiconsegnaZona(int i) { return Riconsegna(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
 QCoro::Task<bool> AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }
 QCoro::Task<bool> AttivaRemotoApriporta(int i) { return Remoto(MappaLetturaApriporta, MappaScritturaApriporta, i); }

@@ -5,14 +5,49 @@
 #include "ciclo.h"
 #include "mbus.h"
 #include "modello.h"
+#include "codabus.h"
+#include "portaseriale.h"
 #include "slavemodbus.h"
 
 #include <QCoro/QCoroTask>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace Generale;
+
+namespace {
+
+// The station's own port, with every request it sends written down as "node:code,address" (and
+// "=value" for a write) before it leaves.
+class PortaAscoltata final : public MBus::Porta {
+public:
+    std::function<void(const QString& richiesta)> inviata;
+
+    bool ImpostaCommPort(int porta) override { return MBus::P_Seriale().ImpostaCommPort(porta); }
+    bool Apri() override { return MBus::P_Seriale().Apri(); }
+    void Chiudi() override { MBus::P_Seriale().Chiudi(); }
+    qint64 InBufferCount() override { return MBus::P_Seriale().InBufferCount(); }
+    QByteArray Input() override { return MBus::P_Seriale().Input(); }
+    void SvuotaIngresso() override { MBus::P_Seriale().SvuotaIngresso(); }
+    bool Output(const QByteArray& t) override
+    {
+        if (inviata && t.size() >= 6) {
+            const int funzione = std::uint8_t(t[1]);
+            QString r = QStringLiteral("%1:%2,%3").arg(std::uint8_t(t[0])).arg(funzione).arg(std::uint8_t(t[2]) << 8 | std::uint8_t(t[3]));
+            if (funzione == 5 || funzione == 6)
+                r += QStringLiteral("=%1").arg(std::uint8_t(t[4]) << 8 | std::uint8_t(t[5]));
+            inviata(r);
+        }
+        return MBus::P_Seriale().Output(t);
+    }
+    QCoro::Task<bool> AttendiDati(std::int64_t us) override { return MBus::P_Seriale().AttendiDati(us); }
+    int Baud() const override { return MBus::P_Seriale().Baud(); }
+    int BitPerCarattere() const override { return MBus::P_Seriale().BitPerCarattere(); }
+};
+
+}  // namespace
 
 class TestImpianto : public QObject {
     Q_OBJECT
@@ -100,6 +135,91 @@ private slots:
                             "09/12/2026 10:00:02;-99999,0;-99999;\r\n"
                             "09/12/2026 10:00:03;-99999,0;-99999;\r\n"
                             "09/12/2026 10:00:04;19,9;-3;\r\n"));
+    }
+
+    // A Stop that lands while a slave's alignment or a chrono write is under way, or while the
+    // hand-over to local reads a device's remote bit: a device left in remote is handed back
+    // before the pass ends (in keep-remote mode it stays), so its front panel is not locked
+    // after the Stop. The slave refuses the value (its register is outside the instrument's
+    // map: an exception reply, every try), and the Stop comes at the value write's first try.
+    void stopLasciaLoStrumentoInLocale_data()
+    {
+        QTest::addColumn<QString>("lavoro");
+        QTest::addColumn<bool>("mantieni");  // keep-remote mode
+        QTest::addColumn<QString>("taglioA");
+        QTest::addColumn<QStringList>("dopo");
+        QTest::addColumn<bool>("inRemoto");
+        const QString valore = "2:6,1500=215", crono = "2:6,1500=225", locale = "2:5,60=0";
+        QTest::newRow("alignment: value refused, Stop during its tries: handed back")
+            << "allineamento" << false << valore << QStringList{valore, valore, valore, locale} << false;
+        QTest::newRow("chrono: value refused, Stop during its tries: handed back")
+            << "crono" << false << crono << QStringList{crono, crono, crono, locale} << false;
+        QTest::newRow("alignment, keep-remote mode: it stays remote")
+            << "allineamento" << true << valore << QStringList{valore, valore, valore} << true;
+        QTest::newRow("hand-over to local: Stop during the state read of a device in remote")
+            << "locale" << false << "2:1,60" << QStringList{"2:1,60", locale} << false;
+    }
+    void stopLasciaLoStrumentoInLocale()
+    {
+        QFETCH(QString, lavoro);
+        QFETCH(bool, mantieni);
+        QFETCH(QString, taglioA);
+        AzzeraModello();
+        MBus::ComunicazioneReale = true;
+        MBus::AttesaRisposta = 0.2f;
+        MBus::NumeroTentativi = 3;
+        ModoRemoto = mantieni;
+        NumeroZone = 2;
+        for (int z : {0, 1}) {
+            auto& l = MappaLetturaZone[z];
+            auto& s = MappaScritturaZone[z];
+            l[Nodo] = s[Nodo] = std::int16_t(z + 1);
+            l[Decimali] = s[Decimali] = 1;
+            l[FunzioneSP] = 3; l[RegistroSP] = 101;
+            s[FunzioneSP] = 6; s[RegistroSP] = z == 0 ? 101 : 1500;  // beyond the slave's registers
+        }
+        auto& l1 = MappaLetturaZone[1];
+        auto& s1 = MappaScritturaZone[1];
+        l1[FunzioneREM] = 1; l1[RegistroREM] = 60;
+        s1[FunzioneREM] = 5; s1[RegistroREM] = 60;
+        slave->impostaRegistro(1, 101, 215);
+        slave->impostaRegistro(2, 101, 200);
+        slave->impostaBobina(2, 60, lavoro == QLatin1String("locale"));
+        if (lavoro == QLatin1String("allineamento")) {
+            MasterSlaveAbilitato = ZonaSlave[1] = ValoreAllineato[1] = true;
+        } else if (lavoro == QLatin1String("crono")) {
+            CronotermostatoAbilitato = CronoAttivoZona[1] = true;
+            IndiceCrono = 1;
+            TabellaCrono[32][1][2] = 22.5f;  // Wednesday 08:14, the model's clock
+        }
+
+        PortaAscoltata porta;
+        MBus::ImpostaPorta(&porta);
+        QStringList dopo;
+        porta.inviata = [&](const QString& richiesta) {
+            if (richiesta == taglioA && dopo.isEmpty())  // the Stop, waiting for the line
+                Acquisizione::EseguiQuandoLibero([]() -> QCoro::Task<> { co_return; }, true);
+            if (richiesta == taglioA || !dopo.isEmpty())
+                dopo << richiesta;
+        };
+        CicloAcquisizione ciclo;
+        if (lavoro == QLatin1String("locale")) {
+            AcquisizioneAttiva = true;
+            BaseRemoto = 1;
+            BaseMisura = BaseLED = 301;
+            QCoro::waitFor(ciclo.Timer_Monitor_Timer());
+        } else {
+            QCoro::waitFor([&]() -> QCoro::Task<> {
+                const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
+                co_await ciclo.LeggiZone();
+            }());
+        }
+        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }));
+        MBus::ImpostaPorta(nullptr);
+        ciclo.Timer_Monitor.stop();
+        AcquisizioneAttiva = false;
+        QTEST(dopo, "dopo");
+        QTEST(slave->bobina(2, 60), "inRemoto");
     }
 };
 

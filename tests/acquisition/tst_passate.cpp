@@ -309,28 +309,35 @@ private slots:
     }
 
     // A Stop asked while a slave's alignment or a chrono write is under way: no value write starts
-    // after it; a device put in remote is handed back; a device that did not answer the exchange
-    // under way gets nothing more.
+    // after it; a device found or put in remote is handed back with one write of its bit,
+    // whatever its value write gave (in keep-remote mode it stays remote); a device whose remote
+    // step got no answer gets nothing more.
     void sequenzaDopoUnTaglio_data()
     {
         QTest::addColumn<bool>("crono");
         QTest::addColumn<QString>("taglioA");
         QTest::addColumn<QString>("mutoDa");
+        QTest::addColumn<bool>("rifiutato");   // the value write is answered with no echo of it
+        QTest::addColumn<bool>("mantieni");    // keep-remote mode
         QTest::addColumn<QStringList>("traffico");
         const QString stato = "L1,60@7", remoto = "S5,60=65280@7", locale = "S5,60=0@7";
         for (bool crono : {false, true}) {
             const QString valore = crono ? "S6,201=225@7" : "S6,201=215@7";
             const QByteArray nome = crono ? "chrono: " : "alignment: ";
             QTest::newRow(nome + "cut at the remote state read, device silent")
-                << crono << stato << stato << QStringList{stato};
+                << crono << stato << stato << false << false << QStringList{stato};
             QTest::newRow(nome + "cut at the remote state read, answered: no remote write")
-                << crono << stato << QString() << QStringList{stato};
+                << crono << stato << QString() << false << false << QStringList{stato};
             QTest::newRow(nome + "cut at the remote write: handed back, no value")
-                << crono << remoto << QString() << QStringList{stato, remoto, stato, locale};
+                << crono << remoto << QString() << false << false << QStringList{stato, remoto, locale};
             QTest::newRow(nome + "cut at the value write: it ends, then handed back")
-                << crono << valore << QString() << QStringList{stato, remoto, valore, stato, locale};
-            QTest::newRow(nome + "cut at the value write, device silent from it")
-                << crono << valore << valore << QStringList{stato, remoto, valore};
+                << crono << valore << QString() << false << false << QStringList{stato, remoto, valore, locale};
+            QTest::newRow(nome + "cut at the value write, value refused: handed back")
+                << crono << valore << QString() << true << false << QStringList{stato, remoto, valore, locale};
+            QTest::newRow(nome + "cut at the value write, device silent from it: handed back")
+                << crono << valore << valore << false << false << QStringList{stato, remoto, valore, locale};
+            QTest::newRow(nome + "cut at the value write, keep-remote mode: stays remote")
+                << crono << valore << QString() << true << true << QStringList{stato, remoto, valore};
         }
     }
     void sequenzaDopoUnTaglio()
@@ -338,6 +345,9 @@ private slots:
         QFETCH(bool, crono);
         QFETCH(QString, taglioA);
         QFETCH(QString, mutoDa);
+        QFETCH(bool, rifiutato);
+        QFETCH(bool, mantieni);
+        ModoRemoto = mantieni;
         NumeroZone = 2;
         ConfiguraZona(0, 1, 1);
         ConfiguraZona(1, 7, 1);
@@ -361,7 +371,11 @@ private slots:
             ValoreAllineato[1] = true;
         }
         bool muto = false;
-        bus->eco = [&](int, int, long v, int) { return muto ? long(ValoreAssente) : (v == 65280 ? -256 : v); };
+        bus->eco = [&](int funzione, int, long v, int) {
+            if (muto || (rifiutato && funzione == 6))
+                return long(ValoreAssente);
+            return v == 65280 ? -256L : v;
+        };
         bus->durante = [&] {
             const QString ultima = bus->traffico.last();
             if (ultima == mutoDa) {
