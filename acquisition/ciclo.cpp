@@ -190,6 +190,8 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
     Pannello3(QStringLiteral("Lettura..."));
     const QDateTime inizio = Adesso();
     const int zone = conteggio(NumeroZone, MaxZone);
+    // The charted value, chosen once for the pass: the chart and the day's line carry the same
+    // value of every zone, whatever the zones page chooses meanwhile.
     const int indiceGrafico = std::clamp(IndiceGrafico, 0, NumeroValoriZona - 1);
     QString riga = TestoDataOra(inizio) + QLatin1Char(';');
     const PannelloAllaFine pannello;
@@ -215,7 +217,7 @@ QCoro::Task<> CicloAcquisizione::LeggiZone()
         if (GraficiAbilitati) {
             if (GanciAttivi().AggiungiPunto)
                 GanciAttivi().AggiungiPunto(i + 1, inizio, ValoriZone[i][indiceGrafico]);
-            riga += CampoStorico(i);
+            riga += CampoStorico(i, indiceGrafico);
         }
     }
     if (GanciAttivi().Ridisegna)

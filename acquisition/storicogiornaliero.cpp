@@ -80,19 +80,11 @@ bool ScriviStorico(const QString& riga, const QDate& giorno)
 
 namespace Acquisizione {
 
-QString CampoStorico(int zona)
+QString CampoStorico(int zona, int indice)
 {
     const int decimali = Generale::MappaLetturaZone[zona][Generale::Decimali];
-    const int indice = std::clamp(Generale::IndiceGrafico, 0, Generale::NumeroValoriZona - 1);
+    indice = std::clamp(indice, 0, Generale::NumeroValoriZona - 1);
     return Generale::FormattaDecimali(Generale::ValoriZone[zona][indice], (decimali >= 0 && decimali <= 3) ? decimali : 0) + QLatin1Char(';');
-}
-
-QString RigaStorico(const QDateTime& inizioPassata)
-{
-    QString riga = TestoDataOra(inizioPassata) + QLatin1Char(';');
-    for (int i = 0; i < std::clamp(Generale::NumeroZone, 0, Generale::MaxZone); ++i)
-        riga += CampoStorico(i);
-    return riga;
 }
 
 }  // namespace Acquisizione

@@ -26,10 +26,9 @@ inline const QString TestoStoricoRipreso = QStringLiteral("La scrittura del file
 
 namespace Acquisizione {
 
-// One zone's field: its charted value in the display format of its decimals, then ";". A zone
-// without valid decimals still writes its field (0 decimals), so later zones keep their column.
-QString CampoStorico(int zona);
-// The pass time field, then the fields of zones 1..NumeroZone as the values stand now.
-QString RigaStorico(const QDateTime& inizioPassata);
+// One zone's field: its value `indice` (PV..AL3: the charted value, read once for a whole pass)
+// in the display format of its decimals, then ";". A zone without valid decimals still writes
+// its field (0 decimals), so later zones keep their column.
+QString CampoStorico(int zona, int indice);
 
 }  // namespace Acquisizione

@@ -3,11 +3,17 @@
 // the box filters, the captions, the panel and the display selectors.
 #include "caricamento.h"
 #include "cartellatemporanea.h"
+#include "ciclo.h"
+#include "codabus.h"
+#include "ganci.h"
+#include "storicogiornaliero.h"
+#include "../acquisition/fintobus.h"
 #include "casellavalore.h"
 #include "comunicazioni.h"
 #include "dialoghifinti.h"
 #include "finestre.h"
 #include "generale.h"
+#include "mainform.h"
 #include "pagina_zona_sup.h"
 #include "pagina_zone.h"
 #include "profilo.h"
@@ -82,6 +88,8 @@ private slots:
     void pannelloIconaComeNelFile();
     void selettori_data();
     void selettori();
+    void graficoSceltoDuranteUnaPassata_data();
+    void graficoSceltoDuranteUnaPassata();
 
 private:
     void carica(const QByteArray& ini);
@@ -566,6 +574,59 @@ void TestPaginaZone::selettori()
     const int variabile = gruppo == "Opt_Sin" ? IndiceTesto : gruppo == "Opt_Graf" ? IndiceGrafico : IndiceCrono;
     QCOMPARE(variabile, indice);
     QVERIFY(opzione->isChecked());
+}
+
+// The charted value picked on the page while a zone pass reads: the pass charts and files the
+// value it began with for every zone; the new choice holds from the next pass.
+void TestPaginaZone::graficoSceltoDuranteUnaPassata_data()
+{
+    QTest::addColumn<int>("zonaAlClic");  // the zone whose read is under way at the click
+    QTest::newRow("SP picked while zone 2 is read") << 2;
+    QTest::newRow("SP picked while zone 3 is read") << 3;
+}
+
+void TestPaginaZone::graficoSceltoDuranteUnaPassata()
+{
+    QFETCH(int, zonaAlClic);
+    UtenteAmministratore = true;
+    QString ini = QStringLiteral("[Generale]\nZone=3\nGrafico=1\nZone Grafico=0\n");
+    for (int z = 1; z <= 3; ++z)
+        ini += QStringLiteral("[Zona 0%1]\nIndirizzo=%1\nDecimali=1\nPV_r=3,100\nSP_r=3,101\n").arg(z);
+    carica(crlf(ini));
+    apri();
+    f_->mainForm->show();
+    MostraComunicazioni(true);
+    QVERIFY(QTest::qWaitForWindowExposed(f_->mainForm));
+    QVERIFY(p_->Opt_Graf[1]->isVisible() && p_->Opt_Graf[1]->isEnabled());
+
+    FintoBus bus;
+    for (int z = 1; z <= 3; ++z) {
+        bus.punto(3, 100, z, 210 + z);  // PV 21,z
+        bus.punto(3, 101, z, 300 + z);  // SP 30,z
+    }
+    const QString lettura = QStringLiteral("L3,100@%1").arg(zonaAlClic);
+    bus.durante = [&] {
+        if (bus.traffico.last() == lettura)
+            QTest::mouseClick(p_->Opt_Graf[1], Qt::LeftButton);
+    };
+    const QDateTime ora(QDate(2026, 12, 9), QTime(10, 0, 0));
+    Acquisizione::GanciAttivi().Adesso = [ora] { return ora; };
+    Acquisizione::GanciAttivi().Pausa = [](int) {};
+    QStringList punti;
+    Acquisizione::GanciAttivi().AggiungiPunto = [&](int traccia, const QDateTime&, float valore) {
+        punti << QStringLiteral("%1:%2").arg(traccia).arg(double(valore));
+    };
+    MBus::ComunicazioneReale = true;
+    CicloAcquisizione ciclo;
+    QCoro::waitFor([&]() -> QCoro::Task<> {
+        const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
+        co_await ciclo.LeggiZone();
+    }());
+    MBus::ComunicazioneReale = false;
+
+    QCOMPARE(IndiceGrafico, 1);
+    QCOMPARE(punti, (QStringList{"1:21.1", "2:21.2", "3:21.3"}));
+    QCOMPARE(cartella_->leggi(QStringLiteral("Dati/2026_12_09.csv")), QByteArray("09/12/2026 10:00:00;21,1;21,2;21,3;\r\n"));
 }
 
 QTEST_MAIN(TestPaginaZone)
