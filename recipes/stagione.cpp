@@ -493,30 +493,44 @@ QCoro::Task<bool> Stagione::InviaProcedura()
 
 QCoro::Task<bool> Stagione::inviaConfermata(Confermata confermata)
 {
+    // The rows go on to the instruments whatever happens to the window: they were confirmed. What
+    // the sending does to the window after a wait goes through `io`, so a window destroyed
+    // meanwhile (the test fixtures destroy theirs) is never touched.
+    const QPointer<Stagione> io(this);
     // Idle again on every path out.
     struct Ripristino {
-        Stagione* s;
-        ~Ripristino() { s->concludiInvio(); }
-    } ripristino{this};
+        QPointer<Stagione> s;
+        ~Ripristino()
+        {
+            if (s)
+                s->concludiInvio();
+        }
+    } ripristino{io};
 
     Ricette::ServiziInvio servizi;
     // Empty: the sending really pauses, suspended, while the windows stay painted.
     servizi.Pausa = Pausa;
-    servizi.Avanzamento = [this](int valore, int massimo, const QString& percentuale) {
-        ProgBar->setRange(0, massimo);
-        ProgBar->setValue(valore);
-        Lab_Avanzamento->setText(percentuale);
-        ProgBar->repaint();
-        Lab_Avanzamento->repaint();
+    servizi.Avanzamento = [io](int valore, int massimo, const QString& percentuale) {
+        if (!io)
+            return;
+        io->ProgBar->setRange(0, massimo);
+        io->ProgBar->setValue(valore);
+        io->Lab_Avanzamento->setText(percentuale);
+        io->ProgBar->repaint();
+        io->Lab_Avanzamento->repaint();
     };
-    servizi.Messaggio = [this](const QString& testo, const QString& stile) {
+    servizi.Messaggio = [io](const QString& testo, const QString& stile) {
+        if (!io)
+            return false;  // nobody to answer the recipe's question: the sending stops there
         const Ricette::StileMessaggio s = Ricette::StileDa(stile);
         // A box belonging to a disabled window could not be answered; it is modal anyway.
-        abilitaFinestre(true);
+        io->abilitaFinestre(true);
         Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Predefinito);
         const RispostaDialogo r = Piattaforma::ServizioDialoghi().Messaggio(
             testo, Titolo, s.annulla ? PulsantiDialogo::OKAnnulla : PulsantiDialogo::OK, icona(s.icona));
-        abilitaFinestre(false);
+        if (!io)
+            return false;
+        io->abilitaFinestre(false);
         Acquisizione::ImpostaPuntatore(Acquisizione::Puntatore::Clessidra);
         return r != RispostaDialogo::Annulla;
     };
