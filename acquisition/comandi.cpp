@@ -18,19 +18,27 @@ using namespace Acquisizione;
 
 const QString Vuoto;
 
-// Commands on the plant need technician or administrator rights.
-QCoro::Task<bool> autorizzato(bool fuocoPianta)
+int ultimoRifiuto = 0;  // number of the latest refusal: the one on screen
+Puntatore sottoIlRifiuto = Puntatore::Predefinito;  // the shape the refusals cover
+
+// Its own small work, not bus work: it must show while a pass waits on a dead line.
+QCoro::Task<> mostraRifiuto(bool apriporta)
 {
-    if (UtenteTecnico || UtenteAmministratore)
-        co_return true;
+    const int questo = ++ultimoRifiuto;
+    if (PuntatoreAttuale() != Puntatore::Divieto)
+        sottoIlRifiuto = PuntatoreAttuale();
     ImpostaPuntatore(Puntatore::Divieto);
-    if (fuocoPianta && GanciAttivi().FuocoPianta)
+    if (apriporta && GanciAttivi().FuocoPianta)
         GanciAttivi().FuocoPianta();
     Pannello4(QStringLiteral("Privilegi insufficienti"));
     co_await Pausa(1000);
+    // A later refusal keeps its own whole second.
+    if (questo != ultimoRifiuto)
+        co_return;
     Pannello4(Vuoto);
-    ImpostaPuntatore(Puntatore::Predefinito);
-    co_return false;
+    // A command that set its own pointer meanwhile keeps it.
+    if (PuntatoreAttuale() == Puntatore::Divieto)
+        ImpostaPuntatore(sottoIlRifiuto);
 }
 
 // A coil is switched on by writing 0xFF00; the settings store it as 1.
@@ -53,10 +61,16 @@ void ridisegnaSinottico()
 
 }  // namespace
 
+bool ComandoConsentito(bool apriporta)
+{
+    if (UtenteTecnico || UtenteAmministratore)
+        return true;
+    mostraRifiuto(apriporta);
+    return false;
+}
+
 QCoro::Task<> AzionaApriporta()
 {
-    if (!co_await autorizzato(true))
-        co_return;
     ImpostaPuntatore(Puntatore::Clessidra);
     Pannello3(ModoStagioni ? QStringLiteral("Apertura...") : QStringLiteral("On/Off..."));
 
@@ -101,8 +115,6 @@ QCoro::Task<> AzionaApriporta()
 QCoro::Task<> ComandaInterruttore(int i, bool accendi)
 {
     if (i < 0 || i >= MaxInterruttori)
-        co_return;
-    if (!co_await autorizzato(false))
         co_return;
     ImpostaPuntatore(Puntatore::Clessidra);
     Pannello3(accendi ? QStringLiteral("Accensione...") : QStringLiteral("Spegnimento..."));

@@ -22,11 +22,18 @@ void Pannello4(const QString& testo)
         GanciAttivi().Pannello4(testo);
 }
 
+namespace {
+Puntatore puntatore = Puntatore::Predefinito;
+}
+
 void ImpostaPuntatore(Puntatore forma)
 {
+    puntatore = forma;
     if (GanciAttivi().ImpostaPuntatore)
         GanciAttivi().ImpostaPuntatore(forma);
 }
+
+Puntatore PuntatoreAttuale() { return puntatore; }
 
 void Avviso(const QString& titolo, const QString& testo)
 {

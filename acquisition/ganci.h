@@ -71,6 +71,8 @@ Ganci& GanciAttivi();
 void Pannello3(const QString& testo);
 void Pannello4(const QString& testo);
 void ImpostaPuntatore(Puntatore forma);
+// The shape last set through ImpostaPuntatore: what a passing message gives back when it goes.
+Puntatore PuntatoreAttuale();
 void Avviso(const QString& titolo, const QString& testo);
 QCoro::Task<> Pausa(int millisecondi);
 QDateTime Adesso();

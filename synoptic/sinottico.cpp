@@ -619,10 +619,14 @@ void Sinottico::MostraInterruttore(int i, Acquisizione::IconaInterruttore icona)
 
 // ---- Commands --------------------------------------------------------------------------------
 // While acquisition runs a command waits in the mailboxes for the next tick, behind those asked
-// for before it; while it is stopped it runs at once, or in its turn of the bus.
+// for before it; while it is stopped it runs at once, or in its turn of the bus. The rights are
+// those of who clicks, at the click: a refusal shows at once, and what is accepted runs in its
+// turn whoever is logged in by then.
 
 void Sinottico::Cmd_Apriporta_Click(int)
 {
+    if (!ComandoConsentito(true))
+        return;
     if (AcquisizioneAttiva)
         Acquisizione::PostaApriporta();
     else
@@ -631,7 +635,7 @@ void Sinottico::Cmd_Apriporta_Click(int)
 
 void Sinottico::Img_on_Click(int indice)
 {
-    if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori)
+    if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori || !ComandoConsentito(false))
         return;
     if (AcquisizioneAttiva)
         Acquisizione::PostaInterruttore(indice, false);
@@ -641,7 +645,7 @@ void Sinottico::Img_on_Click(int indice)
 
 void Sinottico::Img_off_Click(int indice)
 {
-    if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori)
+    if (TastoMouseInterruttore != 1 || indice < 0 || indice >= MaxInterruttori || !ComandoConsentito(false))
         return;
     if (AcquisizioneAttiva)
         Acquisizione::PostaInterruttore(indice, true);

@@ -1,4 +1,4 @@
-// The operator commands: echo checks, the door pulse, the rights check and the set-value command.
+// The operator commands: echo checks, the door pulse, the refusal without rights and the set-value command.
 #include "../fieldbus/portafinta.h"
 #include "comandi.h"
 #include "fintobus.h"
@@ -146,7 +146,7 @@ private slots:
         MappaScritturaApriporta[0] = MappaScritturaInterruttori[0];
         int fuoco = 0;
         GanciAttivi().FuocoPianta = [&] { ++fuoco; };
-        porta ? AzionaApriporta() : ComandaInterruttore(0, true);
+        QVERIFY(!ComandoConsentito(porta));
         QVERIFY(bus->traffico.isEmpty());
         QCOMPARE(pannello4, QStringList({"Privilegi insufficienti", ""}));
         QCOMPARE(pause, QList<int>{1000});

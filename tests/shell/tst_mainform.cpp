@@ -667,7 +667,7 @@ void TstMainForm::pannelliDuranteIlRifiuto()
         m_->Rifiuto();
     } else {
         Generale::UtenteTecnico = Generale::UtenteAmministratore = false;
-        Generale::ComandaInterruttore(0, true);
+        Generale::ComandoConsentito(false);
     }
     QCOMPARE(visti, QStringList{rifiuto});
     QCOMPARE(m_->Pannello(4)->text(), QString());

@@ -2,6 +2,7 @@
 // The real synoptic, offscreen, in a temporary program folder, loaded by the whole-configuration
 // load from a settings file the test writes. The acquisition hooks reach the window; bus writes
 // go to a recording fake.
+#include "attesa.h"
 #include "caricamento.h"
 #include "caselle.h"
 #include "cartellatemporanea.h"
@@ -18,7 +19,8 @@
 
 #include <memory>
 
-// Every write and read asked of the bus; writes echo their value, reads give `lettura`.
+// Every write and read asked of the bus; writes echo their value, reads give `lettura`. A write
+// answers after `attesa` ms, as on a slow line; 0: at once.
 class BusRegistrato final : public MBus::Collegamento {
 public:
     struct Scrittura {
@@ -29,10 +31,13 @@ public:
     };
     QList<Scrittura> scritture;
     long lettura = 1;
+    int attesa = 0;
     QCoro::Task<long> Leggi(int, long, int) override { co_return lettura; }
     QCoro::Task<long> Scrivi(int funzione, int registro, long valore, int nodo) override
     {
         scritture.append({funzione, registro, valore, nodo});
+        if (attesa > 0)
+            co_await Piattaforma::Dormi(attesa);
         co_return funzione == 5 && valore == 0xFF00 ? -256 : valore;
     }
 };

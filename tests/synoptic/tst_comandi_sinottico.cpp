@@ -3,6 +3,7 @@
 #include "banco.h"
 #include "dialoghifinti.h"
 #include "drag.h"
+#include "turnotenuto.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -91,6 +92,10 @@ private slots:
     void clicSuccessiviInCoda();
     void apriporta_data();
     void apriporta();
+    void dirittiAlClic_data();
+    void dirittiAlClic();
+    void rifiutoMentreIlBusAttende_data();
+    void rifiutoMentreIlBusAttende();
     void doppioClic_data();
     void doppioClic();
     void doppioClicSuBobina_data();
@@ -108,7 +113,12 @@ void TestComandiSinottico::init()
     QVERIFY(QTest::qWaitForWindowExposed(b_->s.get()));
 }
 
-void TestComandiSinottico::cleanup() { b_.reset(); }
+void TestComandiSinottico::cleanup()
+{
+    // Work a failed case left waiting runs out here, not in the next case.
+    QTRY_VERIFY_WITH_TIMEOUT(BusLibero(), 10000);
+    b_.reset();
+}
 
 void TestComandiSinottico::clicInterruttori_data()
 {
@@ -189,6 +199,134 @@ void TestComandiSinottico::apriporta()
     QTest::mouseClick(b_->s->Cmd_Apriporta[0], Qt::LeftButton);
     QCOMPARE(Caselle(), richiesta ? QStringList{"A"} : QStringList{});
     QCOMPARE(b_->bus.scritture, scritture);
+}
+
+// Who asked is who clicked: a door or switch command waiting for its tick or its turn is judged
+// at the click, against the rights of that moment, whoever is logged in when it runs.
+void TestComandiSinottico::dirittiAlClic_data()
+{
+    QTest::addColumn<QString>("comando");  // "porta"; "on": switch 1 clicked on its ON icon; "off"
+    QTest::addColumn<bool>("attiva");      // running: the click waits in its mailbox; stopped: for its turn
+    QTest::addColumn<bool>("tecnico");     // the technician is logged in at the click, and logs out after it
+    QTest::addColumn<QStringList>("attesa");  // what waits once the click is taken
+    QTest::addColumn<QList<Scrittura>>("scritture");
+
+    const QList<std::pair<QString, QList<Scrittura>>> comandi = {
+        {"porta", {{5, 1, 0xFF00, 20}, {5, 1, 0, 20}}},
+        {"on", {{5, 8, 0, 12}}},
+        {"off", {{5, 7, 0xFF00, 12}}},
+    };
+    for (const auto& [comando, scritture] : comandi) {
+        const QString casella = comando == "porta" ? "A" : comando == "on" ? "I1-" : "I1+";
+        for (bool attiva : {true, false}) {
+            const char* come = attiva ? "in the mailbox" : "waiting for its turn";
+            QTest::addRow("%s, %s: anonymous click, technician logs in before it runs", qPrintable(comando), come)
+                << comando << attiva << false << QStringList{} << QList<Scrittura>{};
+            QTest::addRow("%s, %s: technician clicks, logs out before it runs", qPrintable(comando), come)
+                << comando << attiva << true << QStringList{attiva ? casella : "turno"} << scritture;
+        }
+    }
+}
+
+void TestComandiSinottico::dirittiAlClic()
+{
+    QFETCH(QString, comando);
+    QFETCH(bool, attiva);
+    QFETCH(bool, tecnico);
+    QFETCH(QStringList, attesa);
+    QFETCH(QList<Scrittura>, scritture);
+
+    Sinottico& s = *b_->s;
+    QList<Acquisizione::Puntatore> puntatori;
+    Acquisizione::GanciAttivi().ImpostaPuntatore = [&](Acquisizione::Puntatore p) { puntatori << p; };
+    using Acquisizione::IconaInterruttore;
+    s.MostraInterruttore(1, comando == "on" ? IconaInterruttore::On : IconaInterruttore::Off);
+    AcquisizioneAttiva = attiva;
+    // Stopped, a pass waiting on the line holds the turn; running, the tick has not come yet.
+    std::optional<TurnoTenuto> passata;
+    if (!attiva) {
+        passata.emplace();
+        QVERIFY(passata->tenuto());
+    }
+    UtenteTecnico = tecnico;
+    QWidget* bersaglio = comando == "porta" ? static_cast<QWidget*>(s.Cmd_Apriporta[0])
+                         : comando == "on"  ? s.Img_on[1]
+                                            : s.Img_off[1];
+    QTest::mouseClick(bersaglio, Qt::LeftButton);
+
+    // The answer is on screen at once, before anything runs.
+    QStringList inAttesa = Caselle();
+    if (Acquisizione::LavoriInAttesa() > 0)
+        inAttesa << "turno";
+    QCOMPARE(inAttesa, attesa);
+    using Acquisizione::Puntatore;
+    QCOMPARE(b_->pannello4, tecnico ? QStringList{} : QStringList({"Privilegi insufficienti", ""}));
+    QCOMPARE(puntatori, tecnico ? QList<Puntatore>{} : QList<Puntatore>({Puntatore::Divieto, Puntatore::Predefinito}));
+    if (!tecnico)
+        QVERIFY(s.Pic_Pianta->hasFocus());
+    QVERIFY(b_->bus.scritture.isEmpty());
+
+    // The login window changes the user before the command's turn comes.
+    UtenteTecnico = !tecnico;
+    b_->pannello4.clear();
+    if (attiva)
+        InTurno([]() -> QCoro::Task<> { co_await Acquisizione::ServiRichieste(); });
+    passata.reset();
+    QTRY_VERIFY(BusLibero());
+    QCOMPARE(b_->bus.scritture, scritture);
+    QVERIFY(!b_->pannello4.contains("Privilegi insufficienti"));
+}
+
+// A refusal shows for its second on its own, while the bus is busy: behind a pass waiting on the
+// line, or under a command of the technician's still on the line. A second refusal keeps its
+// whole second, and what the refusal covered comes back after it.
+void TestComandiSinottico::rifiutoMentreIlBusAttende_data()
+{
+    QTest::addColumn<bool>("comandoInCorso");
+    QTest::addColumn<int>("puntatoreDopo");  // the pointer once the refusals have cleared
+    QTest::newRow("a pass holds the turn") << false << int(Acquisizione::Puntatore::Predefinito);
+    QTest::newRow("a technician's switch command on a slow line") << true << int(Acquisizione::Puntatore::Clessidra);
+}
+
+void TestComandiSinottico::rifiutoMentreIlBusAttende()
+{
+    QFETCH(bool, comandoInCorso);
+    QFETCH(int, puntatoreDopo);
+    using Acquisizione::Puntatore;
+    Sinottico& s = *b_->s;
+    QList<Puntatore> puntatori;
+    Acquisizione::GanciAttivi().ImpostaPuntatore = [&](Puntatore p) { puntatori << p; };
+    Acquisizione::GanciAttivi().Pausa = {};  // the station's own waits, in real time
+    s.MostraInterruttore(0, Acquisizione::IconaInterruttore::Off);
+    s.MostraInterruttore(1, Acquisizione::IconaInterruttore::On);
+    std::optional<TurnoTenuto> passata;
+    if (comandoInCorso) {
+        b_->bus.attesa = 3000;
+        QTest::mouseClick(s.Img_off[0], Qt::LeftButton);
+        QTRY_COMPARE(b_->bus.scritture.size(), 1);
+    } else {
+        passata.emplace();
+    }
+
+    UtenteTecnico = false;
+    QTest::mouseClick(s.Cmd_Apriporta[0], Qt::LeftButton);
+    QCOMPARE(b_->pannello4.value(b_->pannello4.size() - 1), QStringLiteral("Privilegi insufficienti"));
+    QCOMPARE(puntatori.value(puntatori.size() - 1), Puntatore::Divieto);
+    QVERIFY(s.Pic_Pianta->hasFocus());
+    QTest::qWait(600);
+    QTest::mouseClick(s.Img_on[1], Qt::LeftButton);
+    // Past the first refusal's second: the second one still shows.
+    QTest::qWait(600);
+    QCOMPARE(b_->pannello4.last(), QStringLiteral("Privilegi insufficienti"));
+    QCOMPARE(puntatori.last(), Puntatore::Divieto);
+    QTRY_COMPARE_WITH_TIMEOUT(b_->pannello4.last(), QString(), 2000);
+    QCOMPARE(int(puntatori.last()), puntatoreDopo);
+    QVERIFY(b_->bus.scritture.size() <= 1);
+
+    passata.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(BusLibero(), 5000);
+    QCOMPARE(puntatori.last(), Puntatore::Predefinito);
+    QCOMPARE(b_->bus.scritture.size(), comandoInCorso ? 1 : 0);
 }
 
 void TestComandiSinottico::doppioClic_data()
