@@ -85,6 +85,39 @@ void spunta(std::array<QAction*, 2>& coppia, bool seconda)
 
 }  // namespace
 
+// The settings menu keeps its offer through the enabled changes of its window. Qt gives a
+// menu's action the menu's own enabled state at each of them, and the window's come and go on
+// their own (its work waiting for the turn, About, a recipe sending): withdrawn through its
+// action alone, the menu would be offered again by the first one.
+class MenuOfferto final : public QMenu {
+public:
+    using QMenu::QMenu;
+
+    void Offri(bool offerto)
+    {
+        offerto_ = offerto;
+        applica();
+        if (!offerto) {
+            // Open when withdrawn (acquisition started under it): nothing is chosen from it.
+            for (QMenu* sotto : findChildren<QMenu*>())
+                sotto->hide();
+            hide();
+        }
+    }
+
+protected:
+    void changeEvent(QEvent* evento) override
+    {
+        QMenu::changeEvent(evento);
+        if (evento->type() == QEvent::EnabledChange)
+            applica();
+    }
+
+private:
+    void applica() { menuAction()->setEnabled(offerto_ && isEnabled()); }
+    bool offerto_ = true;
+};
+
 Comunicazioni::Comunicazioni(QWidget* parent)
     : QWidget(parent)
 {
@@ -114,7 +147,9 @@ void Comunicazioni::createMenus()
 {
     BarraMenu = new QMenuBar(this);
     BarraMenu->setObjectName(QStringLiteral("BarraMenu"));
-    MenuImposta = BarraMenu->addMenu(QStringLiteral("&Settaggi"));
+    offerta_ = new MenuOfferto(QStringLiteral("&Settaggi"), BarraMenu);
+    MenuImposta = offerta_;
+    BarraMenu->addMenu(MenuImposta);
     MenuImposta->setObjectName(QStringLiteral("MenuImposta"));
     auto voce = [&](const char* nome, const char* testo, auto gestore) {
         QAction* a = MenuImposta->addAction(QString::fromUtf8(testo));
@@ -341,6 +376,12 @@ void Comunicazioni::RiempiListe(bool saltaCrono)
     Calendar->hide();
     Calendar->update();
     Pic_CT->Posiziona();
+    update();
+}
+
+void Comunicazioni::OffriMenuImposta(bool offerto)
+{
+    offerta_->Offri(offerto);
     update();
 }
 

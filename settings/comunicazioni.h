@@ -19,6 +19,7 @@ class QMenuBar;
 class QPrinter;
 class QPushButton;
 class QToolButton;
+class MenuOfferto;
 class Pagina;
 class PaginaApriporta;
 class PaginaCT;
@@ -81,6 +82,10 @@ public:
     void MenuRileggiDati_Click();
     void Cmd_Accessori_Click(int indice);
     void Cmd_Stampa_Click();
+
+    // The settings menu offered or withdrawn (greyed) until the next call, whatever disables and
+    // enables the window meanwhile. Withdrawn while open, it closes.
+    void OffriMenuImposta(bool offerto);
 
     // Starts a desktop program (the platform's launcher; tests put their own).
     std::function<bool(Piattaforma::Programma, const QStringList&)> AvviaProgramma = &Piattaforma::AvviaProgramma;
@@ -172,6 +177,7 @@ private:
     void createMenus();
     void createLists();
     void createPages();
+    MenuOfferto* offerta_ = nullptr;  // MenuImposta itself
     // One option menu: the key written and the loader run again, through the bus queue.
     void scriviOpzione(const QString& chiave, const QString& valore, void (*caricatore)());
     // Work of this window in its turn of the bus, asking for the cut of the pass under way:

@@ -462,8 +462,7 @@ void OffriMenuImposta(bool offerto)
 {
     if (!attive)
         return;
-    attive->comunicazioni->MenuImposta->menuAction()->setEnabled(offerto);
-    attive->comunicazioni->update();
+    attive->comunicazioni->OffriMenuImposta(offerto);
 }
 
 }  // namespace Generale

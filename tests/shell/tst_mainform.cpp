@@ -24,10 +24,12 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <numeric>
@@ -76,9 +78,12 @@ private slots:
     void bordiAdOgniLarghezza();
     void messaggioCedePerPrimo_data();
     void messaggioCedePerPrimo();
+    void settaggiDopoIlLavoro_data();
+    void settaggiDopoIlLavoro();
 
 private:
     QMdiSubWindow* cornice(int finestra) const;
+    bool scegli(QMenuBar* barra, QMenu* menu, QAction* voce = nullptr);
     std::unique_ptr<CartellaTemporanea> cartella_;
     std::unique_ptr<Finestre> f_;
     MainForm* m_ = nullptr;
@@ -759,6 +764,111 @@ void TstMainForm::messaggioCedePerPrimo()
         if (n != 4 || messaggioIntero)
             QVERIFY2(p->contentsRect().width() >= p->fontMetrics().horizontalAdvance(p->text()), qPrintable(quale));
     }
+}
+
+// The operator opens `menu` from `barra` and, when it opens, clicks `voce` in it (none: the menu is
+// left open). False when the menu does not open.
+bool TstMainForm::scegli(QMenuBar* barra, QMenu* menu, QAction* voce)
+{
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->actionGeometry(menu->menuAction()).center());
+    if (!menu->isVisible())
+        return false;
+    if (voce)
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(voce).center());
+    return true;
+}
+
+void TstMainForm::settaggiDopoIlLavoro_data()
+{
+    QTest::addColumn<int>("utente");
+    QTest::addColumn<QString>("come");
+    QTest::addColumn<bool>("acquisizione");  // running at the end
+    QTest::addColumn<bool>("offerto");       // "&Settaggi" opens at the end
+    QTest::newRow("page chosen while Start waits") << int(Amministratore) << "pagina" << true << false;
+    QTest::newRow("page saved while Start waits") << int(Amministratore) << "salvataggio" << true << false;
+    QTest::newRow("menu left open while Start waits") << int(Amministratore) << "menu aperto" << true << false;
+    QTest::newRow("technician, About closed") << int(Tecnico) << "about" << false << false;
+    QTest::newRow("administrator, About closed") << int(Amministratore) << "about" << false << true;
+    QTest::newRow("automatic start under About") << int(Amministratore) << "avvio sotto about" << true << false;
+    QTest::newRow("page saved while Stop waits") << int(Amministratore) << "stop" << false << true;
+}
+
+void TstMainForm::settaggiDopoIlLavoro()
+{
+    // Whatever ran in between, and in whatever order its pieces had their turn, the settings
+    // menu ends as acquisition and the user's rights are once it has all run.
+    QFETCH(int, utente);
+    QFETCH(QString, come);
+    QFETCH(bool, acquisizione);
+    QFETCH(bool, offerto);
+    QVERIFY(QTest::qWaitForWindowExposed(m_));
+    Generale::UtenteTecnico = utente == Tecnico;
+    Generale::UtenteAmministratore = utente == Amministratore;
+    Comunicazioni* c = f_->comunicazioni;
+    QTest::mouseClick(m_->Toolbar->widgetForAction(m_->PulsanteToolbar(7)), Qt::LeftButton);
+    QVERIFY(Generale::ImpostazioniAperte);
+    const QByteArray base = cartella_->leggi(QStringLiteral("Quelvar0.ini"));
+    QSignalSpy cambioModo(c->MenuCambiaIni, &QAction::triggered);
+    auto start = [&] { QVERIFY(scegli(m_->menuBar(), m_->MenuAcquisizione, m_->MenuStart)); };
+    auto salva = [&] {
+        auto* salvataggio = c->findChild<QAbstractButton*>(QStringLiteral("Cmd_Chiudi_RS232(0)"));
+        QVERIFY(salvataggio && salvataggio->isVisible());
+        QTest::mouseClick(salvataggio, Qt::LeftButton);
+        QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+    };
+    auto about = [&](const std::function<void()>& durante) {
+        QVERIFY(scegli(m_->menuBar(), m_->MenuAbout0, m_->MenuAbout));
+        QVERIFY(m_->About() && m_->About()->isVisible());
+        durante();
+        QTest::mouseClick(m_->About()->cmdOK, Qt::LeftButton);
+        QVERIFY(m_->isEnabled());
+    };
+
+    if (come == QLatin1String("pagina") || come == QLatin1String("menu aperto")) {
+        TurnoTenuto passata;
+        QVERIFY(passata.tenuto());
+        start();
+        if (come == QLatin1String("pagina")) {
+            QVERIFY(scegli(c->BarraMenu, c->MenuImposta, c->MenuZone));
+            QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+        } else {
+            QVERIFY(scegli(c->BarraMenu, c->MenuImposta));
+        }
+    } else if (come == QLatin1String("salvataggio")) {
+        QVERIFY(scegli(c->BarraMenu, c->MenuImposta, c->MenuPorta));
+        TurnoTenuto passata;
+        QVERIFY(passata.tenuto());
+        start();
+        salva();
+    } else if (come == QLatin1String("about")) {
+        about([] {});
+    } else if (come == QLatin1String("avvio sotto about")) {
+        about([&] {
+            m_->TimerAutoStart->start(0);
+            QTRY_VERIFY(Generale::AcquisizioneAttiva);
+        });
+    } else if (come == QLatin1String("stop")) {
+        QVERIFY(scegli(c->BarraMenu, c->MenuImposta, c->MenuPorta));
+        start();
+        QTRY_VERIFY(Generale::AcquisizioneAttiva);
+        TurnoTenuto passata;
+        QVERIFY(passata.tenuto());
+        QVERIFY(scegli(m_->menuBar(), m_->MenuAcquisizione, m_->MenuStop));
+        salva();
+    }
+    QTRY_VERIFY(BusLibero());
+    QCOMPARE(Generale::AcquisizioneAttiva, acquisizione);
+    QVERIFY(c->isEnabled());
+    // A menu left open is closed by the withdrawal, or its choice would run while acquisition runs.
+    if (c->MenuImposta->isVisible())
+        QTest::mouseClick(c->MenuImposta, Qt::LeftButton, {},
+                          c->MenuImposta->actionGeometry(c->MenuCambiaIni).center());
+    QTRY_VERIFY(BusLibero());
+    QCOMPARE(cambioModo.count(), 0);
+    QCOMPARE(cartella_->leggi(QStringLiteral("Quelvar0.ini")), base);
+    QCOMPARE(c->MenuImposta->menuAction()->isEnabled(), offerto);
+    QCOMPARE(scegli(c->BarraMenu, c->MenuImposta), offerto);
+    c->MenuImposta->hide();
 }
 
 QTEST_MAIN(TstMainForm)
