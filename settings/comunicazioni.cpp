@@ -440,8 +440,12 @@ void Comunicazioni::MenuCambiaIni_Click()
 {
     // The mode chooses the settings file the pass under way reads its plant from: changed in the
     // turn, and the reload right after it. The other mode is the other of the one that turn
-    // finds: a click still waiting before this one switches it too.
+    // finds: a click still waiting before this one switches it too. The mode is a stopped
+    // station's: a switch chosen while a Start still waited or read finds acquisition running
+    // in its turn, and leaves the mode as it is.
     nelTurno([] {
+        if (Generale::AcquisizioneAttiva)
+            return true;
         const QString altro = Generale::ModoStagioni ? QStringLiteral("0") : QStringLiteral("1");
         const bool scritto =
             File_Ini::ScriviIniBase(QString::fromLatin1(Chiavi::Sezione::Generale), Chiavi::Modo.Nome(), altro) != 0;

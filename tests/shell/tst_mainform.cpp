@@ -791,6 +791,7 @@ void TstMainForm::settaggiDopoIlLavoro_data()
     QTest::newRow("administrator, About closed") << int(Amministratore) << "about" << false << true;
     QTest::newRow("automatic start under About") << int(Amministratore) << "avvio sotto about" << true << false;
     QTest::newRow("page saved while Stop waits") << int(Amministratore) << "stop" << false << true;
+    QTest::newRow("mode switch chosen while Start waits: not switched") << int(Amministratore) << "cambio modo" << true << false;
 }
 
 void TstMainForm::settaggiDopoIlLavoro()
@@ -824,13 +825,15 @@ void TstMainForm::settaggiDopoIlLavoro()
         QVERIFY(m_->isEnabled());
     };
 
-    if (come == QLatin1String("pagina") || come == QLatin1String("menu aperto")) {
+    if (come == QLatin1String("pagina") || come == QLatin1String("menu aperto") || come == QLatin1String("cambio modo")) {
         TurnoTenuto passata;
         QVERIFY(passata.tenuto());
         start();
         if (come == QLatin1String("pagina")) {
             QVERIFY(scegli(c->BarraMenu, c->MenuImposta, c->MenuZone));
             QCOMPARE(Acquisizione::LavoriInAttesa(), 2);
+        } else if (come == QLatin1String("cambio modo")) {
+            QVERIFY(scegli(c->BarraMenu, c->MenuImposta, c->MenuCambiaIni));
         } else {
             QVERIFY(scegli(c->BarraMenu, c->MenuImposta));
         }
@@ -864,7 +867,7 @@ void TstMainForm::settaggiDopoIlLavoro()
         QTest::mouseClick(c->MenuImposta, Qt::LeftButton, {},
                           c->MenuImposta->actionGeometry(c->MenuCambiaIni).center());
     QTRY_VERIFY(BusLibero());
-    QCOMPARE(cambioModo.count(), 0);
+    QCOMPARE(cambioModo.count(), come == QLatin1String("cambio modo") ? 1 : 0);
     QCOMPARE(cartella_->leggi(QStringLiteral("Quelvar0.ini")), base);
     QCOMPARE(c->MenuImposta->menuAction()->isEnabled(), offerto);
     QCOMPARE(scegli(c->BarraMenu, c->MenuImposta), offerto);
