@@ -41,6 +41,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 using Geometria::TwipsPerPixel;
@@ -327,20 +329,28 @@ void Comunicazioni::nelTurno(std::function<bool()> lavoro, std::function<void()>
     }
     [](QPointer<Comunicazioni> io, bool attende, std::function<bool()> lavoro,
        std::function<void()> dopo) -> QCoro::Task<> {
-        bool scritto = true;
-        {
-            const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
-            scritto = lavoro();
-            if (io) {
-                // Enabled before `dopo`, which shows and focuses a page.
-                if (attende && --io->inAttesa_ == 0) {
+        // The window takes input again however the work ends, an exception included.
+        struct Ripresa {
+            QPointer<Comunicazioni> io;
+            bool attende;
+            void operator()()
+            {
+                if (std::exchange(attende, false) && io && --io->inAttesa_ == 0) {
                     io->setEnabled(true);
                     if (io->fuoco_ && io->fuoco_->isVisible() && io->fuoco_->isEnabled())
                         io->fuoco_->setFocus();
                 }
-                if (dopo)
-                    dopo();
             }
+            ~Ripresa() { (*this)(); }
+        } ripresa{io, attende};
+        bool scritto = true;
+        {
+            const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
+            scritto = lavoro();
+            // Enabled before `dopo`, which shows and focuses a page.
+            ripresa();
+            if (io && dopo)
+                dopo();
         }
         if (!scritto)
             Impostazioni::AvvisaScritturaRifiutata();
