@@ -1,12 +1,14 @@
 #include "dialoghi_qt.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 #include <map>
@@ -124,12 +126,70 @@ private:
     std::function<void()> poi_;
 };
 
+// A window the operator works in, as opposed to a box, a dialog, a menu or a tooltip.
+bool DiLavoro(const QWidget* w)
+{
+    const Qt::WindowType tipo = w->windowType();
+    return !qobject_cast<const QDialog*>(w) && tipo != Qt::Popup && tipo != Qt::ToolTip;
+}
+
+// The window the operator works in that `finestra` shows, if it is one.
+QWidget* FinestraDiLavoro(const QWindow* finestra)
+{
+    if (!finestra)
+        return nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == finestra)
+            return DiLavoro(w) ? w : nullptr;
+    return nullptr;
+}
+
 }  // namespace
+
+DialoghiQt::DialoghiQt()
+{
+    ultimaFinestra_ = FinestraDiLavoro(QGuiApplication::focusWindow());
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &contesto_, [this](QWindow* finestra) {
+        if (QWidget* w = FinestraDiLavoro(finestra))
+            ultimaFinestra_ = w;
+    });
+}
+
+QWidget* DialoghiQt::finestraDelBox() const
+{
+    if (QWidget* attiva = QApplication::activeWindow(); attiva && attiva->isVisible())
+        return attiva;
+    if (ultimaFinestra_ && ultimaFinestra_->isVisible())
+        return ultimaFinestra_;
+    // No window has had the keyboard yet (without a window manager none is activated until it
+    // is clicked): the one window shown that no other belongs to, the main window.
+    QWidget* unica = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->parentWidget() || !DiLavoro(w))
+            continue;
+        if (unica)
+            return nullptr;
+        unica = w;
+    }
+    return unica;
+}
+
+void DialoghiQt::restituisciTastiera(QWidget* finestra)
+{
+    // A box opened over another one gives the keyboard back to that box.
+    if (QWidget* modale = QApplication::activeModalWidget())
+        finestra = modale;
+    if (QWidget* attiva = QApplication::activeWindow(); attiva && attiva->isVisible())
+        return;
+    if (finestra && finestra->isVisible())
+        finestra->activateWindow();
+}
 
 RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titolo, PulsantiDialogo pulsanti,
                                       IconaDialogo icona, std::optional<RispostaDialogo> predefinita)
 {
-    QMessageBox box(IconaQt(icona), titolo, testo, QMessageBox::NoButton, QApplication::activeWindow());
+    const QPointer<QWidget> sopra = finestraDelBox();
+    QMessageBox box(IconaQt(icona), titolo, testo, QMessageBox::NoButton, sopra);
     // Texts come from settings and recipe files too: never taken for markup.
     box.setTextFormat(Qt::PlainText);
     std::map<QAbstractButton*, RispostaDialogo> risposte;
@@ -165,20 +225,24 @@ RispostaDialogo DialoghiQt::Messaggio(const QString& testo, const QString& titol
 
     InPrimoPiano(&box);
     box.exec();
+    restituisciTastiera(sopra);
     const auto trovata = risposte.find(box.clickedButton());
     return trovata != risposte.end() ? trovata->second : risposte.at(fuga);
 }
 
 std::optional<QString> DialoghiQt::Input(const QString& richiesta, const QString& titolo, const QString& predefinito)
 {
-    QInputDialog box(QApplication::activeWindow());
+    const QPointer<QWidget> sopra = finestraDelBox();
+    QInputDialog box(sopra);
     box.setWindowTitle(titolo);
     box.setLabelText(richiesta);
     box.setTextValue(predefinito);
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annulla"));
     InPrimoPiano(&box);
-    if (box.exec() != QDialog::Accepted)
+    const bool confermato = box.exec() == QDialog::Accepted;
+    restituisciTastiera(sopra);
+    if (!confermato)
         return std::nullopt;
     return box.textValue();
 }
@@ -215,10 +279,14 @@ void DialoghiQt::mostraProssimo()
     new TastiDeliberati(box);
     aperto_ = box;
     // Closed by its OK, or gone with the window it was shown over: the next one follows, from
-    // the event loop (not from inside the box's destruction).
+    // the event loop (not from inside the box's destruction). A notice the operator clicked had
+    // the keyboard: it goes back to the window they work in.
     QObject::connect(box, &QObject::destroyed, &contesto_, [this] {
         aperto_ = nullptr;
-        QTimer::singleShot(0, &contesto_, [this] { mostraProssimo(); });
+        QTimer::singleShot(0, &contesto_, [this] {
+            restituisciTastiera(finestraDelBox());
+            mostraProssimo();
+        });
     });
     InPrimoPianoSenzaBloccare(box);
 }

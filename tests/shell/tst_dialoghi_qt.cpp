@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QDialog>
+#include <QFrame>
 #include <QTimer>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
@@ -89,6 +90,14 @@ void Clic(QWidget* w)
             Qt::LeftButton, tipo);
 }
 
+// A key with its modifiers to `finestra` as the window system delivers it: pressed and released.
+void Premi(QWidget* finestra, Qt::Key tasto, Qt::KeyboardModifiers modificatori, const QString& testo)
+{
+    for (const auto tipo : {QEvent::KeyPress, QEvent::KeyRelease})
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            finestra->window()->windowHandle(), tipo, tasto, modificatori, testo);
+}
+
 // A key to `w`'s window as the window system delivers it (auto-repeat as a held key sends it).
 void Tasto(QWidget* w, QEvent::Type tipo, Qt::Key tasto, bool ripetuto = false)
 {
@@ -112,6 +121,8 @@ private slots:
     void avvisoNonPrendeInput();
     void avvisoNonChiudePopup_data();
     void avvisoNonChiudePopup();
+    void tastieraTornaAllaFinestra_data();
+    void tastieraTornaAllaFinestra();
 };
 
 void TestDialoghiQt::messaggio_data()
@@ -409,6 +420,117 @@ void TestDialoghiQt::avvisoNonChiudePopup()
     QCOMPARE(avviso->windowTitle(), QStringLiteral("Gestione Interruttore"));
     Clic(avviso->buttons().front());
     QTRY_VERIFY(AvvisiAperti().isEmpty());
+}
+
+enum class Percorso {
+    PrimoBox,
+    Invio,
+    ClicOK,
+    InputConEsc,
+    DopoIlLavoro,
+    SubitoDopoLaDomanda,
+    DopoUnDialogo,
+    AvvisoCliccato
+};
+
+void TestDialoghiQt::tastieraTornaAllaFinestra_data()
+{
+    QTest::addColumn<Percorso>("percorso");
+    QTest::newRow("first box, no window active yet (no window manager)") << Percorso::PrimoBox;
+    QTest::newRow("box closed with Return") << Percorso::Invio;
+    QTest::newRow("box closed by clicking its OK") << Percorso::ClicOK;
+    QTest::newRow("input box cancelled with Esc") << Percorso::InputConEsc;
+    QTest::newRow("question, window disabled for its work and enabled, then the failure box")
+        << Percorso::DopoIlLavoro;
+    QTest::newRow("failure box as the question closes (a sending that fails at once)")
+        << Percorso::SubitoDopoLaDomanda;
+    QTest::newRow("box asked for as a file dialog closes") << Percorso::DopoUnDialogo;
+    QTest::newRow("notice closed by clicking its OK") << Percorso::AvvisoCliccato;
+}
+
+void TestDialoghiQt::tastieraTornaAllaFinestra()
+{
+    // Once a box is closed, the keyboard is back with the window the operator was working in: its
+    // menus open with Alt and their letter, whether or not a window manager hands it back.
+    QFETCH(Percorso, percorso);
+
+    QMainWindow principale;
+    QMenu* funzioni = principale.menuBar()->addMenu(QStringLiteral("F&unzioni"));
+    funzioni->addAction(QStringLiteral("Stagione"));
+    auto* pannello = new QFrame;
+    pannello->setFocusPolicy(Qt::StrongFocus);
+    principale.setCentralWidget(pannello);
+    principale.resize(400, 300);
+    principale.show();
+    principale.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&principale));
+    pannello->setFocus();
+    if (percorso == Percorso::PrimoBox) {
+        // Without a window manager no window is active until the operator clicks one.
+        QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(nullptr);
+        QVERIFY(!QApplication::activeWindow());
+    }
+    DialoghiQt servizio;
+    Piattaforma::Dialoghi& qt = servizio;
+    auto conInvio = [](QWidget* box) { Premi(box, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")); };
+    const QString testo = QStringLiteral("Attenzione: Un errore occorso durante l'invio della procedura.");
+    const QString titolo = QStringLiteral("Configurazione strumenti");
+    switch (percorso) {
+    case Percorso::PrimoBox:
+    case Percorso::Invio:
+        QuandoAperto(conInvio);
+        qt.Messaggio(testo, titolo, PulsantiDialogo::OK, IconaDialogo::Esclamazione);
+        break;
+    case Percorso::ClicOK:
+        QuandoAperto([](QWidget* box) { Clic(qobject_cast<QMessageBox*>(box)->buttons().front()); });
+        qt.Messaggio(testo, titolo, PulsantiDialogo::OK, IconaDialogo::Esclamazione);
+        break;
+    case Percorso::InputConEsc:
+        QuandoAperto([](QWidget* box) { Premi(box, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")); });
+        QVERIFY(!qt.Input(QStringLiteral("Nuovo valore"), QStringLiteral("Impostazione")).has_value());
+        break;
+    case Percorso::DopoIlLavoro:
+    case Percorso::SubitoDopoLaDomanda:
+        // The recipe sending: "Yes", the windows take no input while it runs, then its failure box.
+        QuandoAperto(conInvio);
+        QCOMPARE(qt.Messaggio(QStringLiteral("Modificare le impostazioni sugli strumenti ?"), titolo,
+                              PulsantiDialogo::SiNo, IconaDialogo::Domanda),
+                 RispostaDialogo::Si);
+        principale.setEnabled(false);
+        if (percorso == Percorso::DopoIlLavoro)
+            QTest::qWait(50);
+        principale.setEnabled(true);
+        QuandoAperto(conInvio);
+        qt.Messaggio(testo, titolo, PulsantiDialogo::OK, IconaDialogo::Esclamazione);
+        break;
+    case Percorso::DopoUnDialogo: {
+        // The recipe chosen in the file dialog; its load's box follows as the dialog closes.
+        QDialog dialogo(&principale);
+        QuandoAperto([](QWidget* d) { Premi(d, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")); });
+        dialogo.exec();
+        QuandoAperto(conInvio);
+        qt.Messaggio(QStringLiteral("Il file estate.prg è stato caricato correttamente."), titolo,
+                     PulsantiDialogo::OK, IconaDialogo::Informazione);
+        break;
+    }
+    case Percorso::AvvisoCliccato: {
+        qt.Avviso(testo, QStringLiteral("Impostazione Valori"), IconaDialogo::Esclamazione);
+        QCOMPARE(AvvisiAperti().size(), 1);
+        QMessageBox* avviso = AvvisiAperti().front();
+        // A click on a window activates it (without a window manager the window system does so).
+        avviso->activateWindow();
+        QTRY_VERIFY(avviso->isActiveWindow());
+        Clic(avviso->buttons().front());
+        QTRY_VERIFY(AvvisiAperti().isEmpty());
+        break;
+    }
+    }
+    QVERIFY(!QApplication::activeModalWidget());
+    QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &principale, 1000);
+    // Typed over the main window, where the keys go whichever window has the keyboard.
+    Premi(&principale, Qt::Key_U, Qt::AltModifier, QStringLiteral("u"));
+    QTRY_VERIFY(funzioni->isVisible());
+    funzioni->hide();
 }
 
 QTEST_MAIN(TestDialoghiQt)
