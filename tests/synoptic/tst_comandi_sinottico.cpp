@@ -301,7 +301,7 @@ void TestComandiSinottico::rifiutoMentreIlBusAttende()
     s.MostraInterruttore(1, Acquisizione::IconaInterruttore::On);
     std::optional<TurnoTenuto> passata;
     if (comandoInCorso) {
-        b_->bus.attesa = 3000;
+        b_->bus.attesa = 4000;
         QTest::mouseClick(s.Img_off[0], Qt::LeftButton);
         QTRY_COMPARE(b_->bus.scritture.size(), 1);
     } else {
@@ -313,10 +313,11 @@ void TestComandiSinottico::rifiutoMentreIlBusAttende()
     QCOMPARE(b_->pannello4.value(b_->pannello4.size() - 1), QStringLiteral("Privilegi insufficienti"));
     QCOMPARE(puntatori.value(puntatori.size() - 1), Puntatore::Divieto);
     QVERIFY(s.Pic_Pianta->hasFocus());
-    QTest::qWait(600);
+    // Wide margins both ways: a wait may run late on a loaded machine, never early.
+    QTest::qWait(800);
     QTest::mouseClick(s.Img_on[1], Qt::LeftButton);
     // Past the first refusal's second: the second one still shows.
-    QTest::qWait(600);
+    QTest::qWait(300);
     QCOMPARE(b_->pannello4.last(), QStringLiteral("Privilegi insufficienti"));
     QCOMPARE(puntatori.last(), Puntatore::Divieto);
     QTRY_COMPARE_WITH_TIMEOUT(b_->pannello4.last(), QString(), 2000);
