@@ -72,16 +72,17 @@ struct PannelloAllaFine {
 
 // A value written to a zone's instrument: the remote step, the write, the local step, each
 // counted for the zone (`primaDelLocale` judges the echo before the local step). Once a cut is
-// asked no value write starts, and a device this work found or put in remote is handed back at
-// once, whatever its value write gave (in keep-remote mode it stays remote): no later hand-over
-// may come after a Stop. A device whose remote step got no answer gets nothing more. nullopt:
-// the value was not written.
+// asked no value write starts. A zone whose remote step answered (found or put in remote) owes
+// its local step from that moment, and no cut skips it: where the cut keeps the local step's
+// state read from leaving, the zone is handed back with the write alone (in keep-remote mode it
+// stays remote). A zone whose remote step got no answer gets nothing more after a cut. An
+// exchange the cut kept from leaving counts nothing. nullopt: the value was not written.
 QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int registro, long valore, int nodo,
                                                 std::function<void(long eco)> primaDelLocale = {})
 {
     const bool remoto = co_await MBus::AttivaRemotoZona(zona);
-    if (MBus::Tagliato())
-        co_return std::nullopt;  // the cut came before the remote step sent anything
+    if (!remoto && MBus::Tagliato())
+        co_return std::nullopt;  // the cut came before the remote step's write left
     esitoZona(zona, remoto);
     std::optional<long> eco;
     if (!taglio()) {
@@ -91,10 +92,13 @@ QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int regi
     }
     if (eco && primaDelLocale)
         primaDelLocale(*eco);
-    if (!taglio())
-        esitoZona(zona, co_await MBus::AttivaLocaleZona(zona, false));
-    else if (remoto)
-        esitoZona(zona, co_await MBus::RiconsegnaZona(zona));
+    if (remoto) {
+        esitoZona(zona, co_await MBus::RestituisciZona(zona));
+    } else if (!taglio()) {
+        const bool locale = co_await MBus::AttivaLocaleZona(zona, false);
+        if (!MBus::Tagliato())
+            esitoZona(zona, locale);
+    }
     co_return eco;
 }
 

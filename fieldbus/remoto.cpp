@@ -54,28 +54,6 @@ QCoro::Task<bool> Remoto(const std::array<Riga, N>& letture, const std::array<Ri
     co_return eco == EcoRemotoStrumento || (!ComunicazioneReale && eco == ValoreRemoto);
 }
 
-template <typename Riga, std::size_t N>
-QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza)
-{
-    if (indice < 0 || std::size_t(indice) >= N)
-        co_return false;
-    const Riga& l = letture[std::size_t(indice)];
-    const Riga& s = scritture[std::size_t(indice)];
-    if (!HaBitRemoto(l, s))
-        co_return true;
-    const long stato = co_await LeggiStato(l);
-    if (stato == 0)
-        co_return true;
-    if (stato != 1)
-        co_return false;
-    if (!forza && ModoRemoto)
-        co_return true;  // the plant keeps every device in remote
-    // Found in remote: it is handed back even when a cut came during the state read, since no
-    // later hand-over may come after a Stop.
-    const Tagliabile intera;
-    co_return co_await ScriviStato(s, 0) == 0;
-}
-
 // A device this work left in remote, handed back: its bit written 0 at once, one exchange with
 // its retries, never cut. In keep-remote mode it stays remote.
 template <typename Riga, std::size_t N>
@@ -90,11 +68,41 @@ QCoro::Task<bool> Riconsegna(const std::array<Riga, N>& letture, const std::arra
     co_return co_await ScriviStato(s, 0) == 0;
 }
 
+// `dovuto`: the device was found or put in remote by the work under way, so its hand-back is
+// owed whatever a cut does. A cut that keeps the state read from leaving then hands it back
+// with the write alone; without `dovuto` the device, untouched, gets nothing.
+template <typename Riga, std::size_t N>
+QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza,
+                         bool dovuto = false)
+{
+    if (indice < 0 || std::size_t(indice) >= N)
+        co_return false;
+    const Riga& l = letture[std::size_t(indice)];
+    const Riga& s = scritture[std::size_t(indice)];
+    if (!HaBitRemoto(l, s))
+        co_return true;
+    const long stato = co_await LeggiStato(l);
+    // A cut stays asked until the work ends: no answer in a cut work is a read that never left.
+    if (dovuto && stato == ValoreAssente && Tagliato())
+        co_return co_await Riconsegna(letture, scritture, indice);
+    if (stato == 0)
+        co_return true;
+    if (stato != 1)
+        co_return false;
+    if (!forza && ModoRemoto)
+        co_return true;  // the plant keeps every device in remote
+    // Found in remote: it is handed back even when a cut came during the state read, since no
+    // later hand-over may come after a Stop.
+    const Tagliabile intera;
+    co_return co_await ScriviStato(s, 0) == 0;
+}
+
 }  // namespace
 
 QCoro::Task<bool> AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
 QCoro::Task<bool> RiconsegnaZona(int i) { return Riconsegna(MappaLetturaZone, MappaScritturaZone, i); }
+QCoro::Task<bool> RestituisciZona(int i) { return Locale(MappaLetturaZone, MappaScritturaZone, i, false, true); }
 QCoro::Task<bool> AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
 QCoro::Task<bool> AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }
 QCoro::Task<bool> AttivaRemotoApriporta(int i) { return Remoto(MappaLetturaApriporta, MappaScritturaApriporta, i); }
