@@ -3,6 +3,8 @@
 #include "mainform.h"
 #include "finestre.h"
 #include "risorse.h"
+#include "cartellaprogramma.h"
+#include "istanza.h"
 #include "lingua.h"
 
 #include <QApplication>
@@ -18,6 +20,13 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(Risorse::Icona));
     DialoghiQt dialoghiQt;
     Piattaforma::ImpostaServizioDialoghi(&dialoghiQt);
+
+    // Held until the program ends.
+    Piattaforma::Istanza istanza(Piattaforma::CartellaProgramma());
+    if (!Avvio::PrendiCartella(istanza)) {
+        Piattaforma::ImpostaServizioDialoghi(nullptr);
+        return 1;
+    }
 
     Avvio avvio;
     const int esito = app.exec();

@@ -4,15 +4,41 @@
 #include "finestre.h"
 #include "frmsplash.h"
 #include "generale.h"
+#include "istanza.h"
 #include "mainform.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 
 const QString Avvio::Domanda = QStringLiteral("Se si desidera comunicare con gli strumenti selezionare < SI >\r"
                                               "Se desidera simularne la presenza selezionare < NO >");
+
+const QString Avvio::GiaInEsecuzione =
+    QStringLiteral("Attenzione: il programma è già in esecuzione da questa cartella. Questa copia verrà chiusa.");
+
+bool Avvio::PrendiCartella(Piattaforma::Istanza& istanza)
+{
+    switch (istanza.Prendi()) {
+    case Piattaforma::Istanza::Esito::Presa:
+        break;
+    case Piattaforma::Istanza::Esito::Occupata:
+        // On the log too: a start from the session's autostart may be refused with nobody at
+        // the screen.
+        qWarning().noquote() << GiaInEsecuzione;
+        Piattaforma::ServizioDialoghi().Messaggio(GiaInEsecuzione, Versione::TitoloPrincipale(),
+                                                  Piattaforma::PulsantiDialogo::OK,
+                                                  Piattaforma::IconaDialogo::Esclamazione);
+        return false;
+    case Piattaforma::Istanza::Esito::Impossibile:
+        qWarning().noquote() << "File di blocco non creato, nulla impedisce un secondo avvio in questa cartella:"
+                             << istanza.Percorso();
+        break;
+    }
+    return true;
+}
 
 Avvio::Avvio()
     : splash_(std::make_unique<frmSplash>())

@@ -1,5 +1,5 @@
-// The start-up on the real windows: the order of the window loads, the communicate-or-simulate
-// question and the automatic start that waits for its answer.
+// The start-up on the real windows: the program folder taken first, the order of the window
+// loads, the communicate-or-simulate question and the automatic start that waits for its answer.
 #include "avvio.h"
 #include "codabus.h"
 #include "banco_shell.h"
@@ -7,6 +7,7 @@
 #include "finestre.h"
 #include "frmsplash.h"
 #include "generale.h"
+#include "istanza.h"
 #include "mainform.h"
 #include "modo.h"
 #include "monitorerrori.h"
@@ -17,6 +18,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +29,8 @@ class TstAvvio : public QObject {
     Q_OBJECT
 private slots:
     void init();
+    void cartellaProgramma_data();
+    void cartellaProgramma();
     void ordineCaricamenti();
     void domanda_data();
     void domanda();
@@ -46,6 +50,43 @@ void TstAvvio::init()
     cartella_->scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
     cartella_->scrivi(QStringLiteral("Quelvar1.ini"), Impostazioni());
     StatoIniziale();
+}
+
+void TstAvvio::cartellaProgramma_data()
+{
+    QTest::addColumn<QString>("cartella");
+    QTest::addColumn<bool>("tenuta");  // by a station still running
+    QTest::addColumn<bool>("parte");
+    QTest::addColumn<QString>("registro");  // the line on the log
+    QTest::newRow("libera") << "" << false << true << "";
+    QTest::newRow("tenuta: box, poi fine") << "" << true << false << "^Attenzione: ";
+    // Nothing can tell whether another station runs there: the plant is not left unsupervised.
+    QTest::newRow("blocco impossibile: parte") << "manca" << false << true << "File di blocco non creato";
+}
+
+void TstAvvio::cartellaProgramma()
+{
+    QFETCH(QString, cartella);
+    QFETCH(bool, tenuta);
+    QFETCH(bool, parte);
+    QFETCH(QString, registro);
+    DialoghiScriptati dialoghi;
+    Piattaforma::Istanza prima(cartella_->percorso(cartella));
+    if (tenuta)
+        QCOMPARE(prima.Prendi(), Piattaforma::Istanza::Esito::Presa);
+    if (!registro.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(registro));
+
+    Piattaforma::Istanza istanza(cartella_->percorso(cartella));
+    QCOMPARE(Avvio::PrendiCartella(istanza), parte);
+
+    if (parte) {
+        QVERIFY(dialoghi.testi.isEmpty());
+        return;
+    }
+    QCOMPARE(dialoghi.testi.size(), 1);
+    QVERIFY(dialoghi.testi.first().startsWith(QStringLiteral("Attenzione: ")));
+    QCOMPARE(dialoghi.pulsanti.first(), Piattaforma::PulsantiDialogo::OK);
 }
 
 void TstAvvio::ordineCaricamenti()

@@ -1,0 +1,76 @@
+// The lock that keeps a program folder to one station: a station that has run for a day still
+// holds it, and a start it refuses leaves the folder as it was; one that has ended gives it back;
+// a folder where no lock can be made is told apart from one a station holds.
+#include "istanza.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+using Esito = Piattaforma::Istanza::Esito;
+
+class TstIstanza : public QObject {
+    Q_OBJECT
+private slots:
+    void prendi_data();
+    void prendi();
+};
+
+void TstIstanza::prendi_data()
+{
+    QTest::addColumn<QString>("prima");  // the station before: none, running for a day, ended
+    QTest::addColumn<QString>("cartella");
+    QTest::addColumn<Esito>("atteso");
+    QTest::newRow("tenuta da un giorno") << "in corso" << "" << Esito::Occupata;
+    QTest::newRow("restituita alla fine") << "finita" << "" << Esito::Presa;
+    QTest::newRow("cartella inesistente") << "" << "manca" << Esito::Impossibile;
+    QTest::newRow("cartella in sola lettura") << "" << "sola lettura" << Esito::Impossibile;
+}
+
+void TstIstanza::prendi()
+{
+    QFETCH(QString, prima);
+    QFETCH(QString, cartella);
+    QFETCH(Esito, atteso);
+
+    QTemporaryDir radice;
+    const QString percorso = cartella == QLatin1String("manca") ? radice.filePath(cartella) : radice.path();
+    if (cartella == QLatin1String("sola lettura")) {
+        QFile::setPermissions(percorso, QFile::ReadOwner | QFile::ExeOwner);
+        if (QFile prova(radice.filePath(QStringLiteral("prova"))); prova.open(QIODevice::WriteOnly))
+            QSKIP("this user writes in read-only folders (root)");
+    }
+
+    const QDateTime ieri = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 24 * 3600);
+    auto precedente = std::make_unique<Piattaforma::Istanza>(percorso);
+    if (prima == QLatin1String("finita")) {
+        QCOMPARE(precedente->Prendi(), Esito::Presa);
+        precedente.reset();
+    } else if (prima == QLatin1String("in corso")) {
+        QCOMPARE(precedente->Prendi(), Esito::Presa);
+        QFile blocco(precedente->Percorso());
+        QVERIFY(blocco.open(QIODevice::ReadOnly));
+        QVERIFY(blocco.setFileTime(ieri, QFileDevice::FileModificationTime));
+        // The folder unchanged since yesterday: a file made and removed again in it would show.
+        const timespec tempi[2] = {{ieri.toSecsSinceEpoch(), 0}, {ieri.toSecsSinceEpoch(), 0}};
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(percorso).constData(), tempi, 0), 0);
+    }
+
+    Piattaforma::Istanza istanza(percorso);
+    QCOMPARE(istanza.Prendi(), atteso);
+    if (atteso == Esito::Occupata) {
+        QCOMPARE(QFileInfo(percorso).lastModified(), ieri);
+        QCOMPARE(QFileInfo(istanza.Percorso()).lastModified(), ieri);
+    }
+    if (atteso == Esito::Impossibile)
+        QVERIFY(!QFileInfo::exists(istanza.Percorso()));
+}
+
+QTEST_GUILESS_MAIN(TstIstanza)
+#include "tst_istanza.moc"
