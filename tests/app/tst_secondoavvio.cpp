@@ -11,8 +11,8 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QDirIterator>
-#include <QLockFile>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -52,10 +52,8 @@ std::unique_ptr<QProcess> AvviaStazione(const QString& cartella, const QString& 
 // The process that holds the folder's lock, 0 for none.
 qint64 Titolare(const QString& cartella)
 {
-    qint64 pid = 0;
-    QString host, programma;
-    QLockFile blocco(QDir(cartella).filePath(QLatin1String(Piattaforma::Istanza::NomeFile)));
-    return blocco.getLockInfo(&pid, &host, &programma) ? pid : 0;
+    QFile blocco(QDir(cartella).filePath(QLatin1String(Piattaforma::Istanza::NomeFile)));
+    return blocco.open(QIODevice::ReadOnly) ? blocco.readLine().trimmed().toLongLong() : 0;
 }
 
 // Every entry of the folder, the folder itself included, with its size and last change.

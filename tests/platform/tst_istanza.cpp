@@ -1,10 +1,12 @@
 // The lock that keeps a program folder to one station: a station that has run for a day still
-// holds it, and a start it refuses leaves the folder as it was; one that has ended gives it back;
-// a folder where no lock can be made is told apart from one a station holds.
+// holds it, and a start it refuses leaves the folder as it was; one that has ended gives it back,
+// and so does what a power cut left or a program the station started; a folder where no lock can
+// be made is told apart from one a station holds.
 #include "istanza.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +31,8 @@ void TstIstanza::prendi_data()
     QTest::addColumn<Esito>("atteso");
     QTest::newRow("tenuta da un giorno") << "in corso" << "" << Esito::Occupata;
     QTest::newRow("restituita alla fine") << "finita" << "" << Esito::Presa;
+    QTest::newRow("file vuoto dopo un'interruzione di corrente") << "vuoto" << "" << Esito::Presa;
+    QTest::newRow("un programma avviato dalla stazione le sopravvive") << "figlio" << "" << Esito::Presa;
     QTest::newRow("cartella inesistente") << "" << "manca" << Esito::Impossibile;
     QTest::newRow("cartella in sola lettura") << "" << "sola lettura" << Esito::Impossibile;
 }
@@ -49,8 +53,21 @@ void TstIstanza::prendi()
 
     const QDateTime ieri = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() - 24 * 3600);
     auto precedente = std::make_unique<Piattaforma::Istanza>(percorso);
+    QProcess figlio;
     if (prima == QLatin1String("finita")) {
         QCOMPARE(precedente->Prendi(), Esito::Presa);
+        precedente.reset();
+    } else if (prima == QLatin1String("vuoto")) {
+        // Created, its contents never reached the disk.
+        QFile blocco(precedente->Percorso());
+        QVERIFY(blocco.open(QIODevice::WriteOnly));
+        blocco.close();
+        precedente.reset();
+    } else if (prima == QLatin1String("figlio")) {
+        // A desktop program the station started, still open after the station has ended.
+        QCOMPARE(precedente->Prendi(), Esito::Presa);
+        figlio.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(figlio.waitForStarted());
         precedente.reset();
     } else if (prima == QLatin1String("in corso")) {
         QCOMPARE(precedente->Prendi(), Esito::Presa);
@@ -70,6 +87,10 @@ void TstIstanza::prendi()
     }
     if (atteso == Esito::Impossibile)
         QVERIFY(!QFileInfo::exists(istanza.Percorso()));
+    if (figlio.state() != QProcess::NotRunning) {
+        figlio.kill();
+        figlio.waitForFinished();
+    }
 }
 
 QTEST_GUILESS_MAIN(TstIstanza)
