@@ -17,6 +17,7 @@
 #include "posizione.h"
 #include "cartellaprogramma.h"
 #include "risorse.h"
+#include "stile.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -48,6 +49,9 @@ MainForm::MainForm(QWidget* parent)
     : QMainWindow(parent)
 {
     Risorse::Inizializza();
+    // Before the work windows are maximized here: their buttons in the menu bar take their
+    // pictures from it.
+    Stile::Installa();
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(QIcon(Risorse::Icona));
     resize(1024, 768);

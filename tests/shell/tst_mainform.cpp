@@ -1,6 +1,6 @@
 // The main window on the real windows: one work window at a time with menu marks, toolbar
 // pictures and privileged controls; Start, Stop, Re-read and their refusals; the alarm blink and
-// its sound; the exit and the About window.
+// its sound; the exit and the About window; the pictures of the work windows' title-bar buttons.
 #include "turnotenuto.h"
 #include "allarmi.h"
 #include "banco_shell.h"
@@ -17,17 +17,21 @@
 #include "monitorerrori.h"
 #include "sinottico.h"
 #include "stagione.h"
+#include "stile.h"
 #include "storicogiornaliero.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -70,6 +74,8 @@ private slots:
     void storicoNonScritto();
     void cornici_data();
     void cornici();
+    void immaginiCornici_data();
+    void immaginiCornici();
     void durantePrimeLetture_data();
     void durantePrimeLetture();
     void pannelliDuranteIlRifiuto_data();
@@ -623,6 +629,46 @@ void TstMainForm::cornici()
         QVERIFY(c->isVisible());
     }
     QVERIFY(m_->findChild<QAction*>(QLatin1String(NomiMenu[finestra]))->isChecked());
+}
+
+void TstMainForm::immaginiCornici_data()
+{
+    QTest::addColumn<int>("immagine");
+    QTest::newRow("menu di sistema") << int(QStyle::SP_TitleBarMenuButton);
+    QTest::newRow("riduci") << int(QStyle::SP_TitleBarMinButton);
+    QTest::newRow("ingrandisci") << int(QStyle::SP_TitleBarMaxButton);
+    QTest::newRow("chiudi") << int(QStyle::SP_TitleBarCloseButton);
+    QTest::newRow("ripristina") << int(QStyle::SP_TitleBarNormalButton);
+    QTest::newRow("arrotola") << int(QStyle::SP_TitleBarShadeButton);
+    QTest::newRow("srotola") << int(QStyle::SP_TitleBarUnshadeButton);
+    QTest::newRow("guida") << int(QStyle::SP_TitleBarContextHelpButton);
+}
+
+void TstMainForm::immaginiCornici()
+{
+    // The maximized work window's buttons in the menu bar are painted again at every switch, and
+    // each paint asks the style for their pictures: it must be the same icon every time, or each
+    // paint is a new entry in the pixmap cache, whose keys Qt never lets go.
+    QFETCH(int, immagine);
+    const auto sp = QStyle::StandardPixmap(immagine);
+    QStyle* stile = QApplication::style();
+    QList<qint64> icone;
+    for (int pulsante : {2, 3, 2}) {
+        m_->Toolbar_ButtonClick(pulsante);
+        m_->menuBar()->grab();
+        icone << stile->standardIcon(sp, nullptr, m_->Area).cacheKey();
+    }
+    QCOMPARE(icone[1], icone[0]);
+    QCOMPARE(icone[2], icone[0]);
+    // Qt's own pictures: the look is unchanged.
+    auto* sopra = qobject_cast<QProxyStyle*>(stile);
+    QVERIFY(sopra);
+    const std::unique_ptr<QStyle> semplice(QStyleFactory::create(sopra->baseStyle()->name()));
+    QVERIFY(semplice);
+    QCOMPARE(stile->standardIcon(sp).pixmap(16).toImage(), semplice->standardIcon(sp).pixmap(16).toImage());
+    // Installed once: a second main window keeps it.
+    Stile::Installa();
+    QCOMPARE(QApplication::style(), stile);
 }
 
 void TstMainForm::pannelliDuranteIlRifiuto_data()
