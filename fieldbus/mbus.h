@@ -66,14 +66,10 @@ bool Tagliato();
 // during the state read.
 QCoro::Task<bool> AttivaRemotoZona(int indice);
 QCoro::Task<bool> AttivaLocaleZona(int indice, bool forza);
-// A zone that work cut short has left in remote, handed back to local: the remote bit written 0
-// without reading it first, one exchange with its retries, never cut. True when the echo is 0,
-// the zone has no remote bit, or keep-remote mode holds it in remote (nothing written).
-QCoro::Task<bool> RiconsegnaZona(int indice);
 // The local step owed by a zone that work has found or put in remote (its remote step answered):
 // the state read and, found in remote, the bit written 0 (keep-remote mode keeps it). No cut
 // skips it: a cut that keeps the state read from leaving hands the zone back with the write
-// alone (RiconsegnaZona).
+// alone, its bit written 0 without reading it first, one exchange with its retries, never cut.
 QCoro::Task<bool> RestituisciZona(int indice);
 QCoro::Task<bool> AttivaRemotoInterruttore(int indice);
 QCoro::Task<bool> AttivaLocaleInterruttore(int indice, bool forza);

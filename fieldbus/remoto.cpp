@@ -101,7 +101,6 @@ QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Ri
 
 QCoro::Task<bool> AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
-QCoro::Task<bool> RiconsegnaZona(int i) { return Riconsegna(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> RestituisciZona(int i) { return Locale(MappaLetturaZone, MappaScritturaZone, i, false, true); }
 QCoro::Task<bool> AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
 QCoro::Task<bool> AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }

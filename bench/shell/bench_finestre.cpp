@@ -23,10 +23,10 @@
 #include "finestre.h"
 #include "generale.h"
 #include "mainform.h"
+#include "memoria.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QMenuBar>
 #include <QPixmapCache>
 
@@ -61,15 +61,6 @@ struct Esito {
     std::vector<Campione> campioni;
     Campione svuotato;  // after emptying the cache and trimming the heap
 };
-
-long RssKb()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> campi = statm.readAll().split(' ');
-    return campi.size() > 1 ? campi[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
 
 Campione Adesso() { return {RssKb(), long(mallinfo2().uordblks / 1024), QPixmapCache::totalUsed()}; }
 

@@ -10,26 +10,12 @@
 #include "finestre.h"
 #include "generale.h"
 #include "mainform.h"
+#include "memoria.h"
 
 #include <QApplication>
 #include <QFile>
 
 #include <cstdio>
-
-namespace {
-
-long RssKb()
-{
-    QFile stato(QStringLiteral("/proc/self/status"));
-    if (!stato.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& riga : stato.readAll().split('\n'))
-        if (riga.startsWith("VmRSS:"))
-            return riga.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
