@@ -1,6 +1,7 @@
 #include "caselle.h"
 
 #include "comandi.h"
+#include "mbus.h"
 
 #include <algorithm>
 
@@ -69,6 +70,12 @@ QCoro::Task<> ServiTutteLeRichieste()
 {
     while (!coda.empty())
         co_await serviPrima();
+}
+
+QCoro::Task<> LavoroDelloStop()
+{
+    co_await ServiTutteLeRichieste();
+    co_await MBus::RestituisciDovuti();
 }
 
 }  // namespace Acquisizione

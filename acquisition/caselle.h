@@ -40,5 +40,8 @@ void SvuotaRichieste();
 QCoro::Task<bool> ServiRichieste();
 // Serves requests until none waits, those posted while it runs included (Stop, Re-read).
 QCoro::Task<> ServiTutteLeRichieste();
+// The Stop's bus work, inside its turn: every request still waiting served first, then each
+// device still owed its hand-back to local given it once (mbus.h).
+QCoro::Task<> LavoroDelloStop();
 
 }  // namespace Acquisizione

@@ -72,18 +72,16 @@ struct PannelloAllaFine {
 
 // A value written to a zone's instrument: the remote step, the write, the local step, each
 // counted for the zone (`primaDelLocale` judges the echo before the local step). Once a cut is
-// asked no value write starts. A zone whose remote step answered (found or put in remote) owes
-// its local step from that moment, and no cut skips it: where the cut keeps the local step's
-// state read from leaving, the zone is handed back with the write alone (in keep-remote mode it
-// stays remote). A zone whose remote step got no answer gets nothing more after a cut. An
-// exchange the cut kept from leaving counts nothing. nullopt: the value was not written.
+// asked no value write starts, but the local step always runs: where the cut keeps its state
+// read from leaving, a zone owed its hand-back gets the write of 0 alone and one owed nothing
+// gets nothing (mbus.h). An exchange the cut kept from leaving counts nothing. nullopt: the
+// value was not written.
 QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int registro, long valore, int nodo,
                                                 std::function<void(long eco)> primaDelLocale = {})
 {
     const bool remoto = co_await MBus::AttivaRemotoZona(zona);
-    if (!remoto && MBus::Tagliato())
-        co_return std::nullopt;  // the cut came before the remote step's write left
-    esitoZona(zona, remoto);
+    if (!MBus::Tagliato())
+        esitoZona(zona, remoto);
     std::optional<long> eco;
     if (!taglio()) {
         eco = co_await MBus::ScriviRegistro(funzione, registro, valore, nodo);
@@ -92,13 +90,9 @@ QCoro::Task<std::optional<long>> scriviInRemoto(int zona, int funzione, int regi
     }
     if (eco && primaDelLocale)
         primaDelLocale(*eco);
-    if (remoto) {
-        esitoZona(zona, co_await MBus::RestituisciZona(zona));
-    } else if (!taglio()) {
-        const bool locale = co_await MBus::AttivaLocaleZona(zona, false);
-        if (!MBus::Tagliato())
-            esitoZona(zona, locale);
-    }
+    const bool locale = co_await MBus::AttivaLocaleZona(zona, false);
+    if (!MBus::Tagliato())
+        esitoZona(zona, locale);
     co_return eco;
 }
 

@@ -285,13 +285,18 @@ void ImpostaPorta(Porta* p)
 {
     porta = p ? p : &portaReale;
     inRecupero = false;
+    DimenticaDovuti();
 }
 void ImpostaOrologio(Orologio* o)
 {
     orologio = o ? o : &orologioSistema;
     inRecupero = false;
 }
-void ImpostaCollegamento(Collegamento* c) { collegamento = c; }
+void ImpostaCollegamento(Collegamento* c)
+{
+    collegamento = c;
+    DimenticaDovuti();
+}
 
 bool Occupato() { return occupato; }
 

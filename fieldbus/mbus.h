@@ -61,16 +61,17 @@ private:
 // read is unknown, and the work ends there.
 bool Tagliato();
 
-// Remote/local hand-over of each device class (index 0-based) and the line-activity read. A
-// device found in remote by a hand-over to local gets its local write even when a cut came
-// during the state read.
+// Remote/local hand-over of each device class (index 0-based) and the line-activity read.
+//
+// Remote is owed back. A device is owed its hand-back to local from the moment a write of 1 to
+// its remote bit leaves the station, whatever the answer (a device can carry out a write whose
+// reply is lost or late), and from a state read here that answers 1. An acknowledged write of
+// 0, or a state read answering 0, settles it. The local step of every device class reads the
+// state and, found in remote, writes 0; a device owed whose state read gets no answer, or never
+// leaves for a cut, gets the write of 0 alone. Every hand-back write is one exchange with its
+// retries, never cut. In keep-remote mode nothing is owed.
 QCoro::Task<bool> AttivaRemotoZona(int indice);
 QCoro::Task<bool> AttivaLocaleZona(int indice, bool forza);
-// The local step owed by a zone that work has found or put in remote (its remote step answered):
-// the state read and, found in remote, the bit written 0 (keep-remote mode keeps it). No cut
-// skips it: a cut that keeps the state read from leaving hands the zone back with the write
-// alone, its bit written 0 without reading it first, one exchange with its retries, never cut.
-QCoro::Task<bool> RestituisciZona(int indice);
 QCoro::Task<bool> AttivaRemotoInterruttore(int indice);
 QCoro::Task<bool> AttivaLocaleInterruttore(int indice, bool forza);
 QCoro::Task<bool> AttivaRemotoApriporta(int indice);
@@ -78,6 +79,12 @@ QCoro::Task<bool> AttivaLocaleApriporta(int indice, bool forza);
 QCoro::Task<bool> AttivaRemotoLED(int indice);
 QCoro::Task<bool> AttivaLocaleLED(int indice, bool forza);
 QCoro::Task<bool> MantieniAttivita();
+// The Stop's hand-back: every device still owed gets the write of 0 alone, once; one that does
+// not acknowledge it stays owed.
+QCoro::Task<> RestituisciDovuti();
+int DispositiviDovuti();
+// Another port or link is another line: what the last one owed does not carry over.
+void DimenticaDovuti();
 
 // The two bus operations, replaceable so that the layers above can be tested against a
 // recording fake. With none installed the station's own serial link (or simulation) serves.

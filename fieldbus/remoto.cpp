@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <set>
+#include <vector>
 
 namespace MBus {
 
@@ -34,6 +36,39 @@ QCoro::Task<long> ScriviStato(const Riga& scrittura, long valore)
     return ScriviRegistro(scrittura[FunzioneREM], scrittura[RegistroREM], valore, scrittura[Nodo]);
 }
 
+// The remote bit as the plant knows it: the object written, function code included. Owed
+// devices are recorded by it, so a settings reload meanwhile never hands back another object.
+struct Oggetto {
+    int nodo, funzione, registro;
+    auto operator<=>(const Oggetto&) const = default;
+};
+
+template <typename Riga>
+Oggetto oggetto(const Riga& scrittura)
+{
+    return {scrittura[Nodo], scrittura[FunzioneREM], scrittura[RegistroREM]};
+}
+
+// The devices owed their hand-back. In keep-remote mode nothing is owed.
+std::set<Oggetto> dovuti;
+
+void dovuto(const Oggetto& o)
+{
+    if (!ModoRemoto)
+        dovuti.insert(o);
+}
+bool eDovuto(const Oggetto& o) { return !ModoRemoto && dovuti.contains(o); }
+
+// The write of 0: one exchange with its retries, never cut. Acknowledged, it settles the debt.
+QCoro::Task<bool> scriviZero(Oggetto o)
+{
+    const Tagliabile intera;
+    const bool restituito = co_await ScriviRegistro(o.funzione, o.registro, 0, o.nodo) == 0;
+    if (restituito)
+        dovuti.erase(o);
+    co_return restituito;
+}
+
 // The tables are the plant model's own, alive for the whole program: a suspended hand-over may
 // keep references into them.
 template <typename Riga, std::size_t N>
@@ -45,35 +80,29 @@ QCoro::Task<bool> Remoto(const std::array<Riga, N>& letture, const std::array<Ri
     const Riga& s = scritture[std::size_t(indice)];
     if (!HaBitRemoto(l, s))
         co_return true;
+    const Oggetto o = oggetto(s);
     const long stato = co_await LeggiStato(l);
-    if (stato == 1)
+    if (stato == 1) {
+        dovuto(o);
         co_return true;
+    }
     if (stato != 0)
         co_return false;
+    // Owed from the moment the write leaves, whatever comes back: a device can carry out a write
+    // whose reply is lost or late. A write the cut kept from leaving owes nothing: the device
+    // has just read 0.
+    dovuto(o);
     const long eco = co_await ScriviStato(s, ValoreRemoto);
+    if (Tagliato())
+        dovuti.erase(o);
     co_return eco == EcoRemotoStrumento || (!ComunicazioneReale && eco == ValoreRemoto);
 }
 
-// A device this work left in remote, handed back: its bit written 0 at once, one exchange with
-// its retries, never cut. In keep-remote mode it stays remote.
+// The local step: the state read, then, found in remote, the write of 0 (keep-remote mode keeps
+// the device unless `forza`). A device owed whose state read gets no answer, or never leaves
+// for a cut, gets the write of 0 alone; one owed nothing gets nothing more.
 template <typename Riga, std::size_t N>
-QCoro::Task<bool> Riconsegna(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice)
-{
-    if (indice < 0 || std::size_t(indice) >= N)
-        co_return false;
-    const Riga& s = scritture[std::size_t(indice)];
-    if (!HaBitRemoto(letture[std::size_t(indice)], s) || ModoRemoto)
-        co_return true;
-    const Tagliabile intera;
-    co_return co_await ScriviStato(s, 0) == 0;
-}
-
-// `dovuto`: the device was found or put in remote by the work under way, so its hand-back is
-// owed whatever a cut does. A cut that keeps the state read from leaving then hands it back
-// with the write alone; without `dovuto` the device, untouched, gets nothing.
-template <typename Riga, std::size_t N>
-QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza,
-                         bool dovuto = false)
+QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Riga, N>& scritture, int indice, bool forza)
 {
     if (indice < 0 || std::size_t(indice) >= N)
         co_return false;
@@ -81,33 +110,53 @@ QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Ri
     const Riga& s = scritture[std::size_t(indice)];
     if (!HaBitRemoto(l, s))
         co_return true;
+    const Oggetto o = oggetto(s);
     const long stato = co_await LeggiStato(l);
-    // A cut stays asked until the work ends: no answer in a cut work is a read that never left.
-    if (dovuto && stato == ValoreAssente && Tagliato())
-        co_return co_await Riconsegna(letture, scritture, indice);
-    if (stato == 0)
+    if (stato == 0) {
+        dovuti.erase(o);
         co_return true;
-    if (stato != 1)
+    }
+    if (stato == 1) {
+        if (!forza && ModoRemoto)
+            co_return true;  // the plant keeps every device in remote
+        // Found in remote: handed back even when a cut came during the state read, since no
+        // later hand-over may come after a Stop.
+        dovuto(o);
+        co_return co_await scriviZero(o);
+    }
+    if (!eDovuto(o))
         co_return false;
-    if (!forza && ModoRemoto)
-        co_return true;  // the plant keeps every device in remote
-    // Found in remote: it is handed back even when a cut came during the state read, since no
-    // later hand-over may come after a Stop.
-    const Tagliabile intera;
-    co_return co_await ScriviStato(s, 0) == 0;
+    // A cut stays asked until the work ends: a read that never left says nothing of the device,
+    // and the hand-back alone answers for the step.
+    const bool tagliata = Tagliato();
+    const bool restituito = co_await scriviZero(o);
+    co_return tagliata && restituito;
 }
 
 }  // namespace
 
 QCoro::Task<bool> AttivaRemotoZona(int i) { return Remoto(MappaLetturaZone, MappaScritturaZone, i); }
 QCoro::Task<bool> AttivaLocaleZona(int i, bool forza) { return Locale(MappaLetturaZone, MappaScritturaZone, i, forza); }
-QCoro::Task<bool> RestituisciZona(int i) { return Locale(MappaLetturaZone, MappaScritturaZone, i, false, true); }
 QCoro::Task<bool> AttivaRemotoInterruttore(int i) { return Remoto(MappaLetturaInterruttori, MappaScritturaInterruttori, i); }
 QCoro::Task<bool> AttivaLocaleInterruttore(int i, bool forza) { return Locale(MappaLetturaInterruttori, MappaScritturaInterruttori, i, forza); }
 QCoro::Task<bool> AttivaRemotoApriporta(int i) { return Remoto(MappaLetturaApriporta, MappaScritturaApriporta, i); }
 QCoro::Task<bool> AttivaLocaleApriporta(int i, bool forza) { return Locale(MappaLetturaApriporta, MappaScritturaApriporta, i, forza); }
 QCoro::Task<bool> AttivaRemotoLED(int i) { return Remoto(MappaLetturaLED, MappaScritturaLED, i); }
 QCoro::Task<bool> AttivaLocaleLED(int i, bool forza) { return Locale(MappaLetturaLED, MappaScritturaLED, i, forza); }
+
+QCoro::Task<> RestituisciDovuti()
+{
+    if (ModoRemoto)
+        co_return;
+    // Each once, in a stable order; a hand-back not acknowledged stays owed.
+    const std::vector<Oggetto> ancora(dovuti.begin(), dovuti.end());
+    for (const Oggetto& o : ancora)
+        co_await scriviZero(o);
+}
+
+int DispositiviDovuti() { return ModoRemoto ? 0 : int(dovuti.size()); }
+
+void DimenticaDovuti() { dovuti.clear(); }
 
 QCoro::Task<bool> MantieniAttivita()
 {

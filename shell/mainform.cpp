@@ -417,8 +417,8 @@ QCoro::Task<> MainForm::ferma()
     const QPointer<MainForm> io(this);
     const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno(true);
     // The requests waiting were asked for before the Stop: they run first, so none is left
-    // to run at a later Start.
-    co_await Acquisizione::ServiTutteLeRichieste();
+    // to run at a later Start. Then no device the station may have put in remote stays there.
+    co_await Acquisizione::LavoroDelloStop();
     if (!io || AcquisizioneAttiva)
         co_return;
     AzzeraSinottico();
