@@ -249,8 +249,9 @@ int tentativi(const QList<Scambio>& scambi, int operazione)
 // The devices the plant's memory holds in remote, among the first `n` exchanges, that the station
 // owes a hand-back: a write of 1 to the remote bit left, or a read of it answered 1, and no
 // acknowledged write of 0 or read answering 0 came after. Forgiven: a device that fell silent,
-// and one whose last hand-back write it refused at every try (the station can do no more).
-QStringList lasciatiInRemoto(Impianto& impianto, const std::map<std::tuple<int, bool, int>, int>& memoria, int n)
+// and one that refused at every try the last hand-back write sent from exchange `da` on (the
+// work judged can do no more; a refusal before it is the later work's to mend).
+QStringList lasciatiInRemoto(Impianto& impianto, const std::map<std::tuple<int, bool, int>, int>& memoria, int da, int n)
 {
     std::map<int, bool> dovuto;
     std::map<int, Guasto> ultimaRiconsegna;
@@ -264,7 +265,7 @@ QStringList lasciatiInRemoto(Impianto& impianto, const std::map<std::tuple<int, 
             dovuto[s.nodo()] = false;
         else if (!s.scrittura() && s.risposta)
             dovuto[s.nodo()] = s.valore == 1;
-        if (s.riconsegna())
+        if (s.riconsegna() && i >= da)
             ultimaRiconsegna[s.nodo()] = s.guasto;
     }
     QStringList lasciati;
@@ -533,9 +534,9 @@ private slots:
                         if (s.riconsegna())
                             difetti << dove + QStringLiteral("handed back in keep-remote mode: ") + traffico();
                 } else {
-                    if (const QStringList l = lasciatiInRemoto(impianto, memoriaDopoSequenza, scambiDopoSequenza); !l.isEmpty())
+                    if (const QStringList l = lasciatiInRemoto(impianto, memoriaDopoSequenza, 0, scambiDopoSequenza); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote by the sequence: ").arg(l.join(',')) + traffico();
-                    if (const QStringList l = lasciatiInRemoto(impianto, impianto.memoria, int(scambi.size())); !l.isEmpty())
+                    if (const QStringList l = lasciatiInRemoto(impianto, impianto.memoria, scambiDopoSequenza, int(scambi.size())); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote after the Stop: ").arg(l.join(',')) + traffico();
                 }
                 const std::map<int, int> fallite = operazioniFallite(scambi);
