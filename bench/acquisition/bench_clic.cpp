@@ -2,14 +2,21 @@
 // switches x 2 points, 10 LEDs, a door opener, every device with its remote bit):
 // - a click: from the window system's delivery to its button's handler;
 // - a Stop: from the request to the end of the pass's traffic (the work that asked for the cut
-//   gets its turn), and the requests that left after it.
-// Two lines:
+//   gets its turn), the requests that left after it, and from the request to the end of the
+//   Stop's own bus work.
+// Three lines:
 // - healthy, 9600 8N1 modelled: each exchange takes the silence of 3.5 characters, the request
 //   and the reply on the wire and the instrument's turnaround (argument 1, ms, default 5);
 // - dead (a pulled cable): the station's own link on a pty whose far end never answers, Retry 3,
-//   TimeOut 500 ms. A pty ignores baud rate: only the time-outs matter there.
+//   TimeOut 500 ms. A pty ignores baud rate: only the time-outs matter there;
+// - dying during a remote step: a master zone and its slave, handed over to local (not kept
+//   remote), on the station's own link over a pty whose far end answers every request until
+//   the write of 1 to a remote bit arrives (the slave put in remote to take the master's set
+//   point) and from then on answers nothing; Retry 3, TimeOut 500 ms. The Stop is asked 100 ms
+//   after that write arrived, while the station awaits its reply.
 #include "attesa.h"
 #include "cartellaprogramma.h"
+#include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
 #include "generale.h"
@@ -25,10 +32,13 @@
 #include <QTimer>
 #include <qpa/qwindowsysteminterface.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <stdlib.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace Generale;
 
@@ -106,10 +116,13 @@ void Configura()
     }
 }
 
-// The far end of a dead line: takes what the station sends, notes when, answers nothing.
-class CapoMorto {
+// The far end of the line on a pty: takes what the station sends and notes when. Dead from the
+// start, it answers nothing; otherwise it answers every request of node 1 (a bit reads 0, a
+// register its address + 1, a write is echoed) until a write of 1 to a remote bit (code 5,
+// FF 00) arrives: from then on the line is dead, and `allaMorte` runs once.
+class Capo {
 public:
-    explicit CapoMorto(const QString& com1)
+    explicit Capo(const QString& com1, bool morto = true) : morto_(morto)
     {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
@@ -119,13 +132,16 @@ public:
         QObject::connect(notifica_.get(), &QSocketNotifier::activated, [this] {
             char blocco[256];
             ssize_t n = 0;
-            while ((n = ::read(master_, blocco, sizeof blocco)) > 0)
+            while ((n = ::read(master_, blocco, sizeof blocco)) > 0) {
                 byte += int(n);
+                arrivati_.append(blocco, n);
+            }
             richieste = byte / 8;
             ultima = orologio ? orologio->elapsed() : -1;
+            rispondi();
         });
     }
-    ~CapoMorto()
+    ~Capo()
     {
         notifica_.reset();
         if (master_ >= 0)
@@ -133,25 +149,104 @@ public:
     }
     bool pronto() const { return master_ >= 0; }
     const QElapsedTimer* orologio = nullptr;
+    std::function<void()> allaMorte;
     int byte = 0;
     int richieste = 0;
     qint64 ultima = -1;  // ms, when the last request arrived
 
 private:
+    // Every request the station sends is 8 bytes.
+    void rispondi()
+    {
+        while (arrivati_.size() >= 8) {
+            const QByteArray richiesta = arrivati_.left(8);
+            arrivati_.remove(0, 8);
+            if (morto_ || !MBus::VerificaCrc(richiesta, 8) || std::uint8_t(richiesta[0]) != 1)
+                continue;
+            const auto funzione = std::uint8_t(richiesta[1]);
+            if (funzione == 5 && std::uint8_t(richiesta[4]) == 0xFF && std::uint8_t(richiesta[5]) == 0) {
+                morto_ = true;
+                if (allaMorte)
+                    std::exchange(allaMorte, {})();
+                continue;
+            }
+            QByteArray risposta;
+            if (funzione == 1 || funzione == 2) {
+                risposta = richiesta.left(2) + QByteArray("\x01\x00", 2);
+            } else if (funzione == 3 || funzione == 4) {
+                const int valore = (std::uint8_t(richiesta[2]) << 8 | std::uint8_t(richiesta[3])) + 1;
+                risposta = richiesta.left(2) + char(2) + char(valore >> 8) + char(valore & 0xFF);
+            } else {
+                invia(richiesta);
+                continue;
+            }
+            const std::uint16_t crc = MBus::Crc16(risposta, int(risposta.size()));
+            risposta += char(crc & 0xFF);
+            risposta += char(crc >> 8);
+            invia(risposta);
+        }
+    }
+    void invia(const QByteArray& trama)
+    {
+        [[maybe_unused]] const ssize_t n = ::write(master_, trama.constData(), size_t(trama.size()));
+    }
+
+    bool morto_;
     int master_ = -1;
+    QByteArray arrivati_;
     std::unique_ptr<QSocketNotifier> notifica_;
 };
+
+// A master zone (0) and its slave (1), each with its remote bit, handed over to local; the slave
+// follows the master's set point, which differs from its own: the zone pass puts the slave in
+// remote, writes the value and hands it back.
+void ConfiguraMasterSlave()
+{
+    NumeroZone = 2;
+    NumeroInterruttori = 0;
+    NumeroLED = 0;
+    ApriportaPresente = 0;
+    ModoRemoto = false;
+    MasterSlaveAbilitato = true;
+    CronotermostatoAbilitato = false;
+    ValoreAllineato = {false, true, false, false, false};
+    ZonaSlave = {};
+    ZonaSlave[1] = true;
+    for (int i = 0; i < 2; ++i) {
+        auto& s = MappaScritturaZone[i];
+        s[Decimali] = 1;
+        s[CampoFunzioneValore(1)] = 6;
+        s[CampoRegistroValore(1)] = std::int16_t(2000 + i);
+    }
+}
 
 struct Esito {
     qint64 clic = -1;       // ms from delivery to handler
     qint64 stop = -1;       // ms from the Stop to its turn
     int dopoLoStop = -1;    // requests that left after the Stop
+    qint64 fineStop = -1;   // ms from the Stop to the end of its bus work
     qint64 tick = -1;       // ms, the whole tick
 };
 
+// The Stop's work on the bus, in its turn, as the main window's Stop does it: the requests
+// waiting are served. The station's new single entry for it will be
+// Acquisizione::LavoroDelloStop().
+QCoro::Task<> lavoroDelloStop()
+{
+    co_await Acquisizione::ServiTutteLeRichieste();
+}
+
+// When the Stop is asked: `innesco` is given the Stop and calls it, or has it called, when due.
+using Innesco = std::function<void(std::function<void()> stop)>;
+Innesco AlloScadere(int ms)
+{
+    return [ms](std::function<void()> stop) { QTimer::singleShot(ms, std::move(stop)); };
+}
+
 // Runs one full tick (counter 59: hand-over, zones, switches, LEDs); clicks the button at
-// `clicAMs` and asks for a Stop at `stopAMs` (either -1: never). `richieste` counts what left.
-Esito Misura(QPushButton& pulsante, int clicAMs, int stopAMs, const std::function<int()>& richieste)
+// `clicAMs` (-1: never) and asks for a Stop when `innesco` says (none: never). `richieste`
+// counts what left.
+Esito Misura(QPushButton& pulsante, int clicAMs, const Innesco& innesco, const std::function<int()>& richieste)
 {
     CicloAcquisizione ciclo;
     QElapsedTimer orologio;
@@ -170,15 +265,16 @@ Esito Misura(QPushButton& pulsante, int clicAMs, int stopAMs, const std::functio
             QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
                 w, c, pulsante.mapToGlobal(c), Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
         });
-    if (stopAMs >= 0)
-        QTimer::singleShot(stopAMs, [&] {
+    if (innesco)
+        innesco([&] {
             stop = orologio.elapsed();
             richiesteAlloStop = richieste();
             AcquisizioneAttiva = false;
             Acquisizione::EseguiQuandoLibero(
                 [&]() -> QCoro::Task<> {
                     esito.stop = orologio.elapsed() - stop;
-                    co_return;
+                    co_await lavoroDelloStop();
+                    esito.fineStop = orologio.elapsed() - stop;
                 },
                 true);
         });
@@ -190,7 +286,7 @@ Esito Misura(QPushButton& pulsante, int clicAMs, int stopAMs, const std::functio
     ciclo.Timer_Monitor.stop();
     while (Acquisizione::LavoroInCorso() || (clicAMs >= 0 && esito.clic < 0 && orologio.elapsed() < esito.tick + 2000))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (stopAMs >= 0)
+    if (stop >= 0)
         esito.dopoLoStop = richieste() - richiesteAlloStop;
     QObject::disconnect(connessione);
     return esito;
@@ -198,8 +294,9 @@ Esito Misura(QPushButton& pulsante, int clicAMs, int stopAMs, const std::functio
 
 void Stampa(const char* caso, const Esito& e)
 {
-    std::printf("  %-44s tick %7lld ms | click served in %5lld ms | Stop's turn after %6lld ms, %d requests after it\n", caso,
-                e.tick, e.clic, e.stop, e.dopoLoStop);
+    std::printf("  %-44s tick %7lld ms | click served in %5lld ms | Stop's turn after %6lld ms, %d requests after it,"
+                " its work ended after %6lld ms\n",
+                caso, e.tick, e.clic, e.stop, e.dopoLoStop, e.fineStop);
 }
 
 }  // namespace
@@ -224,14 +321,14 @@ int main(int argc, char** argv)
         MBus::ComunicazioneReale = true;
         Linea9600 linea(risposta);
         MBus::ImpostaCollegamento(&linea);
-        Stampa("healthy, 9600 8N1 modelled, click only", Misura(pulsante, 1000, -1, [&] { return linea.scambi; }));
-        Stampa("healthy, 9600 8N1 modelled, Stop at 1 s", Misura(pulsante, 500, 1000, [&] { return linea.scambi; }));
+        Stampa("healthy, 9600 8N1 modelled, click only", Misura(pulsante, 1000, {}, [&] { return linea.scambi; }));
+        Stampa("healthy, 9600 8N1 modelled, Stop at 1 s", Misura(pulsante, 500, AlloScadere(1000), [&] { return linea.scambi; }));
         MBus::ImpostaCollegamento(nullptr);
     }
     {
         QTemporaryDir cartella;
         Piattaforma::ImpostaCartellaProgramma(cartella.path());
-        CapoMorto capo(cartella.filePath(QStringLiteral("COM1")));
+        Capo capo(cartella.filePath(QStringLiteral("COM1")));
         if (!capo.pronto()) {
             std::fprintf(stderr, "no pty\n");
             return 1;
@@ -239,7 +336,22 @@ int main(int argc, char** argv)
         MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1"));
         MBus::NumeroTentativi = 3;
         MBus::AttesaRisposta = 0.5f;
-        Stampa("dead line, Retry 3, TimeOut 500, Stop at 5 s", Misura(pulsante, 2000, 5000, [&] { return capo.richieste; }));
+        Stampa("dead line, Retry 3, TimeOut 500, Stop at 5 s", Misura(pulsante, 2000, AlloScadere(5000), [&] { return capo.richieste; }));
+    }
+    {
+        QTemporaryDir cartella;
+        Piattaforma::ImpostaCartellaProgramma(cartella.path());
+        Capo capo(cartella.filePath(QStringLiteral("COM1")), false);
+        if (!capo.pronto()) {
+            std::fprintf(stderr, "no pty\n");
+            return 1;
+        }
+        MBus::ImpostaPorta(nullptr);  // another line: no quiet owed from the last one
+        ConfiguraMasterSlave();
+        const Innesco allaMorte = [&capo](std::function<void()> stop) {
+            capo.allaMorte = [stop = std::move(stop)] { QTimer::singleShot(100, stop); };
+        };
+        Stampa("dies at a remote step, Retry 3, TimeOut 500", Misura(pulsante, -1, allaMorte, [&] { return capo.richieste; }));
     }
     return 0;
 }
