@@ -3,6 +3,7 @@
 // parity: this proves the behaviour of the cycle on a real link, not the wire timing.
 #include "cartellatemporanea.h"
 #include "ciclo.h"
+#include "comandi.h"
 #include "mbus.h"
 #include "modello.h"
 #include "codabus.h"
@@ -47,6 +48,20 @@ public:
     int BitPerCarattere() const override { return MBus::P_Seriale().BitPerCarattere(); }
 };
 
+// The Stop's bus work, as the main window runs it in the turn it takes with the cut: the requests
+// still waiting are served, so none survives the Stop to run at a later Start.
+QCoro::Task<> lavoroDelloStop()
+{
+    co_await Acquisizione::ServiTutteLeRichieste();
+}
+
+// A slow instrument carries out a write and answers it this long after the request, and so
+// every request while its remote bit is on: 50 ms after the station's time-out (AttesaRisposta
+// 0.3 s), well before the station's next request, which waits a whole time-out of quiet after a
+// failure. A pty ignores baud rate and parity: these are the slave's hold and the station's
+// wait, not the wire's timing.
+constexpr int RispostaLenta = 350;
+
 }  // namespace
 
 class TestImpianto : public QObject {
@@ -64,6 +79,11 @@ private slots:
         slave->aggiungiNodo(1);
         slave->aggiungiNodo(2);
         QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
+    }
+    void cleanup()
+    {
+        if (slave)
+            slave->impostaLento(2, 60, 0);
     }
     void cleanupTestCase()
     {
@@ -142,32 +162,45 @@ private slots:
     // before the pass ends (in keep-remote mode it stays), so its front panel is not locked
     // after the Stop. The slave refuses the value (its register is outside the instrument's
     // map: an exception reply, every try), and the Stop comes at the value write's first try.
+    // A slow instrument carries out the door's or the chrono's write of its remote bit but
+    // answers too late, and from then on every request too late: it is in remote all the same,
+    // and after the Stop's work it must be in local, whether the Stop comes after the command or
+    // while the write awaits its reply. `dopo` is what went out from the Stop's request on: for a
+    // slow instrument the exchange under way, then nothing but its hand-backs.
     void stopLasciaLoStrumentoInLocale_data()
     {
         QTest::addColumn<QString>("lavoro");
         QTest::addColumn<bool>("mantieni");  // keep-remote mode
-        QTest::addColumn<QString>("taglioA");
+        QTest::addColumn<bool>("lento");     // node 2 is a slow instrument
+        QTest::addColumn<QString>("taglioA");  // empty: the Stop comes once the work has ended
         QTest::addColumn<QStringList>("dopo");
         QTest::addColumn<bool>("inRemoto");
-        const QString valore = "2:6,1500=215", crono = "2:6,1500=225", locale = "2:5,60=0";
+        const QString valore = "2:6,1500=215", crono = "2:6,1500=225", locale = "2:5,60=0", remoto = "2:5,60=65280";
         QTest::newRow("alignment: value refused, Stop during its tries: handed back")
-            << "allineamento" << false << valore << QStringList{valore, valore, valore, locale} << false;
+            << "allineamento" << false << false << valore << QStringList{valore, valore, valore, locale} << false;
         QTest::newRow("chrono: value refused, Stop during its tries: handed back")
-            << "crono" << false << crono << QStringList{crono, crono, crono, locale} << false;
+            << "crono" << false << false << crono << QStringList{crono, crono, crono, locale} << false;
         QTest::newRow("alignment, keep-remote mode: it stays remote")
-            << "allineamento" << true << valore << QStringList{valore, valore, valore} << true;
+            << "allineamento" << true << false << valore << QStringList{valore, valore, valore} << true;
         QTest::newRow("hand-over to local: Stop during the state read of a device in remote")
-            << "locale" << false << "2:1,60" << QStringList{"2:1,60", locale} << false;
+            << "locale" << false << false << "2:1,60" << QStringList{"2:1,60", locale} << false;
+        QTest::newRow("slow instrument, door click, then Stop: handed back")
+            << "apriporta" << false << true << QString() << QStringList{} << false;
+        QTest::newRow("slow instrument, chrono, then Stop: handed back")
+            << "crono" << false << true << QString() << QStringList{} << false;
+        QTest::newRow("slow instrument, chrono, Stop while its remote write awaits the reply: handed back")
+            << "crono" << false << true << remoto << QStringList{remoto} << false;
     }
     void stopLasciaLoStrumentoInLocale()
     {
         QFETCH(QString, lavoro);
         QFETCH(bool, mantieni);
+        QFETCH(bool, lento);
         QFETCH(QString, taglioA);
-        AzzeraModello();
+        AzzeraModello();  // no hook set: the door's warning box does not hold the work
         MBus::ComunicazioneReale = true;
-        MBus::AttesaRisposta = 0.2f;
-        MBus::NumeroTentativi = 3;
+        MBus::AttesaRisposta = lento ? 0.3f : 0.2f;
+        MBus::NumeroTentativi = lento ? 1 : 3;  // one late try is enough, and keeps the test short
         ModoRemoto = mantieni;
         NumeroZone = 2;
         for (int z : {0, 1}) {
@@ -185,22 +218,38 @@ private slots:
         slave->impostaRegistro(1, 101, 215);
         slave->impostaRegistro(2, 101, 200);
         slave->impostaBobina(2, 60, lavoro == QLatin1String("locale"));
+        slave->impostaLento(2, 60, lento ? RispostaLenta : 0);
         if (lavoro == QLatin1String("allineamento")) {
             MasterSlaveAbilitato = ZonaSlave[1] = ValoreAllineato[1] = true;
         } else if (lavoro == QLatin1String("crono")) {
             CronotermostatoAbilitato = CronoAttivoZona[1] = true;
             IndiceCrono = 1;
             TabellaCrono[32][1][2] = 22.5f;  // Wednesday 08:14, the model's clock
+        } else if (lavoro == QLatin1String("apriporta")) {
+            // The door opener on node 2: remote bit coil 60, its output coil 70 pulsed ON and OFF.
+            ApriportaPresente = 1;
+            auto& l = MappaLetturaApriporta[0];
+            auto& s = MappaScritturaApriporta[0];
+            l[Nodo] = s[Nodo] = 2;
+            l[FunzioneREM] = 1; l[RegistroREM] = 60;
+            s[FunzioneREM] = 5; s[RegistroREM] = 60;
+            s[FunzioneON] = s[FunzioneOFF] = 5;
+            s[RegistroON] = s[RegistroOFF] = 70;
+            s[ValoreON] = 1; s[ValoreOFF] = 0;
+            slave->impostaBobina(2, 70, false);
         }
 
         PortaAscoltata porta;
         MBus::ImpostaPorta(&porta);
-        QStringList dopo;
+        QStringList inviate;  // since the Stop was asked for
+        bool fermato = false;
         porta.inviata = [&](const QString& richiesta) {
-            if (richiesta == taglioA && dopo.isEmpty())  // the Stop, waiting for the line
-                Acquisizione::EseguiQuandoLibero([]() -> QCoro::Task<> { co_return; }, true);
-            if (richiesta == taglioA || !dopo.isEmpty())
-                dopo << richiesta;
+            if (richiesta == taglioA && !fermato) {  // the Stop, waiting for the line
+                fermato = true;
+                Acquisizione::EseguiQuandoLibero(lavoroDelloStop, true);
+            }
+            if (fermato)
+                inviate << richiesta;
         };
         CicloAcquisizione ciclo;
         if (lavoro == QLatin1String("locale")) {
@@ -208,18 +257,37 @@ private slots:
             BaseRemoto = 1;
             BaseMisura = BaseLED = 301;
             QCoro::waitFor(ciclo.Timer_Monitor_Timer());
+        } else if (lavoro == QLatin1String("apriporta")) {
+            Acquisizione::EseguiQuandoLibero(&AzionaApriporta);  // the click on the plant picture, acquisition off
         } else {
             QCoro::waitFor([&]() -> QCoro::Task<> {
                 const Acquisizione::Turno turno = co_await Acquisizione::PrendiTurno();
                 co_await ciclo.LeggiZone();
             }());
         }
-        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }));
+        QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }, 30000));
+        if (!fermato) {
+            fermato = true;
+            Acquisizione::EseguiQuandoLibero(lavoroDelloStop, true);
+            QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }, 30000));
+        }
+        // A slow instrument carries out its last write after the station has stopped waiting
+        // for it (a whole time-out after it left, so by now the slave has it).
+        QVERIFY(QTest::qWaitFor([&] { return !slave->trattiene(); }, 5000));
         MBus::ImpostaPorta(nullptr);
         ciclo.Timer_Monitor.stop();
         AcquisizioneAttiva = false;
-        QTEST(dopo, "dopo");
         QTEST(slave->bobina(2, 60), "inRemoto");
+        QFETCH(QStringList, dopo);
+        if (!lento) {
+            QCOMPARE(inviate, dopo);
+            return;
+        }
+        // How often a slow instrument is read or written back is the link's choice; what goes
+        // after the exchange under way is a hand-back of its remote bit, never a value or the door.
+        QCOMPARE(inviate.mid(0, dopo.size()), dopo);
+        for (const QString& richiesta : inviate.mid(dopo.size()))
+            QVERIFY2(richiesta == QLatin1String("2:5,60=0") || richiesta == QLatin1String("2:1,60"), qPrintable(inviate.join(' ')));
     }
 };
 

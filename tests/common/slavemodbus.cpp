@@ -6,6 +6,8 @@
 
 #include <modbus.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -109,6 +111,16 @@ void SlaveModbus::impostaBobina(int nodo, int i, bool v) { auto* m = mappa(nodo)
 bool SlaveModbus::bobina(int nodo, int i) { auto* m = mappa(nodo); std::lock_guard b(mutex_); return m->tab_bits[i]; }
 void SlaveModbus::impostaIngressoDiscreto(int nodo, int i, bool v) { auto* m = mappa(nodo); std::lock_guard b(mutex_); m->tab_input_bits[i] = v; }
 
+void SlaveModbus::impostaLento(int nodo, int bobinaRemoto, int ms)
+{
+    if (ms > 0)
+        mappa(nodo);
+    std::lock_guard b(mutex_);
+    lentoNodo_ = ms > 0 ? nodo : -1;
+    lentoBobina_ = std::clamp(bobinaRemoto, 0, Punti - 1);
+    lentoMs_ = ms;
+}
+
 bool SlaveModbus::avvia()
 {
     if (!socatPronto_ || attivo())
@@ -173,7 +185,21 @@ void SlaveModbus::ciclo(std::promise<void> inAscolto)
             const std::uint16_t c = crc(r, len - 2);
             if (r[len - 2] != (c & 0xFF) || r[len - 1] != (c >> 8))
                 continue;  // a slave does not answer a corrupted request
-            const int ritardo = ritardo_;
+            int ritardo = ritardo_;
+            {
+                std::lock_guard b(mutex_);
+                const int f = r[1];
+                const bool scrittura = f == 5 || f == 6 || f == 15 || f == 16;
+                const auto lento = nodi_.find(r[0]);
+                if (r[0] == lentoNodo_ && lento != nodi_.end() && (scrittura || lento->second->tab_bits[lentoBobina_]))
+                    ritardo = std::max(ritardo, lentoMs_);
+            }
+            // Until the request is carried out (or dropped) the slave holds it.
+            trattenuta_ = true;
+            struct Rilascio {
+                std::atomic<bool>& t;
+                ~Rilascio() { t = false; }
+            } rilascio{trattenuta_};
             if (ritardo > 0) {
                 pollfd arresto{arresto_[0], POLLIN, 0};
                 if (::poll(&arresto, 1, ritardo) > 0)

@@ -50,6 +50,16 @@ public:
     // applies to the requests after it.
     void impostaRitardo(int ms) { ritardo_ = ms; }
 
+    // A slow instrument on `nodo`: it carries out its writes (codes 5, 6, 15, 16) only when it
+    // answers them, `ms` milliseconds after the request, and while its coil `bobinaRemoto` (its
+    // remote bit) is on it answers everything that late; reads while the coil is off are answered
+    // at once. As with impostaRitardo the condition is taken when a request arrives, the slave
+    // serves one request at a time, and the longer of the two holds applies. 0 ms: off.
+    void impostaLento(int nodo, int bobinaRemoto, int ms);
+    // True while a request is held back, not yet carried out: a test that judges the slave's
+    // memory after a late write waits for it.
+    bool trattiene() const { return trattenuta_; }
+
     // Requests answered since start.
     int richieste() const { return richieste_; }
 
@@ -69,4 +79,9 @@ private:
     std::map<int, _modbus_mapping_t*> nodi_;
     std::atomic<int> richieste_{0};
     std::atomic<int> ritardo_{0};
+    // The slow instrument, under mutex_.
+    int lentoNodo_ = -1;
+    int lentoBobina_ = 0;
+    int lentoMs_ = 0;
+    std::atomic<bool> trattenuta_{false};
 };
