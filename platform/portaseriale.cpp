@@ -3,6 +3,7 @@
 #include "cartellaprogramma.h"
 #include "attesa.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -151,26 +153,44 @@ bool PortaSeriale::Apri()
         return true;
     errore_ = false;
     ricevuti_.clear();
-    const QByteArray percorso = QFile::encodeName(PercorsoPorta(porta_));
+    const QString nome = PercorsoPorta(porta_);
+    const QByteArray percorso = QFile::encodeName(nome);
     // Never the controlling terminal of the station; never a wait for a modem's carrier.
     const int fd = ::open(percorso.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return false;
+        return SegnalaGuasto(nome, errno);
     // A lock on the device keeps out every opener that takes it (root too), whatever name it
     // reached the device by; TIOCEXCL keeps out the other openers but root. Both are dropped
     // when the port closes. An opener that finds the line locked leaves it exactly as the
     // holder has it.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        // The lock taken by another is the line in use: said as TIOCEXCL says it, not as
+        // "try again".
+        const int errore = errno == EWOULDBLOCK ? EBUSY : errno;
         ::close(fd);
-        return false;
+        return SegnalaGuasto(nome, errore);
     }
     if (::ioctl(fd, TIOCEXCL) != 0 || !ImpostaLinea(fd, baud_, parita_, dati_, stop_)) {
+        const int errore = errno;
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
-        return false;
+        return SegnalaGuasto(nome, errore);
     }
     fd_ = fd;
+    guastoPercorso_.clear();
+    guastoErrore_ = 0;
     return true;
+}
+
+bool PortaSeriale::SegnalaGuasto(const QString& percorso, int errore)
+{
+    if (percorso == guastoPercorso_ && errore == guastoErrore_)
+        return false;
+    guastoPercorso_ = percorso;
+    guastoErrore_ = errore;
+    qWarning().noquote() << QStringLiteral("Porta seriale COM%1 non aperta:").arg(porta_) << percorso << "-"
+                         << QString::fromLocal8Bit(std::strerror(errore));
+    return false;
 }
 
 void PortaSeriale::Chiudi()

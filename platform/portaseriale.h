@@ -34,7 +34,8 @@ public:
 
     bool PortOpen() const { return fd_ >= 0; }
     // Opens the selected port with the line settings; false when it does not exist, is not a
-    // serial line, is held by another opener or refuses the settings.
+    // serial line, is held by another opener or refuses the settings. A failure is written on
+    // the log with the device and the system's reason, once per outage (see SegnalaGuasto).
     bool Apri();
     void Chiudi();
 
@@ -64,6 +65,10 @@ public:
 private:
     // Takes what the device holds into `ricevuti_`; marks the port in error when it is gone.
     void Raccogli() const;
+    // False, after writing the failure on the log unless it is the one written last. The link
+    // opens the port for every exchange, so a line that stays down would fill the log: one line
+    // while the same device fails for the same reason, until the port opens again.
+    bool SegnalaGuasto(const QString& percorso, int errore);
 
     int fd_ = -1;
     int porta_ = 1;
@@ -74,6 +79,8 @@ private:
     int stop_ = 1;
     mutable QByteArray ricevuti_;
     mutable bool errore_ = false;
+    QString guastoPercorso_;  // the failure last written on the log; none since the last opening
+    int guastoErrore_ = 0;
 };
 
 }  // namespace Piattaforma

@@ -4,11 +4,13 @@
 #include "cartellatemporanea.h"
 #include "portaseriale.h"
 
+#include <QDir>
 #include <QTest>
 #include <QCoro/QCoroTask>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -70,6 +72,61 @@ private:
     QString slave_;
 };
 
+// The warnings written while it lives.
+class Registro {
+public:
+    Registro() { precedente_ = qInstallMessageHandler(&Registro::annota); }
+    ~Registro()
+    {
+        qInstallMessageHandler(precedente_);
+        righe().clear();
+    }
+    static QStringList& righe()
+    {
+        static QStringList r;
+        return r;
+    }
+
+private:
+    static void annota(QtMsgType tipo, const QMessageLogContext&, const QString& testo)
+    {
+        if (tipo == QtWarningMsg)
+            righe() << testo;
+    }
+    QtMessageHandler precedente_ = nullptr;
+};
+
+// A port whose /dev/ttyS fallback does not exist, so a missing COMn fails on every machine.
+int PortaSenzaDispositivo()
+{
+    for (int n = 255; n > 1; --n)
+        if (!QFileInfo::exists(QStringLiteral("/dev/ttyS%1").arg(n - 1)))
+            return n;
+    return 0;
+}
+
+// COMn in the program folder made to lead to `bersaglio`: "" none, "rotto" a link to nothing,
+// "file" a regular file, "cartella" a folder, "pty" the terminal of `pty`.
+void Collega(const CartellaTemporanea& cartella, int porta, const QString& bersaglio, const Pty& pty)
+{
+    const QString com = cartella.percorso(QStringLiteral("COM%1").arg(porta));
+    QFile::remove(com);
+    if (bersaglio == u"rotto")
+        QFile::link(cartella.percorso(QStringLiteral("non_esiste")), com);
+    else if (bersaglio == u"file" || bersaglio == u"senza permessi")
+        QFile::link(cartella.percorso(QStringLiteral("file")), com);
+    else if (bersaglio == u"cartella")
+        QFile::link(cartella.percorso(QStringLiteral("cartella")), com);
+    else if (bersaglio == u"pty")
+        QFile::link(pty.slave(), com);
+}
+
+void PreparaBersagli(const CartellaTemporanea& cartella)
+{
+    cartella.scrivi(QStringLiteral("file"), "non una linea");
+    QDir(cartella.percorso()).mkdir(QStringLiteral("cartella"));
+}
+
 }  // namespace
 
 class TstPortaSeriale : public QObject {
@@ -82,6 +139,10 @@ private slots:
     void byteCosiComeSono();
     void esclusivaFinoAllaChiusura();
     void adattatoreStaccato();
+    void guastoNelRegistro_data();
+    void guastoNelRegistro();
+    void unaRigaPerGuasto_data();
+    void unaRigaPerGuasto();
 };
 
 void TstPortaSeriale::impostazioni_data()
@@ -233,6 +294,92 @@ void TstPortaSeriale::adattatoreStaccato()
     QVERIFY(!QCoro::waitFor(porta.AttendiDati(10'000'000)));
     QVERIFY(porta.InErrore());
     QVERIFY(!porta.Output(QByteArray("\x01\x03", 2)));
+}
+
+// A port that does not open says on the log which device it tried and what the system answered.
+// A COMn link that leads nowhere is not taken: the port falls back to /dev/ttyS<n-1>.
+void TstPortaSeriale::guastoNelRegistro_data()
+{
+    QTest::addColumn<QString>("bersaglio");
+    QTest::addColumn<bool>("sulCollegamento");  // the device named is COMn, not /dev/ttyS<n-1>
+    QTest::addColumn<int>("errore");
+    QTest::newRow("nessun COMn, nessuna /dev/ttyS") << "" << false << ENOENT;
+    QTest::newRow("COMn verso nulla") << "rotto" << false << ENOENT;
+    QTest::newRow("COMn verso un file") << "file" << true << ENOTTY;
+    QTest::newRow("COMn verso una cartella") << "cartella" << true << EISDIR;
+    QTest::newRow("linea tenuta da un altro") << "tenuta" << true << EBUSY;
+    QTest::newRow("senza permessi") << "senza permessi" << true << EACCES;
+}
+
+void TstPortaSeriale::guastoNelRegistro()
+{
+    QFETCH(QString, bersaglio);
+    QFETCH(bool, sulCollegamento);
+    QFETCH(int, errore);
+    if (errore == EACCES && ::geteuid() == 0)
+        QSKIP("this user opens files without read or write permission (root)");
+    const int n = PortaSenzaDispositivo();
+    QVERIFY(n > 0);
+    CartellaTemporanea cartella;
+    PreparaBersagli(cartella);
+    if (errore == EACCES)
+        QVERIFY(QFile::setPermissions(cartella.percorso(QStringLiteral("file")), QFileDevice::Permissions()));
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    const bool tenuta = bersaglio == u"tenuta";
+    Collega(cartella, n, tenuta ? QStringLiteral("pty") : bersaglio, pty);
+    PortaSeriale altra;
+    if (tenuta) {
+        QVERIFY(altra.ImpostaCommPort(n));
+        QVERIFY(altra.Apri());
+    }
+
+    Registro registro;
+    PortaSeriale porta;
+    QVERIFY(porta.ImpostaCommPort(n));
+    QVERIFY(!porta.Apri());
+    const QString percorso = sulCollegamento ? cartella.percorso(QStringLiteral("COM%1").arg(n))
+                                             : QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    QCOMPARE(Registro::righe(), QStringList{QStringLiteral("Porta seriale COM%1 non aperta: %2 - %3")
+                                                 .arg(n)
+                                                 .arg(percorso, QString::fromLocal8Bit(std::strerror(errore)))});
+}
+
+// One line an outage: the same failure again writes nothing, another reason writes its own
+// line, and once the port has opened the next failure is written again.
+void TstPortaSeriale::unaRigaPerGuasto_data()
+{
+    QTest::addColumn<QStringList>("passi");  // where COMn leads at each opening
+    QTest::addColumn<QString>("esiti");  // each opening: R failed and written, . failed unwritten, A opened
+    QTest::newRow("stesso guasto") << QStringList{"file", "file", "file"} << "R..";
+    QTest::newRow("di nuovo dopo un'apertura") << QStringList{"file", "file", "pty", "file", "file"} << "R.AR.";
+    QTest::newRow("altro motivo") << QStringList{"file", "cartella", "file"} << "RRR";
+    QTest::newRow("altro dispositivo") << QStringList{"", "", "cartella", "cartella"} << "R.R.";
+}
+
+void TstPortaSeriale::unaRigaPerGuasto()
+{
+    QFETCH(QStringList, passi);
+    QFETCH(QString, esiti);
+    const int n = PortaSenzaDispositivo();
+    QVERIFY(n > 0);
+    CartellaTemporanea cartella;
+    PreparaBersagli(cartella);
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    Registro registro;
+    PortaSeriale porta;
+    QVERIFY(porta.ImpostaCommPort(n));
+    QString visti;
+    for (const QString& passo : passi) {
+        Collega(cartella, n, passo, pty);
+        const qsizetype prima = Registro::righe().size();
+        const bool aperta = porta.Apri();
+        porta.Chiudi();
+        const qsizetype scritte = Registro::righe().size() - prima;
+        visti += aperta ? (scritte == 0 ? u'A' : u'?') : scritte == 1 ? u'R' : scritte == 0 ? u'.' : u'?';
+    }
+    QCOMPARE(visti, esiti);
 }
 
 QTEST_GUILESS_MAIN(TstPortaSeriale)
