@@ -228,14 +228,6 @@ struct Esito {
     qint64 tick = -1;       // ms, the whole tick
 };
 
-// The Stop's work on the bus, in its turn, as the main window's Stop does it: the requests
-// waiting are served. The station's new single entry for it will be
-// Acquisizione::LavoroDelloStop().
-QCoro::Task<> lavoroDelloStop()
-{
-    co_await Acquisizione::ServiTutteLeRichieste();
-}
-
 // When the Stop is asked: `innesco` is given the Stop and calls it, or has it called, when due.
 using Innesco = std::function<void(std::function<void()> stop)>;
 Innesco AlloScadere(int ms)
@@ -273,7 +265,7 @@ Esito Misura(QPushButton& pulsante, int clicAMs, const Innesco& innesco, const s
             Acquisizione::EseguiQuandoLibero(
                 [&]() -> QCoro::Task<> {
                     esito.stop = orologio.elapsed() - stop;
-                    co_await lavoroDelloStop();
+                    co_await Acquisizione::LavoroDelloStop();
                     esito.fineStop = orologio.elapsed() - stop;
                 },
                 true);

@@ -1,6 +1,7 @@
 // The cycle end to end against a real Modbus RTU slave (libmodbus) on a socat pty pair, the
 // station's port linked as COM1 of a temporary program folder. A pty ignores baud rate and
 // parity: this proves the behaviour of the cycle on a real link, not the wire timing.
+#include "caselle.h"
 #include "cartellatemporanea.h"
 #include "ciclo.h"
 #include "comandi.h"
@@ -47,13 +48,6 @@ public:
     int Baud() const override { return MBus::P_Seriale().Baud(); }
     int BitPerCarattere() const override { return MBus::P_Seriale().BitPerCarattere(); }
 };
-
-// The Stop's bus work, as the main window runs it in the turn it takes with the cut: the requests
-// still waiting are served, so none survives the Stop to run at a later Start.
-QCoro::Task<> lavoroDelloStop()
-{
-    co_await Acquisizione::ServiTutteLeRichieste();
-}
 
 // A slow instrument carries out a write and answers it this long after the request, and so
 // every request while its remote bit is on: 50 ms after the station's time-out (AttesaRisposta
@@ -246,7 +240,7 @@ private slots:
         porta.inviata = [&](const QString& richiesta) {
             if (richiesta == taglioA && !fermato) {  // the Stop, waiting for the line
                 fermato = true;
-                Acquisizione::EseguiQuandoLibero(lavoroDelloStop, true);
+                Acquisizione::EseguiQuandoLibero(&Acquisizione::LavoroDelloStop, true);
             }
             if (fermato)
                 inviate << richiesta;
@@ -268,7 +262,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }, 30000));
         if (!fermato) {
             fermato = true;
-            Acquisizione::EseguiQuandoLibero(lavoroDelloStop, true);
+            Acquisizione::EseguiQuandoLibero(&Acquisizione::LavoroDelloStop, true);
             QVERIFY(QTest::qWaitFor([] { return !Acquisizione::LavoroInCorso(); }, 30000));
         }
         // A slow instrument carries out its last write after the station has stopped waiting
