@@ -82,7 +82,6 @@ QCoro::Task<bool> MantieniAttivita();
 // The Stop's hand-back: every device still owed gets the write of 0 alone, once; one that does
 // not acknowledge it stays owed.
 QCoro::Task<> RestituisciDovuti();
-int DispositiviDovuti();
 // Another port or link is another line: what the last one owed does not carry over.
 void DimenticaDovuti();
 

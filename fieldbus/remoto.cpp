@@ -119,8 +119,7 @@ QCoro::Task<bool> Locale(const std::array<Riga, N>& letture, const std::array<Ri
     if (stato == 1) {
         if (!forza && ModoRemoto)
             co_return true;  // the plant keeps every device in remote
-        // Found in remote: handed back even when a cut came during the state read, since no
-        // later hand-over may come after a Stop.
+        // Found in remote: handed back at once, even when a cut came during the state read.
         dovuto(o);
         co_return co_await scriviZero(o);
     }
@@ -153,8 +152,6 @@ QCoro::Task<> RestituisciDovuti()
     for (const Oggetto& o : ancora)
         co_await scriviZero(o);
 }
-
-int DispositiviDovuti() { return ModoRemoto ? 0 : int(dovuti.size()); }
 
 void DimenticaDovuti() { dovuti.clear(); }
 
