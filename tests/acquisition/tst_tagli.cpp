@@ -104,7 +104,6 @@ public:
     std::map<std::tuple<int, bool, int>, int> memoria;  // (node, register?, address) -> value
 
     int& punto(int nodo, bool registro, int indirizzo) { return memoria[{nodo, registro, indirizzo}]; }
-    bool inRemoto(int nodo) { return punto(nodo, false, RegistroRemoto) != 0; }
 
     Copione risponde(const QByteArray& r)
     {
