@@ -247,15 +247,15 @@ int tentativi(const QList<Scambio>& scambi, int operazione)
 
 // The devices the plant's memory holds in remote, among the first `n` exchanges, that the station
 // owes a hand-back: a write of 1 to the remote bit left, or a read of it answered 1, and no
-// acknowledged write of 0 or read answering 0 came after. Forgiven: a device that fell silent,
-// and one that refused at every try the last hand-back write sent from exchange `da` on (the
-// work judged can do no more; a refusal before it is the later work's to mend).
-QStringList lasciatiInRemoto(Impianto& impianto, const std::map<std::tuple<int, bool, int>, int>& memoria, int da, int n)
+// acknowledged write of 0 or read answering 0 came after. Forgiven only a device whose last
+// hand-back write sent from exchange `da` on it refused at every try or never heard, having
+// fallen silent (the work judged can do no more; a refusal before it is the later work's to mend).
+QStringList lasciatiInRemoto(const QList<Scambio>& scambi, const std::map<std::tuple<int, bool, int>, int>& memoria, int da, int n)
 {
     std::map<int, bool> dovuto;
     std::map<int, Guasto> ultimaRiconsegna;
-    for (int i = 0; i < n && i < impianto.scambi.size(); ++i) {
-        const Scambio& s = impianto.scambi[i];
+    for (int i = 0; i < n && i < scambi.size(); ++i) {
+        const Scambio& s = scambi[i];
         if (!s.bitRemoto())
             continue;
         if (s.scrittura() && s.scritto() != 0)
@@ -270,10 +270,11 @@ QStringList lasciatiInRemoto(Impianto& impianto, const std::map<std::tuple<int, 
     QStringList lasciati;
     for (const auto& [nodo, resta] : dovuto) {
         const auto m = memoria.find({nodo, false, RegistroRemoto});
-        if (!resta || m == memoria.end() || m->second == 0 || nodo == impianto.mutoNodo)
+        if (!resta || m == memoria.end() || m->second == 0)
             continue;
         const auto r = ultimaRiconsegna.find(nodo);
-        if (r != ultimaRiconsegna.end() && (r->second == Guasto::Eccezione || r->second == Guasto::EcoErrata))
+        if (r != ultimaRiconsegna.end()
+            && (r->second == Guasto::Eccezione || r->second == Guasto::EcoErrata || r->second == Guasto::Muto))
             continue;
         lasciati << QString::number(nodo);
     }
@@ -533,9 +534,9 @@ private slots:
                         if (s.riconsegna())
                             difetti << dove + QStringLiteral("handed back in keep-remote mode: ") + traffico();
                 } else {
-                    if (const QStringList l = lasciatiInRemoto(impianto, memoriaDopoSequenza, 0, scambiDopoSequenza); !l.isEmpty())
+                    if (const QStringList l = lasciatiInRemoto(scambi, memoriaDopoSequenza, 0, scambiDopoSequenza); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote by the sequence: ").arg(l.join(',')) + traffico();
-                    if (const QStringList l = lasciatiInRemoto(impianto, impianto.memoria, scambiDopoSequenza, int(scambi.size())); !l.isEmpty())
+                    if (const QStringList l = lasciatiInRemoto(scambi, impianto.memoria, scambiDopoSequenza, int(scambi.size())); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote after the Stop: ").arg(l.join(',')) + traffico();
                 }
                 const std::map<int, int> fallite = operazioniFallite(scambi);
