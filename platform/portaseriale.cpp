@@ -6,7 +6,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -19,6 +18,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -105,7 +105,12 @@ PortaSeriale::~PortaSeriale() { Chiudi(); }
 QString PortaSeriale::PercorsoPorta(int porta)
 {
     const QString nome = QDir(CartellaProgramma()).filePath(QStringLiteral("COM%1").arg(porta));
-    if (QFileInfo::exists(nome))
+    // The entry itself, not what it leads to: a link whose adapter is pulled out is still this
+    // port, unavailable, and never a reason to talk to whatever the machine's own line carries.
+    // Only an entry known to be absent gives the machine's line; one that cannot be looked at
+    // is tried, and its failure said, under its own name.
+    struct stat voce {};
+    if (::lstat(QFile::encodeName(nome).constData(), &voce) == 0 || (errno != ENOENT && errno != ENOTDIR))
         return nome;
     return QStringLiteral("/dev/ttyS%1").arg(porta - 1);
 }

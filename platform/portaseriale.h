@@ -2,9 +2,12 @@
 // The serial port of the station, with the properties the Modbus link relies on: port number,
 // line settings ("9600,N,8,1"), open/close, bytes waiting, input and output.
 //
-// Port n is the device <program folder>/COMn when that exists (a symlink to /dev/ttyUSB0, to a
-// /dev/serial/by-id name or to a test pty), else /dev/ttyS<n-1>. Opening is exclusive: a port
-// held by another program, or by another PortaSeriale, does not open.
+// Port n is the device <program folder>/COMn whenever the folder has that entry (a symlink to
+// /dev/ttyUSB0, to a /dev/serial/by-id name or to a test pty), whether or not it leads to a device
+// now; /dev/ttyS<n-1> only where there is no COMn entry at all. A COMn that leads nowhere (the
+// adapter pulled out) is that port, unavailable: it does not open, the log names COMn, and it
+// opens again once the name leads to a device. Opening is exclusive: a port held by another
+// program, or by another PortaSeriale, does not open.
 //
 // Built on the terminal interface directly: the port is opened and closed around every bus
 // operation, so opening must cost no more than the exchange itself (no lock files).

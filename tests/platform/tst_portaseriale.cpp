@@ -139,6 +139,8 @@ private slots:
     void byteCosiComeSono();
     void esclusivaFinoAllaChiusura();
     void adattatoreStaccato();
+    void collegamentoVersoNulla_data();
+    void collegamentoVersoNulla();
     void guastoNelRegistro_data();
     void guastoNelRegistro();
     void unaRigaPerGuasto_data();
@@ -296,15 +298,67 @@ void TstPortaSeriale::adattatoreStaccato()
     QVERIFY(!porta.Output(QByteArray("\x01\x03", 2)));
 }
 
-// A port that does not open says on the log which device it tried and what the system answered.
-// A COMn link that leads nowhere is not taken: the port falls back to /dev/ttyS<n-1>.
+// A COMn link whose device is gone (the adapter pulled out, its /dev name removed) is still that
+// port: it fails under its own name, never turns to /dev/ttyS<n-1>, and opens again once the
+// name leads to a device.
+void TstPortaSeriale::collegamentoVersoNulla_data()
+{
+    QTest::addColumn<bool>("apertaPrima");  // the port had opened on the device before it went away
+    QTest::newRow("alla prima apertura") << false;
+    QTest::newRow("dopo un'apertura riuscita") << true;
+}
+
+void TstPortaSeriale::collegamentoVersoNulla()
+{
+    QFETCH(bool, apertaPrima);
+    const int n = PortaSenzaDispositivo();
+    QVERIFY(n > 0);
+    CartellaTemporanea cartella;
+    const QString com = cartella.percorso(QStringLiteral("COM%1").arg(n));
+    PortaSeriale porta;
+    QVERIFY(porta.ImpostaCommPort(n));
+    {
+        Pty pty(cartella);
+        QVERIFY(pty.pronta());
+        Collega(cartella, n, apertaPrima ? QStringLiteral("pty") : QStringLiteral("rotto"), pty);
+        if (apertaPrima) {
+            QVERIFY(porta.Apri());
+            porta.Chiudi();
+        }
+    }
+    // Closing the master frees the terminal; should its node linger, the link is made to lead nowhere.
+    if (QFileInfo(com).exists()) {
+        QFile::remove(com);
+        QFile::link(cartella.percorso(QStringLiteral("non_esiste")), com);
+    }
+    QVERIFY(QFileInfo(com).isSymLink() && !QFileInfo(com).exists());
+
+    {
+        Registro registro;
+        QVERIFY(!porta.Apri());
+        QCOMPARE(Registro::righe(), QStringList{QStringLiteral("Porta seriale COM%1 non aperta: %2 - %3")
+                                                     .arg(n)
+                                                     .arg(com, QString::fromLocal8Bit(std::strerror(ENOENT)))});
+        QCOMPARE(PortaSeriale::PercorsoPorta(n), com);
+    }
+
+    Pty tornata(cartella);
+    QVERIFY(tornata.pronta());
+    Collega(cartella, n, QStringLiteral("pty"), tornata);
+    QVERIFY(porta.Apri());
+    QVERIFY(porta.Output(QByteArray("\x01\x03", 2)));
+    QCOMPARE(tornata.ricevi(2), QByteArray("\x01\x03", 2));
+}
+
+// A port that does not open says on the log which device it tried and what the system answered:
+// a COMn entry, even a link that leads nowhere, is the device; /dev/ttyS<n-1> only without one.
 void TstPortaSeriale::guastoNelRegistro_data()
 {
     QTest::addColumn<QString>("bersaglio");
     QTest::addColumn<bool>("sulCollegamento");  // the device named is COMn, not /dev/ttyS<n-1>
     QTest::addColumn<int>("errore");
     QTest::newRow("nessun COMn, nessuna /dev/ttyS") << "" << false << ENOENT;
-    QTest::newRow("COMn verso nulla") << "rotto" << false << ENOENT;
+    QTest::newRow("COMn verso nulla") << "rotto" << true << ENOENT;
     QTest::newRow("COMn verso un file") << "file" << true << ENOTTY;
     QTest::newRow("COMn verso una cartella") << "cartella" << true << EISDIR;
     QTest::newRow("linea tenuta da un altro") << "tenuta" << true << EBUSY;
