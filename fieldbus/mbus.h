@@ -99,7 +99,8 @@ void ImpostaCollegamento(Collegamento* collegamento);  // nullptr: back to the s
 // ---- The serial port ---------------------------------------------------------------------
 // The station's one serial port. The configuration load applies the port number and line
 // format after a good port test; false (port left as it was) when the port is in use by an
-// operation or the format does not describe a line.
+// operation or the format does not describe a line. A new port number forgets what the last
+// port's line owed (DimenticaDovuti).
 Piattaforma::PortaSeriale& P_Seriale();
 bool ImpostaSeriale(int porta, const QString& formato);
 
