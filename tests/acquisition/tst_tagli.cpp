@@ -2,11 +2,12 @@
 // runs once against an in-memory plant below the link (a scripted port and a clock that moves
 // only while the link waits). Every exchange of that run in turn gets each fault (lost once,
 // carried out with every reply lost or late, a wrong echo, an exception reply, the device silent
-// from then on), and each faulty run is recorded: every wait of it (a quiet line before a
-// request, a reply, a pause) is a point where the Stop's cut may be asked. The run then goes
-// again with the cut at each point in turn, and ends with the Stop's own work. The plant's
-// memory judges what is left in remote, the traffic what went out after the cut and how many
-// tries the exchange under way had, the counters what was counted.
+// from then on, every device refusing its hand-back until the Stop's work ends), and each faulty
+// run is recorded: every wait of it (a quiet line before a request, a reply, a pause) is a point
+// where the Stop's cut may be asked. The run then goes again with the cut at each point in turn,
+// and ends with the Stop's own work, then a second Stop's. The plant's memory judges what is left
+// in remote, the traffic what went out after the cut and how many tries the exchange under way
+// had, the counters what was counted.
 #include "caselle.h"
 #include "ciclo.h"
 #include "codabus.h"
@@ -39,6 +40,9 @@ enum class Guasto {
     EcoErrata,         // a write refused with the echo of another value
     Eccezione,         // refused with an exception reply at every try
     Muto,              // the device answers nothing from this exchange on
+    // Every device refuses the write of 0 to its remote bit, with an exception reply (busy), from
+    // this exchange until the first Stop's work ends: two or more devices can be owed at once.
+    RiconsegneRifiutate,
 };
 
 const char* nome(Guasto g)
@@ -51,6 +55,7 @@ const char* nome(Guasto g)
     case Guasto::EcoErrata: return "wrong echo";
     case Guasto::Eccezione: return "exception reply";
     case Guasto::Muto: return "device silent from here";
+    case Guasto::RiconsegneRifiutate: return "hand-backs refused till the Stop's work ends";
     }
     return "";
 }
@@ -100,6 +105,7 @@ public:
     int operazioneGuasta = -1;
     Guasto guasto = Guasto::Nessuno;
     int mutoNodo = -1;  // silent from the faulty operation on
+    bool riconsegneRiprese = false;  // the first Stop's work has ended: hand-backs are taken again
     QList<Scambio> scambi;
     std::map<std::tuple<int, bool, int>, int> memoria;  // (node, register?, address) -> value
 
@@ -109,7 +115,10 @@ public:
     {
         Scambio s{r, porta->aperture - 1};
         const bool primoTentativo = scambi.isEmpty() || scambi.last().operazione != s.operazione;
-        if (s.operazione == operazioneGuasta) {
+        if (guasto == Guasto::RiconsegneRifiutate) {
+            if (s.operazione >= operazioneGuasta && !riconsegneRiprese && s.riconsegna())
+                s.guasto = guasto;
+        } else if (s.operazione == operazioneGuasta) {
             s.guasto = guasto;
             if (guasto == Guasto::Muto)
                 mutoNodo = s.nodo();
@@ -123,7 +132,7 @@ public:
         const Guasto g = questo.guasto;
         if (g == Guasto::PersaUnaVolta && primoTentativo)
             return {};
-        if (g == Guasto::Eccezione)
+        if (g == Guasto::Eccezione || g == Guasto::RiconsegneRifiutate)
             return risposta(trama({s.nodo(), s.funzione() | 0x80, 2}), 8 * Ms);
         if (g == Guasto::EcoErrata && s.scrittura()) {
             QByteArray eco = r.left(6);
@@ -218,7 +227,8 @@ enum class Sequenza {
     VersoLocale,    // the tick's hand-over to local, every device found in remote
     Dispositivi,    // the switch and LED passes
     Attivita,       // the tick's line-activity read
-    Comandi,        // the door, switch and set-value commands a Stop serves first
+    Comandi,        // the door, switch and set-value commands, in a turn of their own
+    ComandiAlloStop,  // the same commands still waiting when the Stop comes: its work serves them
 };
 
 // The errors counted for each device, by node.
@@ -250,6 +260,7 @@ int tentativi(const QList<Scambio>& scambi, int operazione)
 // acknowledged write of 0 or read answering 0 came after. Forgiven only a device whose last
 // hand-back write sent from exchange `da` on it refused at every try or never heard, having
 // fallen silent (the work judged can do no more; a refusal before it is the later work's to mend).
+// For a Stop's work `da` is where its own hand-backs begin (riconsegneFinali).
 QStringList lasciatiInRemoto(const QList<Scambio>& scambi, const std::map<std::tuple<int, bool, int>, int>& memoria, int da, int n)
 {
     std::map<int, bool> dovuto;
@@ -274,9 +285,41 @@ QStringList lasciatiInRemoto(const QList<Scambio>& scambi, const std::map<std::t
             continue;
         const auto r = ultimaRiconsegna.find(nodo);
         if (r != ultimaRiconsegna.end()
-            && (r->second == Guasto::Eccezione || r->second == Guasto::EcoErrata || r->second == Guasto::Muto))
+            && (r->second == Guasto::Eccezione || r->second == Guasto::EcoErrata || r->second == Guasto::Muto
+                || r->second == Guasto::RiconsegneRifiutate))
             continue;
         lasciati << QString::number(nodo);
+    }
+    return lasciati;
+}
+
+// Where the Stop's own hand-backs begin in its work [da, n): they come after the requests it
+// serves, so a refused write of 0 with other traffic after it was a request's, not the Stop's.
+int riconsegneFinali(const QList<Scambio>& scambi, int da, int n)
+{
+    int inizio = da;
+    for (int i = da; i < n && i < scambi.size(); ++i)
+        if (!scambi[i].riconsegna())
+            inizio = i + 1;
+    return inizio;
+}
+
+// The devices that a hand-over to local run whole leaves in remote although they answered it:
+// each device found in remote is read and written 0, whatever the devices before it did. Forgiven
+// only a device whose last exchange got no valid reply (silent, refusing, late).
+QStringList nonRiportatiInLocale(const QList<Scambio>& scambi, const std::map<std::tuple<int, bool, int>, int>& memoria, int n)
+{
+    QStringList lasciati;
+    for (int nodo : {NodoZona, NodoInterruttore, NodoApriporta, NodoLED}) {
+        const auto m = memoria.find({nodo, false, RegistroRemoto});
+        if (m == memoria.end() || m->second == 0)
+            continue;
+        const Scambio* ultimo = nullptr;
+        for (int i = 0; i < n && i < scambi.size(); ++i)
+            if (scambi[i].nodo() == nodo)
+                ultimo = &scambi[i];
+        if (!ultimo || ultimo->risposta)
+            lasciati << QString::number(nodo) + (ultimo ? QString() : QStringLiteral(" (never tried)"));
     }
     return lasciati;
 }
@@ -296,9 +339,23 @@ class TestTagli : public QObject {
     int puntoTaglio = -1;  // the point at which the Stop comes; -1: after the sequence
     int scambiAlTaglio = -1;
     int scambiDopoSequenza = -1;
-    std::map<std::tuple<int, bool, int>, int> memoriaDopoSequenza;
+    int scambiDopoStop = -1;  // the first Stop's work ended here
+    std::map<std::tuple<int, bool, int>, int> memoriaDopoSequenza, memoriaDopoStop;
 
-    static void stop() { Acquisizione::EseguiQuandoLibero(&Acquisizione::LavoroDelloStop, true); }
+    // The Stop's own bus work, as the main window runs it.
+    void stop()
+    {
+        Acquisizione::EseguiQuandoLibero(
+            [this]() -> QCoro::Task<> {
+                co_await Acquisizione::LavoroDelloStop();
+                if (scambiDopoStop >= 0)
+                    co_return;
+                scambiDopoStop = int(impianto.scambi.size());
+                memoriaDopoStop = impianto.memoria;
+                impianto.riconsegneRiprese = true;
+            },
+            true);
+    }
 
     void punto()
     {
@@ -337,7 +394,7 @@ class TestTagli : public QObject {
         Acquisizione::GanciAttivi().Pausa = [this](int) { punto(); };
         attese = 0;
         puntoTaglio = taglio;
-        scambiAlTaglio = scambiDopoSequenza = -1;
+        scambiAlTaglio = scambiDopoSequenza = scambiDopoStop = -1;
         inSequenza = true;
 
         // Master and slave differ in their set-point (21.5 against 20.0); the chrono asks 22.5.
@@ -377,7 +434,8 @@ class TestTagli : public QObject {
                 co_await ciclo->LeggiLED();
             });
             break;
-        case Sequenza::Comandi: {
+        case Sequenza::Comandi:
+        case Sequenza::ComandiAlloStop: {
             Acquisizione::PostaApriporta();
             Acquisizione::PostaInterruttore(0, true);
             Impostazione valore;
@@ -389,7 +447,10 @@ class TestTagli : public QObject {
             valore.Riga = 2;
             valore.Zona = 1;
             Acquisizione::PostaImpostazione(valore);
-            inTurno([]() -> QCoro::Task<> { co_await Acquisizione::ServiTutteLeRichieste(); });
+            if (sequenza == Sequenza::Comandi)
+                inTurno([]() -> QCoro::Task<> { co_await Acquisizione::ServiTutteLeRichieste(); });
+            else
+                fineSequenza();
             break;
         }
         case Sequenza::VersoRemoto:
@@ -410,6 +471,10 @@ class TestTagli : public QObject {
         }
         if (scambiAlTaglio < 0)
             stop();
+        QTRY_VERIFY(BusLibero());
+        QVERIFY(scambiDopoStop >= 0);
+        // Work after the Stop's work: a second Stop finds what the first left owed.
+        stop();
         QTRY_VERIFY(BusLibero());
     }
 
@@ -433,7 +498,8 @@ private slots:
         const std::tuple<Sequenza, const char*, bool> sequenze[] = {
             {Sequenza::Allineamento, "alignment", true},
             {Sequenza::Crono, "chrono write", true},
-            {Sequenza::Comandi, "commands served by the Stop", true},
+            {Sequenza::Comandi, "commands", true},
+            {Sequenza::ComandiAlloStop, "commands waiting at the Stop", true},
             {Sequenza::VersoRemoto, "hand-over to remote", false},
             {Sequenza::VersoLocale, "hand-over to local", false},
             {Sequenza::Dispositivi, "switch and LED passes", false},
@@ -460,17 +526,17 @@ private slots:
         QFETCH(bool, mantieni);
         QFETCH(bool, inRemoto);
 
-        // The healthy run: its operations are the places where a fault goes.
+        // The healthy run: its operations, the Stop's work included, are the places where a fault goes.
         esegui(sequenza, mantieni, inRemoto, -1, Guasto::Nessuno, -1);
         QList<std::pair<int, bool>> operazioni;  // operation, a write?
-        for (int i = 0; i < scambiDopoSequenza; ++i)
+        for (int i = 0; i < impianto.scambi.size(); ++i)
             if (operazioni.isEmpty() || operazioni.last().first != impianto.scambi[i].operazione)
                 operazioni.append({impianto.scambi[i].operazione, impianto.scambi[i].scrittura()});
         QVERIFY(!operazioni.isEmpty());
         QList<std::pair<int, Guasto>> guasti{{-1, Guasto::Nessuno}};
         for (const auto& [operazione, scrittura] : operazioni)
             for (Guasto g : {Guasto::PersaUnaVolta, Guasto::SenzaRisposta, Guasto::InRitardo, Guasto::EcoErrata,
-                             Guasto::Eccezione, Guasto::Muto})
+                             Guasto::Eccezione, Guasto::Muto, Guasto::RiconsegneRifiutate})
                 if (g != Guasto::EcoErrata || scrittura)
                     guasti.append({operazione, g});
 
@@ -483,7 +549,7 @@ private slots:
             const QList<Scambio> intero = impianto.scambi;
             const int interoDopoSequenza = scambiDopoSequenza;
             const QString caso = QStringLiteral("%1 at operation %2").arg(nome(guasto)).arg(operazione);
-            if (punti <= interoDopoSequenza)
+            if (interoDopoSequenza > 0 && punti <= interoDopoSequenza)
                 difetti << caso + QStringLiteral(": fewer points than requests");
             for (int p = 0; p <= punti; ++p) {
                 if (p > 0)
@@ -497,14 +563,15 @@ private slots:
                 auto traffico = [&] {
                     QStringList t;
                     for (int i = 0; i < scambi.size(); ++i)
-                        t << (i == scambiDopoSequenza ? QStringLiteral("| ") : QString()) + scambi[i].testo();
+                        t << (i == scambiDopoSequenza ? QStringLiteral("| ") : i == scambiDopoStop ? QStringLiteral("|| ") : QString())
+                                 + scambi[i].testo();
                     return t.join(' ');
                 };
                 if (p > 0 && scambiAlTaglio < 0) {
                     difetti << dove + QStringLiteral("never reached");
                     continue;
                 }
-                if (sequenza == Sequenza::Comandi) {
+                if (sequenza == Sequenza::Comandi || sequenza == Sequenza::ComandiAlloStop) {
                     // Posted before the Stop, they are served whole.
                     QStringList atteso, visto;
                     for (const Scambio& s : intero)
@@ -536,8 +603,15 @@ private slots:
                 } else {
                     if (const QStringList l = lasciatiInRemoto(scambi, memoriaDopoSequenza, 0, scambiDopoSequenza); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote by the sequence: ").arg(l.join(',')) + traffico();
-                    if (const QStringList l = lasciatiInRemoto(scambi, impianto.memoria, scambiDopoSequenza, int(scambi.size())); !l.isEmpty())
+                    const int daStop = riconsegneFinali(scambi, scambiDopoSequenza, scambiDopoStop);
+                    if (const QStringList l = lasciatiInRemoto(scambi, memoriaDopoStop, daStop, scambiDopoStop); !l.isEmpty())
                         difetti << dove + QStringLiteral("node %1 left in remote after the Stop: ").arg(l.join(',')) + traffico();
+                    const int daSecondo = riconsegneFinali(scambi, scambiDopoStop, int(scambi.size()));
+                    if (const QStringList l = lasciatiInRemoto(scambi, impianto.memoria, daSecondo, int(scambi.size())); !l.isEmpty())
+                        difetti << dove + QStringLiteral("node %1 left in remote after a second Stop: ").arg(l.join(',')) + traffico();
+                    if (sequenza == Sequenza::VersoLocale && p == 0)
+                        if (const QStringList l = nonRiportatiInLocale(scambi, memoriaDopoSequenza, scambiDopoSequenza); !l.isEmpty())
+                            difetti << dove + QStringLiteral("node %1 left in remote by the hand-over to local: ").arg(l.join(',')) + traffico();
                 }
                 const std::map<int, int> fallite = operazioniFallite(scambi);
                 for (const auto& [nodo, contati] : errori()) {
