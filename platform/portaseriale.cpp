@@ -120,6 +120,7 @@ bool PortaSeriale::ImpostaCommPort(int porta)
     if (PortOpen() || porta < 1)
         return false;
     porta_ = porta;
+    percorso_ = PercorsoPorta(porta);
     return true;
 }
 
@@ -158,7 +159,11 @@ bool PortaSeriale::Apri()
         return true;
     errore_ = false;
     ricevuti_.clear();
-    const QString nome = PercorsoPorta(porta_);
+    // The name decided with the number, not the folder as it is now: a COMn that went away
+    // meanwhile is this port, gone, never a reason to open the machine's own line.
+    if (percorso_.isEmpty())
+        percorso_ = PercorsoPorta(porta_);
+    const QString nome = percorso_;
     const QByteArray percorso = QFile::encodeName(nome);
     // Never the controlling terminal of the station; never a wait for a modem's carrier.
     const int fd = ::open(percorso.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -4,10 +4,13 @@
 //
 // Port n is the device <program folder>/COMn whenever the folder has that entry (a symlink to
 // /dev/ttyUSB0, to a /dev/serial/by-id name or to a test pty), whether or not it leads to a device
-// now; /dev/ttyS<n-1> only where there is no COMn entry at all. A COMn that leads nowhere (the
-// adapter pulled out) is that port, unavailable: it does not open, the log names COMn, and it
-// opens again once the name leads to a device. Opening is exclusive: a port held by another
-// program, or by another PortaSeriale, does not open.
+// now; /dev/ttyS<n-1> only where there is no COMn entry at all. Which of the two it is, is decided
+// when the port number is applied (the settings load) and holds until it is applied again: a COMn
+// that leads nowhere (the adapter pulled out) or that disappears (a bridge that removes its link
+// when it ends) is that port, unavailable: it does not open, the log names COMn, and it opens
+// again once the name leads to a device. A COMn that appears meanwhile is taken when the number is
+// applied again. Opening is exclusive: a port held by another program, or by another
+// PortaSeriale, does not open.
 //
 // Built on the terminal interface directly: the port is opened and closed around every bus
 // operation, so opening must cost no more than the exchange itself (no lock files).
@@ -26,8 +29,12 @@ public:
     PortaSeriale& operator=(const PortaSeriale&) = delete;
 
     int CommPort() const { return porta_; }
-    // Refused (false) while the port is open or for a number below 1.
+    // Refused (false) while the port is open or for a number below 1. Decides the device the
+    // port opens from now on (see above).
     bool ImpostaCommPort(int porta);
+    // The device the port opens: the one decided when the number was applied, or, for a port
+    // whose number was never applied, the one decided at its first opening.
+    QString Percorso() const { return percorso_; }
 
     QString Settings() const { return impostazioni_; }
     // "baud,parity,data,stop" with parity N, E, O, M or S, 5 to 8 data bits and 1 or 2 stop
@@ -62,7 +69,7 @@ public:
     int BitPerCarattere() const;
     int Baud() const { return baud_; }
 
-    // The device of port n (see above).
+    // The device port n would be now (see above).
     static QString PercorsoPorta(int porta);
 
 private:
@@ -75,6 +82,7 @@ private:
 
     int fd_ = -1;
     int porta_ = 1;
+    QString percorso_;  // empty until the number is applied or the port first opens
     QString impostazioni_ = QStringLiteral("9600,N,8,1");
     int baud_ = 9600;
     char parita_ = 'N';  // N, E, O, M, S
