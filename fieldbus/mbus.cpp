@@ -277,13 +277,9 @@ bool ImpostaSeriale(int numero, const QString& formato)
     Piattaforma::PortaSeriale prova;
     if (!prova.ImpostaSettings(formato) || !prova.ImpostaCommPort(numero))
         return false;
-    // Another port is another line: its devices were never put in remote by this station.
-    const bool altraLinea = numero != P_Seriale().CommPort();
-    if (!P_Seriale().ImpostaSettings(formato) || !P_Seriale().ImpostaCommPort(numero))
-        return false;
-    if (altraLinea)
-        DimenticaDovuti();
-    return true;
+    // What is owed stays owed: the plant is the same file and its devices the same nodes,
+    // usually on the same bus under another number (an adapter that came back as another port).
+    return P_Seriale().ImpostaSettings(formato) && P_Seriale().ImpostaCommPort(numero);
 }
 
 // Another port or clock is another line: what the last one owed does not carry over.

@@ -82,7 +82,7 @@ QCoro::Task<bool> MantieniAttivita();
 // The Stop's hand-back: every device still owed gets the write of 0 alone, once; one that does
 // not acknowledge it stays owed.
 QCoro::Task<> RestituisciDovuti();
-// Another port or link is another line: what the last one owed does not carry over.
+// Another link installed in place of the station's own: what the last one owed does not carry over.
 void DimenticaDovuti();
 
 // The two bus operations, replaceable so that the layers above can be tested against a
@@ -99,8 +99,7 @@ void ImpostaCollegamento(Collegamento* collegamento);  // nullptr: back to the s
 // ---- The serial port ---------------------------------------------------------------------
 // The station's one serial port. The configuration load applies the port number and line
 // format after a good port test; false (port left as it was) when the port is in use by an
-// operation or the format does not describe a line. A new port number forgets what the last
-// port's line owed (DimenticaDovuti).
+// operation or the format does not describe a line. What is owed stays owed, whatever the number.
 Piattaforma::PortaSeriale& P_Seriale();
 bool ImpostaSeriale(int porta, const QString& formato);
 

@@ -87,8 +87,6 @@ private slots:
     void indiceFuoriTabella();
     void mantieniAttivita_data();
     void mantieniAttivita();
-    void dovutiDopoCambioPorta_data();
-    void dovutiDopoCambioPorta();
 
 private:
     Registratore reg_;
@@ -205,41 +203,6 @@ void TestRemoto::mantieniAttivita()
     QCOMPARE(reg_.operazioni.size(), inviata ? 1 : 0);
     if (inviata)
         QVERIFY(reg_.operazioni[0] == (Operazione{false, 3, 12, 0, 4}));
-}
-
-// The settings load applies the port: a device put in remote on the last port is not the new
-// line's, and no write of 0 goes to that node and object there. The same port keeps its debt.
-void TestRemoto::dovutiDopoCambioPorta_data()
-{
-    QTest::addColumn<int>("porta");
-    QTest::addColumn<QString>("formato");
-    QTest::addColumn<bool>("restituito");
-    QTest::newRow("stessa porta e linea") << 1 << "9600,N,8,1" << true;
-    QTest::newRow("stessa porta, altra velocita") << 1 << "19200,E,8,1" << true;
-    QTest::newRow("altra porta") << 4 << "9600,N,8,1" << false;
-    QTest::newRow("altra porta rifiutata (formato)") << 4 << "9600,X,8,1" << true;
-}
-
-void TestRemoto::dovutiDopoCambioPorta()
-{
-    QFETCH(int, porta);
-    QFETCH(QString, formato);
-    QFETCH(bool, restituito);
-    QVERIFY(MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1")));
-    Configuratore(MappaLetturaZone, MappaScritturaZone)(0, 17, 1, 60, 5, 60);
-    reg_.eco = -256;
-    QVERIFY(QCoro::waitFor(MBus::AttivaRemotoZona(0)));
-    reg_.operazioni.clear();
-    reg_.eco = 0;
-
-    MBus::ImpostaSeriale(porta, formato);
-    QCoro::waitFor(MBus::RestituisciDovuti());
-    const QList<Operazione> attese = restituito ? QList<Operazione>{{true, 5, 60, 0, 17}} : QList<Operazione>{};
-    QVERIFY(reg_.operazioni == attese);
-
-    Configuratore(MappaLetturaZone, MappaScritturaZone)(0, -1, -1, -1, -1, -1);
-    MBus::ImpostaSeriale(1, QStringLiteral("9600,N,8,1"));
-    MBus::DimenticaDovuti();
 }
 
 QTEST_GUILESS_MAIN(TestRemoto)

@@ -18,12 +18,14 @@
 #include "pagina_apriporta.h"
 #include "pagina_interruttori.h"
 #include "pagina_led.h"
+#include "pagina_rs232.h"
 #include "pagina_zone.h"
 #include "sinottico.h"
 #include "slavemodbus.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,6 +38,8 @@ class TestImpiantoNuovo : public QObject {
     Q_OBJECT
 private slots:
     void daCartellaVuotaAiValori();
+    void dovutoDopoCambioPorta_data();
+    void dovutoDopoCambioPorta();
 };
 
 namespace {
@@ -229,6 +233,82 @@ void TestImpiantoNuovo::daCartellaVuotaAiValori()
     QCOMPARE(slave.registro(5, 30), std::uint16_t(5));
     QCOMPARE(slave.registro(5, 31), std::uint16_t(9));
     QVERIFY2(dialoghi.mostrati.isEmpty(), qPrintable(dialoghi.mostrati.value(0).testo));
+    MBus::ComunicazioneReale = false;
+}
+
+// A door command whose remote write the instrument carries out but answers too late: its
+// hand-back is owed. The administrator then gives the port another number (the adapter came
+// back as COM2) or another line format on the port page: the load tests the port and applies
+// it, and the debt stays. The next Stop writes the hand-back on the port now in use, to the
+// instrument found there in remote.
+void TestImpiantoNuovo::dovutoDopoCambioPorta_data()
+{
+    QTest::addColumn<int>("porta");
+    QTest::addColumn<QString>("formato");
+    QTest::newRow("altra porta") << 2 << "9600,N,8,1";
+    QTest::newRow("stessa porta, altro formato") << 1 << "19200,N,8,1";
+}
+
+void TestImpiantoNuovo::dovutoDopoCambioPorta()
+{
+    QFETCH(int, porta);
+    QFETCH(QString, formato);
+    CartellaTemporanea cartella;
+    SlaveModbus com1(cartella.percorso(QStringLiteral("COM1")));
+    SlaveModbus com2(cartella.percorso(QStringLiteral("COM2")));
+    for (SlaveModbus* s : {&com1, &com2}) {
+        QVERIFY2(s->pronto(), qPrintable(s->errore()));
+        s->aggiungiNodo(5);
+    }
+    cartella.scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
+    cartella.scrivi(QStringLiteral("Quelvar1.ini"),
+                    "[Generale]\r\nApriporta=1\r\n[COM]\r\nPorta=1\r\nFormato=9600,N,8,1\r\nRetry=1\r\nTimeOut=200\r\n"
+                    "[Apriporta]\r\nIndirizzo=5\r\nTempo=100\r\nREM_r=1,60\r\nREM_w=5,60\r\nOn_w=6,30\r\nVal_on=5\r\n"
+                    "Off_w=6,31\r\nVal_off=9\r\n");
+    DialoghiFinti dialoghi;
+    UtenteAmministratore = UtenteTecnico = false;
+    Finestre f;
+    f.Carica();
+    f.mainForm->resize(1100, 800);
+    f.mainForm->show();
+    QVERIFY(PortaSerialeValida);
+    MBus::ComunicazioneReale = true;
+    f.mainForm->MenuLogin->trigger();
+    f.login->txtUserName->setText(QStringLiteral("Admin"));
+    f.login->txtPassword->setText(QStringLiteral("Xq7"));
+    f.login->cmdOK->click();
+    QVERIFY(UtenteAmministratore);
+
+    // Every reply comes 150 ms after the station gave up on it: the door is owed its hand-back.
+    com1.impostaLento(5, 60, 350);
+    f.mainForm->MenuSinottico->trigger();
+    QVERIFY(f.sinottico->Cmd_Apriporta[0]->isVisible());
+    QTest::mouseClick(f.sinottico->Cmd_Apriporta[0], Qt::LeftButton);
+    QTRY_VERIFY(BusLibero());
+    QTRY_VERIFY(!com1.trattiene());
+    com1.impostaLento(5, 60, 0);
+    QCOMPARE(dialoghi.mostrati.size(), 1);
+    QVERIFY(dialoghi.mostrati[0].testo.startsWith(QStringLiteral("Attenzione: ")));
+
+    // The instrument, in remote, on the port chosen now.
+    SlaveModbus& strumento = porta == 1 ? com1 : com2;
+    strumento.impostaBobina(5, 60, true);
+    f.mainForm->MenuComunicazione->trigger();
+    Comunicazioni* c = f.comunicazioni;
+    c->MenuPorta->trigger();
+    PaginaRS232* p = c->Pic_RS232;
+    QVERIFY(p->isVisible());
+    p->Cmb_RS232->setCurrentIndex(porta - 1);
+    p->Cmb_ImpRS232->setCurrentIndex(p->Cmb_ImpRS232->findText(formato));
+    p->Cmd_Chiudi_RS232[0]->click();
+    QTRY_COMPARE(f.mainForm->Pannello(5)->text(), QStringLiteral("COM%1:%2").arg(porta).arg(formato));
+    QTRY_VERIFY(BusLibero());
+    QVERIFY(strumento.bobina(5, 60));  // the load itself writes nothing
+
+    f.mainForm->MenuStop->trigger();
+    QTRY_VERIFY(BusLibero());
+    QVERIFY2(!strumento.bobina(5, 60), "the hand-back owed was not written on the port in use");
+    QCOMPARE(dialoghi.mostrati.size(), 1);
     MBus::ComunicazioneReale = false;
 }
 
