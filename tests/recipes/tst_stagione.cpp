@@ -315,6 +315,54 @@ private slots:
         QCOMPARE(visibile.last(), false);
     }
 
+    // A MSGBOX row asking OK or Annulla, answered through the window: OK goes on to the next row
+    // with no zone pause after the box; Annulla ends the sending there, nothing after it is
+    // written, the failure is reported and the season mark stays.
+    void rispostaAlMessaggio_data()
+    {
+        QTest::addColumn<bool>("annulla");
+        QTest::addColumn<QStringList>("scritti");
+        QTest::addColumn<QList<int>>("attese");
+        QTest::addColumn<QString>("esito");
+        QTest::addColumn<QString>("marca");
+        QTest::newRow("OK") << false << QStringList{"S6,100=215@1", "S6,200=-3@2"} << QList<int>{150, 200, 200}
+                            << QStringLiteral("Il cambio delle impostazioni è stato completato correttamente.") << "0";
+        QTest::newRow("Annulla") << true << QStringList{"S6,100=215@1"} << QList<int>{150} << Fallito << "1";
+    }
+    void rispostaAlMessaggio()
+    {
+        QFETCH(bool, annulla);
+        QFETCH(QStringList, scritti);
+        QFETCH(QList<int>, attese);
+        QFETCH(QString, esito);
+        QFETCH(QString, marca);
+        cartella->scrivi(FileImpostazioni, "[Stagione]\r\nAttuale=1\r\n");
+        cartella->scrivi(QStringLiteral("Ricetta/domanda.prg"),
+                         "[File]\r\nID=Quelvar\r\n[Zona 01]\r\nIntervallo=150\r\nLinee=2\r\n1=6,100,215;SP\r\n"
+                         "2=0,MSGBOX,4;Valvola aperta ?\r\n[Zona 02]\r\nLinee=1\r\n1=6,200,-3;x\r\n");
+        QMdiArea area;
+        QMdiSubWindow* cornice = area.addSubWindow(s.release());
+        auto* finestra = qobject_cast<Stagione*>(cornice->widget());
+        area.show();
+        cornice->show();
+        scelta = QStringLiteral("domanda.prg");
+        QTest::mouseClick(finestra->Cmd_Stagione[2], Qt::LeftButton);
+        QCOMPARE(finestra->Lst_Dev->count(), 3);
+        dialoghi->mostrati.clear();
+        for (auto r : {RispostaDialogo::Si, annulla ? RispostaDialogo::Annulla : RispostaDialogo::OK})
+            dialoghi->risposte.enqueue(r);
+        QTest::mouseClick(finestra->Cmd_Invio_Stagione, Qt::LeftButton);
+        QTRY_VERIFY(!finestra->InvioInCorso());
+
+        QCOMPARE(bus->traffico, scritti);
+        QCOMPARE(pause, attese);
+        QCOMPARE(dialoghi->mostrati.size(), 3);
+        QCOMPARE(dialoghi->mostrati[1].testo, QStringLiteral("Valvola aperta ?"));
+        QCOMPARE(dialoghi->mostrati[1].pulsanti, Piattaforma::PulsantiDialogo::OKAnnulla);
+        QCOMPARE(dialoghi->mostrati[2].testo, esito);
+        QCOMPARE(attuale(), marca);
+    }
+
     // The operator confirmed while the bus was busy: from the "Yes" on the sending is under way,
     // whatever the operator tries before its turn comes. Once it comes, the rows confirmed are
     // sent once, with their zones' pauses, and the mark flips once.
