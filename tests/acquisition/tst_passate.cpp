@@ -53,6 +53,7 @@ private slots:
         QTest::addColumn<int>("errori");
         QTest::newRow("register, 1 decimal") << 3 << 215 << 1 << 21.5f << 0;
         QTest::newRow("input register, 2 decimals, negative") << 4 << -150 << 2 << -1.5f << 0;
+        QTest::newRow("register, 3 decimals") << 3 << 1234 << 3 << 1.234f << 0;
         QTest::newRow("register, failed read") << 3 << ValoreAssente << 1 << float(ValoreAssente) << 1;
         QTest::newRow("coil 1") << 1 << 1 << 0 << 1.0f << 0;
         QTest::newRow("discrete input 0") << 2 << 0 << 2 << 0.0f << 0;
@@ -134,8 +135,10 @@ private slots:
     void azzeramentoONascondi_data()
     {
         QTest::addColumn<int>("modo");
-        QTest::newRow("reset and close") << 0;
-        QTest::newRow("close only") << 1;
+        QTest::addColumn<bool>("zona");  // after closing, the zone keeps failing rather than the LED
+        QTest::newRow("reset and close") << 0 << false;
+        QTest::newRow("reset and close, the zone failing again") << 0 << true;
+        QTest::newRow("close only") << 1 << false;
     }
     void azzeramentoONascondi()
     {
@@ -156,10 +159,14 @@ private slots:
         QCOMPARE(AllarmePresente, modo != 0);
         QCOMPARE(lampeggio, modo != 0);
         QCOMPARE(allarmiZ.size(), modo != 0 ? 1 : 0);
-        // after the reset a device that keeps failing is listed again at its 6th new error
-        for (int i = 0; i < 6; ++i)
-            SegnalaErroreLED(9);
-        QCOMPARE(allarmiI.size(), 1);
+        // after the reset a zone or device that keeps failing is listed again at its 6th new error, not before
+        QFETCH(bool, zona);
+        const QStringList& elenco = zona ? allarmiZ : allarmiI;
+        for (int i = 0; i < 5; ++i)
+            zona ? SegnalaErroreZona(0) : SegnalaErroreLED(9);
+        QCOMPARE(elenco.size(), modo != 0 ? 1 : 0);
+        zona ? SegnalaErroreZona(0) : SegnalaErroreLED(9);
+        QCOMPARE(elenco.size(), 1);
     }
 
     void led_data()
