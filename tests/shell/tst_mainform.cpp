@@ -19,6 +19,7 @@
 #include "stagione.h"
 #include "stile.h"
 #include "storicogiornaliero.h"
+#include "webcam.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -47,6 +48,20 @@ enum Utente { Anonimo, Tecnico, Amministratore };
 const char* const NomiMenu[6] = {"MenuLogin", "MenuSinottico", "MenuGrafico",
                                  "MenuStorico", "MenuStagione", "MenuComunicazione"};
 constexpr int Pulsanti[6] = {1, 2, 3, 4, 5, 7};
+
+// A camera that only tells whether it captures.
+class CameraFinta final : public CatturaVideo {
+public:
+    bool inCattura = false;
+    bool Apri() override { return true; }
+    bool Avvia(bool avvia) override { return inCattura = avvia; }
+    QString UltimoErrore() const override { return {}; }
+    void Ferma() override { inCattura = false; }
+    void ImpostaAudio(bool) override {}
+    bool InCattura() const override { return inCattura; }
+    QWidget* Vista() override { return &vista; }
+    QWidget vista;
+};
 
 }  // namespace
 
@@ -129,13 +144,15 @@ void TstMainForm::unaFinestraAllaVolta_data()
     QTest::addColumn<int>("finestra");
     QTest::addColumn<int>("utente");
     QTest::addColumn<bool>("acquisizione");
+    QTest::addColumn<bool>("webcam");  // the synoptic left with its webcam running
     const char* finestre[6] = {"login", "sinottico", "grafico", "storico", "stagione", "impostazioni"};
     const char* utenti[3] = {"anonimo", "tecnico", "amministratore"};
     for (int w = 0; w < 6; ++w)
         for (int u = 0; u < 3; ++u)
             for (bool a : {false, true})
                 QTest::addRow("%s, %s, %s", finestre[w], utenti[u], a ? "in acquisizione" : "fermo")
-                    << w << u << a;
+                    << w << u << a << false;
+    QTest::newRow("grafico, anonimo, fermo, webcam accesa sul sinottico") << 2 << int(Anonimo) << false << true;
 }
 
 void TstMainForm::unaFinestraAllaVolta()
@@ -143,10 +160,27 @@ void TstMainForm::unaFinestraAllaVolta()
     QFETCH(int, finestra);
     QFETCH(int, utente);
     QFETCH(bool, acquisizione);
+    QFETCH(bool, webcam);
+    CameraFinta* camera = nullptr;
+    if (webcam) {
+        // A plant with a webcam, on a camera the test watches.
+        QByteArray impostazioni = Impostazioni(0, "1");
+        impostazioni.replace("Webcam=0", "Webcam=1");
+        cartella_->scrivi(QStringLiteral("Quelvar1.ini"), impostazioni + "[Webcam]\r\nNome=Cortile\r\n");
+        Configurazione::CaricaImpostazioni();
+        auto c = std::make_unique<CameraFinta>();
+        camera = c.get();
+        f_->sinottico->ImpostaCattura(std::move(c));
+    }
     // Another window is open first, so the switch has to hide it.
     const int prima = finestra == 1 ? 2 : 1;
     m_->Toolbar_ButtonClick(Pulsanti[prima]);
     QVERIFY(cornice(prima)->isVisible());
+    if (webcam) {
+        QVERIFY(f_->sinottico->Cmd_Webcam->isVisible());
+        QTest::mouseClick(f_->sinottico->Cmd_Webcam, Qt::LeftButton);
+        QVERIFY(camera->InCattura());
+    }
 
     Generale::UtenteTecnico = utente == Tecnico;
     Generale::UtenteAmministratore = utente == Amministratore;
@@ -164,6 +198,11 @@ void TstMainForm::unaFinestraAllaVolta()
     }
     QCOMPARE(Generale::StagioneAperta, mostrata == 4);
     QCOMPARE(Generale::ImpostazioniAperte, mostrata == 5);
+    // The camera (and its sound) does not go on behind a hidden synoptic.
+    if (webcam) {
+        QVERIFY(!camera->InCattura());
+        QVERIFY(f_->sinottico->Pic_WebCam->isHidden());
+    }
     if (rifiutata)
         return;
 

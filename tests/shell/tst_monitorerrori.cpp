@@ -1,4 +1,5 @@
 #include "monitorerrori.h"
+#include "ganci.h"
 #include "generale.h"
 #include "storicogiornaliero.h"
 
@@ -56,16 +57,19 @@ void TestAllarmi::vociIntere_data()
 {
     QTest::addColumn<QString>("lista");
     QTest::addColumn<QString>("voce");
+    QTest::addColumn<int>("prima");  // history notices the station added before this one
     // Names as the settings pages store them, up to 50 characters, and the history notices.
     const QString ora = QStringLiteral(" (05/03/2024 07:04:09)");
-    QTest::newRow("zona") << "Lst_AllarmiZ" << QStringLiteral("Zona 1") + ora;
+    QTest::newRow("zona") << "Lst_AllarmiZ" << QStringLiteral("Zona 1") + ora << 0;
     QTest::newRow("zona dal nome lungo")
-        << "Lst_AllarmiZ" << QStringLiteral("Centrale termica, piano interrato, lato nord-ovest") + ora;
+        << "Lst_AllarmiZ" << QStringLiteral("Centrale termica, piano interrato, lato nord-ovest") + ora << 0;
     QTest::newRow("interruttore dal nome lungo")
-        << "Lst_AllarmiI" << QStringLiteral("Pompa di ricircolo del circuito dei radiatori sud") + ora;
-    QTest::newRow("nome lungo senza spazi") << "Lst_AllarmiI" << QString(50, QLatin1Char('W')) + ora;
-    QTest::newRow("storico interrotto") << "Lst_Storico" << File_Ini::TestoStoricoNonScritto + ora;
-    QTest::newRow("storico ripreso") << "Lst_Storico" << File_Ini::TestoStoricoRipreso + ora;
+        << "Lst_AllarmiI" << QStringLiteral("Pompa di ricircolo del circuito dei radiatori sud") + ora << 0;
+    QTest::newRow("nome lungo senza spazi") << "Lst_AllarmiI" << QString(50, QLatin1Char('W')) + ora << 0;
+    QTest::newRow("storico interrotto") << "Lst_Storico" << File_Ini::TestoStoricoNonScritto + ora << 0;
+    QTest::newRow("storico ripreso") << "Lst_Storico" << File_Ini::TestoStoricoRipreso + ora << 0;
+    QTest::newRow("storico ripreso dopo molte interruzioni")
+        << "Lst_Storico" << File_Ini::TestoStoricoRipreso + ora << Allarmi::NoteStoricoMassime + 5;
 }
 
 void TestAllarmi::vociIntere()
@@ -74,7 +78,17 @@ void TestAllarmi::vociIntere()
     // without scrolling sideways: a long one takes more lines.
     QFETCH(QString, lista);
     QFETCH(QString, voce);
+    QFETCH(int, prima);
     Allarmi monitor;
+    // A station that runs for long: outages and their ends, one a minute, all before this one.
+    QStringList note;
+    const QDateTime inizio(QDate(2024, 3, 1), QTime(6, 0));
+    for (int n = 0; n < prima; ++n) {
+        note << (n % 2 ? File_Ini::TestoStoricoRipreso : File_Ini::TestoStoricoNonScritto) + QStringLiteral(" (")
+                    + Acquisizione::TestoDataOra(inizio.addSecs(60 * n)) + QLatin1Char(')');
+        monitor.AggiungiVoceStorico(note.back());
+    }
+    note << voce;
     if (lista == QLatin1String("Lst_AllarmiZ"))
         monitor.AggiungiVoceZona(voce);
     else if (lista == QLatin1String("Lst_AllarmiI"))
@@ -87,8 +101,16 @@ void TestAllarmi::vociIntere()
 
     auto* l = monitor.findChild<QListWidget*>(lista);
     QVERIFY(l);
+    // The oldest first; of a long history only the newest notices, up to its limit.
+    const QStringList tenute = note.mid(qMax(0, note.size() - Allarmi::NoteStoricoMassime));
+    QStringList viste;
+    for (int i = 0; i < l->count(); ++i)
+        viste << l->item(i)->text();
+    QCOMPARE(viste.size(), tenute.size());
+    QCOMPARE(viste, tenute);
     QCOMPARE(l->horizontalScrollBar()->maximum(), 0);
-    const QRect r = l->visualItemRect(l->item(0));
+    // The newest entry, the one the list shows.
+    const QRect r = l->visualItemRect(l->item(l->count() - 1));
     const QRect vista = l->viewport()->rect();
     QVERIFY2(r.left() >= vista.left() && r.right() <= vista.right() && r.bottom() <= vista.bottom(),
              qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
