@@ -53,6 +53,18 @@ void digitaEInvio(QWidget* w, const char* testo)
     QTest::keyClick(w, Qt::Key_Return);
 }
 
+// The station's windows started on the program folder, the administrator logged in.
+void avviaComeAmministratore(Finestre& f)
+{
+    f.Carica();
+    f.mainForm->resize(1100, 800);
+    f.mainForm->show();
+    f.mainForm->MenuLogin->trigger();
+    f.login->txtUserName->setText(QStringLiteral("Admin"));
+    f.login->txtPassword->setText(QStringLiteral("Xq7"));
+    f.login->cmdOK->click();
+}
+
 // The key lines of one section of a settings file, in file order.
 QStringList sezione(const QByteArray& file, const char* nome)
 {
@@ -82,16 +94,9 @@ void TestImpiantoNuovo::daCartellaVuotaAiValori()
 
     // The station starts on a folder holding nothing but its port.
     Finestre f;
-    f.Carica();
-    f.mainForm->resize(1100, 800);
-    f.mainForm->show();
+    avviaComeAmministratore(f);
     QCOMPARE(FileImpostazioni, QStringLiteral("Quelvar2.ini"));
     QCOMPARE(NumeroZone, 0);
-
-    f.mainForm->MenuLogin->trigger();
-    f.login->txtUserName->setText(QStringLiteral("Admin"));
-    f.login->txtPassword->setText(QStringLiteral("Xq7"));
-    f.login->cmdOK->click();
     QVERIFY(UtenteAmministratore);
     f.mainForm->MenuComunicazione->trigger();
     Comunicazioni* c = f.comunicazioni;
@@ -268,16 +273,10 @@ void TestImpiantoNuovo::dovutoDopoCambioPorta()
     DialoghiFinti dialoghi;
     UtenteAmministratore = UtenteTecnico = false;
     Finestre f;
-    f.Carica();
-    f.mainForm->resize(1100, 800);
-    f.mainForm->show();
+    avviaComeAmministratore(f);
     QVERIFY(PortaSerialeValida);
-    MBus::ComunicazioneReale = true;
-    f.mainForm->MenuLogin->trigger();
-    f.login->txtUserName->setText(QStringLiteral("Admin"));
-    f.login->txtPassword->setText(QStringLiteral("Xq7"));
-    f.login->cmdOK->click();
     QVERIFY(UtenteAmministratore);
+    MBus::ComunicazioneReale = true;
 
     // Every reply comes 150 ms after the station gave up on it: the door is owed its hand-back.
     com1.impostaLento(5, 60, 350);
