@@ -4,6 +4,7 @@
 #include "turnotenuto.h"
 #include "allarmi.h"
 #include "banco_shell.h"
+#include "camerafinta.h"
 #include "caricamento.h"
 #include "codabus.h"
 #include "comandi.h"
@@ -19,7 +20,6 @@
 #include "stagione.h"
 #include "stile.h"
 #include "storicogiornaliero.h"
-#include "webcam.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -48,20 +48,6 @@ enum Utente { Anonimo, Tecnico, Amministratore };
 const char* const NomiMenu[6] = {"MenuLogin", "MenuSinottico", "MenuGrafico",
                                  "MenuStorico", "MenuStagione", "MenuComunicazione"};
 constexpr int Pulsanti[6] = {1, 2, 3, 4, 5, 7};
-
-// A camera that only tells whether it captures.
-class CameraFinta final : public CatturaVideo {
-public:
-    bool inCattura = false;
-    bool Apri() override { return true; }
-    bool Avvia(bool avvia) override { return inCattura = avvia; }
-    QString UltimoErrore() const override { return {}; }
-    void Ferma() override { inCattura = false; }
-    void ImpostaAudio(bool) override {}
-    bool InCattura() const override { return inCattura; }
-    QWidget* Vista() override { return &vista; }
-    QWidget vista;
-};
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // The webcam panel of the real synoptic, offscreen, with a fake camera: the two opening steps,
 // their messages, where the panel stands, and that no camera is left running unseen.
 #include "banco.h"
+#include "camerafinta.h"
 #include "dialoghifinti.h"
-#include "webcam.h"
 
 #include <QCheckBox>
 #include <QCameraDevice>
@@ -13,40 +13,6 @@
 #include <QtTest>
 
 using namespace Generale;
-
-namespace {
-
-class CameraFinta final : public CatturaVideo {
-public:
-    bool apre = true;
-    bool avvia = true;
-    bool inCattura = false;
-    int aperture = 0;
-    QList<bool> audio;
-    QWidget vista;
-
-    bool Apri() override
-    {
-        ++aperture;
-        errore = QStringLiteral("apertura %1 fallita").arg(aperture);
-        return apre;
-    }
-    bool Avvia(bool) override
-    {
-        errore = QStringLiteral("avvio %1 fallito").arg(aperture);
-        inCattura = avvia;
-        return avvia;
-    }
-    QString UltimoErrore() const override { return errore; }
-    void Ferma() override { inCattura = false; }
-    void ImpostaAudio(bool attivo) override { audio << attivo; }
-    bool InCattura() const override { return inCattura; }
-    QWidget* Vista() override { return &vista; }
-
-    QString errore;
-};
-
-}  // namespace
 
 class TestWebcam : public QObject {
     Q_OBJECT
