@@ -274,8 +274,9 @@ bool ImpostaSeriale(int numero, const QString& formato)
 {
     if (occupato || P_Seriale().PortOpen())
         return false;
+    // Both checked before either is applied; only the port itself decides its device.
     Piattaforma::PortaSeriale prova;
-    if (!prova.ImpostaSettings(formato) || !prova.ImpostaCommPort(numero))
+    if (numero < 1 || !prova.ImpostaSettings(formato))
         return false;
     // What is owed stays owed: the plant is the same file and its devices the same nodes,
     // usually on the same bus under another number (an adapter that came back as another port).

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -102,9 +103,29 @@ PortaSeriale::PortaSeriale() = default;
 
 PortaSeriale::~PortaSeriale() { Chiudi(); }
 
+namespace {
+
+QString EntrataCOM(int porta)
+{
+    return QDir(CartellaProgramma()).filePath(QStringLiteral("COM%1").arg(porta));
+}
+
+// The COMn entries that have been a port in this run. A bridge removes its link while it
+// restarts: a load that finds the entry missing then is that port down, not the machine's own
+// line, which would take the plant's requests without a word.
+QSet<QString>& EntrateViste()
+{
+    static QSet<QString> viste;
+    return viste;
+}
+
+}  // namespace
+
 QString PortaSeriale::PercorsoPorta(int porta)
 {
-    const QString nome = QDir(CartellaProgramma()).filePath(QStringLiteral("COM%1").arg(porta));
+    const QString nome = EntrataCOM(porta);
+    if (EntrateViste().contains(nome))
+        return nome;
     // The entry itself, not what it leads to: a link whose adapter is pulled out is still this
     // port, unavailable, and never a reason to talk to whatever the machine's own line carries.
     // Only an entry known to be absent gives the machine's line; one that cannot be looked at
@@ -115,12 +136,23 @@ QString PortaSeriale::PercorsoPorta(int porta)
     return QStringLiteral("/dev/ttyS%1").arg(porta - 1);
 }
 
+void PortaSeriale::DecidiPercorso()
+{
+    const QString nome = PercorsoPorta(porta_);
+    if (nome == EntrataCOM(porta_))
+        EntrateViste().insert(nome);
+    if (nome == percorso_)
+        return;
+    percorso_ = nome;
+    qInfo().noquote() << QStringLiteral("Porta seriale COM%1:").arg(porta_) << nome;
+}
+
 bool PortaSeriale::ImpostaCommPort(int porta)
 {
     if (PortOpen() || porta < 1)
         return false;
     porta_ = porta;
-    percorso_ = PercorsoPorta(porta);
+    DecidiPercorso();
     return true;
 }
 
@@ -162,7 +194,7 @@ bool PortaSeriale::Apri()
     // The name decided with the number, not the folder as it is now: a COMn that went away
     // meanwhile is this port, gone, never a reason to open the machine's own line.
     if (percorso_.isEmpty())
-        percorso_ = PercorsoPorta(porta_);
+        DecidiPercorso();
     const QString nome = percorso_;
     const QByteArray percorso = QFile::encodeName(nome);
     // Never the controlling terminal of the station; never a wait for a modem's carrier.

@@ -4,13 +4,16 @@
 //
 // Port n is the device <program folder>/COMn whenever the folder has that entry (a symlink to
 // /dev/ttyUSB0, to a /dev/serial/by-id name or to a test pty), whether or not it leads to a device
-// now; /dev/ttyS<n-1> only where there is no COMn entry at all. Which of the two it is, is decided
-// when the port number is applied (the settings load) and holds until it is applied again: a COMn
-// that leads nowhere (the adapter pulled out) or that disappears (a bridge that removes its link
-// when it ends) is that port, unavailable: it does not open, the log names COMn, and it opens
-// again once the name leads to a device. A COMn that appears meanwhile is taken when the number is
-// applied again. Opening is exclusive: a port held by another program, or by another
-// PortaSeriale, does not open.
+// now; /dev/ttyS<n-1> only where there is no COMn entry and there has been none in this run.
+// Which of the two it is, is decided when the port number is applied (the settings load) and
+// holds until it is applied again: a COMn that leads nowhere (the adapter pulled out) or that
+// disappears (a bridge that removes its link when it ends) is that port, unavailable: it does not
+// open, the log names COMn, and it opens again once the name leads to a device. A COMn that
+// appears meanwhile is taken when the number is applied again. Once COMn has been port n it stays
+// port n for the rest of the run, even at a load that finds it missing: going back to the
+// machine's own line takes a restart. The log names the device when the port is first decided and
+// whenever a decision changes it. Opening is exclusive: a port held by another program, or by
+// another PortaSeriale, does not open.
 //
 // Built on the terminal interface directly: the port is opened and closed around every bus
 // operation, so opening must cost no more than the exchange itself (no lock files).
@@ -73,6 +76,8 @@ public:
     static QString PercorsoPorta(int porta);
 
 private:
+    // Takes the device of the port's number now, and says it on the log when it is another.
+    void DecidiPercorso();
     // Takes what the device holds into `ricevuti_`; marks the port in error when it is gone.
     void Raccogli() const;
     // False, after writing the failure on the log unless it is the one written last. The link

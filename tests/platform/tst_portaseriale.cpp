@@ -80,8 +80,15 @@ public:
     {
         qInstallMessageHandler(precedente_);
         righe().clear();
+        informazioni().clear();
     }
     static QStringList& righe()
+    {
+        static QStringList r;
+        return r;
+    }
+    // The information lines: which device the port is.
+    static QStringList& informazioni()
     {
         static QStringList r;
         return r;
@@ -92,6 +99,8 @@ private:
     {
         if (tipo == QtWarningMsg)
             righe() << testo;
+        else if (tipo == QtInfoMsg)
+            informazioni() << testo;
     }
     QtMessageHandler precedente_ = nullptr;
 };
@@ -145,6 +154,8 @@ private slots:
     void guastoNelRegistro();
     void unaRigaPerGuasto_data();
     void unaRigaPerGuasto();
+    void dispositivoPerLaCorsa_data();
+    void dispositivoPerLaCorsa();
 };
 
 void TstPortaSeriale::impostazioni_data()
@@ -444,6 +455,60 @@ void TstPortaSeriale::unaRigaPerGuasto()
         visti += aperta ? (scritte == 0 ? u'A' : u'?') : scritte == 1 ? u'R' : scritte == 0 ? u'.' : u'?';
     }
     QCOMPARE(visti, esiti);
+}
+
+// Each settings load decides the port's device and says it on the log when it is another:
+// /dev/ttyS<n-1> while the folder has had no COMn in this run, COMn from the load that finds it
+// on. A COMn that has been the port stays the port at a load that finds it missing (a bridge
+// restarting): that load fails under its name and opens nothing else.
+void TstPortaSeriale::dispositivoPerLaCorsa_data()
+{
+    QTest::addColumn<QStringList>("passi");  // where COMn leads at each load
+    QTest::addColumn<QString>("dispositivi");  // each load's device: S /dev/ttyS<n-1>, C COMn
+    QTest::addColumn<QString>("righe");  // each load's line naming it: S, C, or . none
+    QTest::addColumn<QString>("esiti");  // each load's port test: A opened, R failed
+    QTest::newRow("senza COMn") << QStringList{"", ""} << "SS" << "S." << "RR";
+    QTest::newRow("COMn fatto dopo") << QStringList{"", "pty", "pty"} << "SCC" << "SC." << "RAA";
+    QTest::newRow("COMn tolto a un caricamento") << QStringList{"pty", "", "pty"} << "CCC" << "C.." << "ARA";
+}
+
+void TstPortaSeriale::dispositivoPerLaCorsa()
+{
+    QFETCH(QStringList, passi);
+    QFETCH(QString, dispositivi);
+    QFETCH(QString, righe);
+    QFETCH(QString, esiti);
+    const int n = PortaSenzaDispositivo();
+    QVERIFY(n > 0);
+    CartellaTemporanea cartella;
+    const QString com = cartella.percorso(QStringLiteral("COM%1").arg(n));
+    const QString ttyS = QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    Pty pty(cartella);
+    QVERIFY(pty.pronta());
+    Registro registro;
+    PortaSeriale porta;
+    QString visti, dette, aperte;
+    for (const QString& passo : passi) {
+        Collega(cartella, n, passo, pty);
+        Registro::informazioni().clear();
+        Registro::righe().clear();
+        QVERIFY(porta.ImpostaCommPort(n));  // the settings load tests the port
+        const bool aperta = porta.Apri();
+        porta.Chiudi();
+        visti += porta.Percorso() == com ? u'C' : porta.Percorso() == ttyS ? u'S' : u'?';
+        const QStringList info = Registro::informazioni();
+        dette += info.isEmpty()                                                         ? u'.'
+                 : info == QStringList{QStringLiteral("Porta seriale COM%1: %2").arg(n).arg(com)}  ? u'C'
+                 : info == QStringList{QStringLiteral("Porta seriale COM%1: %2").arg(n).arg(ttyS)} ? u'S'
+                                                                                        : u'?';
+        aperte += aperta ? u'A' : u'R';
+        // A failure names the device decided, and nothing else was tried.
+        for (const QString& r : Registro::righe())
+            QVERIFY2(r.contains(visti.back() == u'C' ? com : ttyS), qPrintable(r));
+    }
+    QCOMPARE(visti, dispositivi);
+    QCOMPARE(dette, righe);
+    QCOMPARE(aperte, esiti);
 }
 
 QTEST_GUILESS_MAIN(TstPortaSeriale)

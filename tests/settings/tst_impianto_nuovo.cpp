@@ -32,6 +32,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace Generale;
 
 class TestImpiantoNuovo : public QObject {
@@ -40,6 +43,8 @@ private slots:
     void daCartellaVuotaAiValori();
     void dovutoDopoCambioPorta_data();
     void dovutoDopoCambioPorta();
+    void portaDuranteLaCaduta_data();
+    void portaDuranteLaCaduta();
 };
 
 namespace {
@@ -79,6 +84,37 @@ QStringList sezione(const QByteArray& file, const char* nome)
     }
     return righe;
 }
+
+// The station's log lines about its serial port, while it lives.
+class RegistroPorta {
+public:
+    RegistroPorta() { precedente_ = qInstallMessageHandler(&RegistroPorta::annota); }
+    ~RegistroPorta()
+    {
+        qInstallMessageHandler(precedente_);
+        righe().clear();
+    }
+    static QStringList& righe()
+    {
+        static QStringList r;
+        return r;
+    }
+    // The lines written since the last call.
+    static QStringList nuove()
+    {
+        QStringList r;
+        r.swap(righe());
+        return r;
+    }
+
+private:
+    static void annota(QtMsgType, const QMessageLogContext&, const QString& testo)
+    {
+        if (testo.startsWith(QStringLiteral("Porta seriale ")))
+            righe() << testo;
+    }
+    QtMessageHandler precedente_ = nullptr;
+};
 
 }  // namespace
 
@@ -309,6 +345,99 @@ void TestImpiantoNuovo::dovutoDopoCambioPorta()
     QVERIFY2(!strumento.bobina(5, 60), "the hand-back owed was not written on the port in use");
     QCOMPARE(dialoghi.mostrati.size(), 1);
     MBus::ComunicazioneReale = false;
+}
+
+// COM1 and COM2 are links that a bridge makes (socat here), and a bridge removes its link while
+// it restarts. A settings load meanwhile (the administrator opens the port page) tests COM1 and
+// fails under that name: "Nessuna COM" and one log line, never the machine's own /dev/ttyS0. Once
+// the link is back, the next load takes it and Start polls it. The log names the port's device at
+// the first load and when a load changes it, and says nothing when it stays the same.
+// A step: "-1" COM1 removed, "+1" COM1 back, "." nothing, then the port page opened; "=n" port n
+// chosen on the page and confirmed. Its result: the status bar (N "Nessuna COM", n "COMn:9600,N,8,1") and the
+// log lines of the step (Dn: port n is COMn; Gn: COMn did not open, it does not exist).
+void TestImpiantoNuovo::portaDuranteLaCaduta_data()
+{
+    QTest::addColumn<QStringList>("passi");
+    QTest::addColumn<QStringList>("esiti");  // "status:line line ..." for each step
+    QTest::newRow("ponte giu' a un caricamento, poi di nuovo su")
+        << QStringList{"-1", ".", "+1", "."} << QStringList{"N:G1", "N:", "1:", "1:"};
+    QTest::newRow("numero cambiato e rimesso durante la caduta")
+        << QStringList{"-1", "=2", "=1", "+1"} << QStringList{"N:G1", "2:D2", "N:D1 G1", "1:"};
+}
+
+void TestImpiantoNuovo::portaDuranteLaCaduta()
+{
+    QFETCH(QStringList, passi);
+    QFETCH(QStringList, esiti);
+    CartellaTemporanea cartella;
+    const auto com = [&](int n) { return cartella.percorso(QStringLiteral("COM%1").arg(n)); };
+    SlaveModbus com1(com(1));
+    SlaveModbus com2(com(2));
+    for (SlaveModbus* s : {&com1, &com2}) {
+        QVERIFY2(s->pronto(), qPrintable(s->errore()));
+        s->aggiungiNodo(5);
+    }
+    const QString ponte = QFileInfo(com(1)).symLinkTarget();
+    QVERIFY(!ponte.isEmpty());
+    cartella.scrivi(QStringLiteral("Quelvar0.ini"), "[Generale]\r\nModo=1\r\n");
+    cartella.scrivi(QStringLiteral("Quelvar1.ini"),
+                    "[Generale]\r\nLED=1\r\n[COM]\r\nPorta=1\r\nFormato=9600,N,8,1\r\nRetry=1\r\nTimeOut=200\r\n"
+                    "Base LED=1\r\n[LED 01]\r\nIndirizzo=5\r\nP1_r=1,4\r\nVal=1\r\nCol=2\r\nCondizione=5\r\n");
+    const auto riga = [&](const QString& codice) {
+        const int n = codice.mid(1).toInt();
+        return codice.startsWith(u'D') ? QStringLiteral("Porta seriale COM%1: %2").arg(n).arg(com(n))
+                                       : QStringLiteral("Porta seriale COM%1 non aperta: %2 - %3")
+                                             .arg(n)
+                                             .arg(com(n), QString::fromLocal8Bit(std::strerror(ENOENT)));
+    };
+    const auto stato = [](const QString& codice) {
+        return codice == u"N" ? QStringLiteral("Nessuna COM") : QStringLiteral("COM%1:9600,N,8,1").arg(codice);
+    };
+
+    DialoghiFinti dialoghi;
+    UtenteAmministratore = UtenteTecnico = false;
+    RegistroPorta registro;
+    Finestre f;
+    avviaComeAmministratore(f);
+    QCOMPARE(f.mainForm->Pannello(5)->text(), stato(QStringLiteral("1")));
+    QCOMPARE(RegistroPorta::nuove(), QStringList{riga(QStringLiteral("D1"))});
+    f.mainForm->MenuComunicazione->trigger();
+    Comunicazioni* c = f.comunicazioni;
+    PaginaRS232* p = c->Pic_RS232;
+
+    for (int i = 0; i < passi.size(); ++i) {
+        const QString& passo = passi[i];
+        if (passo == u"-1")
+            QVERIFY(QFile::remove(com(1)));
+        else if (passo == u"+1")
+            QVERIFY(QFile::link(ponte, com(1)));
+        c->MenuPorta->trigger();
+        QTRY_VERIFY(p->isVisible());
+        if (passo.startsWith(u'=')) {
+            p->Cmb_RS232->setCurrentIndex(passo.mid(1).toInt() - 1);
+            p->Cmd_Chiudi_RS232[0]->click();
+        }
+        QTRY_VERIFY(BusLibero());
+        const QStringList atteso = esiti[i].split(u':');
+        QStringList righe;
+        for (const QString& codice : atteso[1].split(u' ', Qt::SkipEmptyParts))
+            righe << riga(codice);
+        const QString cosa = QStringLiteral("passo %1 (%2)").arg(i + 1).arg(passo);
+        QVERIFY2(f.mainForm->Pannello(5)->text() == stato(atteso[0]),
+                 qPrintable(cosa + QStringLiteral(": ") + f.mainForm->Pannello(5)->text()));
+        QVERIFY2(RegistroPorta::righe() == righe, qPrintable(cosa + QStringLiteral(": ") + RegistroPorta::righe().join(u'|')));
+        RegistroPorta::nuove();
+    }
+
+    // The link back and taken by the last load: Start polls it.
+    MBus::ComunicazioneReale = true;
+    const int prima = com1.richieste();
+    f.mainForm->MenuStart->trigger();
+    QTRY_VERIFY(com1.richieste() > prima);
+    f.mainForm->MenuStop->trigger();
+    QTRY_VERIFY(BusLibero());
+    MBus::ComunicazioneReale = false;
+    QVERIFY2(dialoghi.mostrati.isEmpty(), qPrintable(dialoghi.mostrati.value(0).testo));
 }
 
 QTEST_MAIN(TestImpiantoNuovo)
