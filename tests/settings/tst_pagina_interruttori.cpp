@@ -4,10 +4,13 @@
 #include "bancodispositivi.h"
 #include "pagina_interruttori.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace Generale;
 
@@ -41,6 +44,8 @@ private slots:
     void nome_data();
     void nome();
     void cambioDecimali();
+    void ordineDiInvio_data();
+    void ordineDiInvio();
     void rifiuti_data();
     void rifiuti();
     void fileDiSolaLettura();
@@ -210,6 +215,38 @@ void TestPaginaInterruttori::cambioDecimali()
     p_->Cmb_DecimaliInt->setCurrentIndex(3);
     QCOMPARE(p_->Txt_ZoneMBInt[4]->text(), QStringLiteral("1"));
     QCOMPARE(p_->Txt_ZoneMBInt[9]->text(), QStringLiteral("-327,680"));
+}
+
+void TestPaginaInterruttori::ordineDiInvio_data()
+{
+    QTest::addColumn<int>("scelto");
+    QTest::newRow("ogni punto compilato") << 0;
+    QTest::newRow("caselle vuote") << 4;
+}
+
+void TestPaginaInterruttori::ordineDiInvio()
+{
+    QFETCH(int, scelto);
+    apri(impianto);
+    scegli(scelto);
+    QWidget* finestra = b_.comunicazioni()->window();
+    finestra->show();
+    QApplication::setActiveWindow(finestra);
+    QVERIFY(QTest::qWaitForWindowActive(finestra));
+    // Enter from the first box runs through every box in order, the remote write register last,
+    // and from there back to the first, its text selected to be typed over.
+    const int n = int(p_->Txt_ZoneMBInt.size());
+    QCOMPARE(n, 14);
+    Casella::DaiFuoco(p_->Txt_ZoneMBInt[0]);
+    QList<int> giro;
+    for (int passo = 0; passo < n; ++passo) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const auto casella = std::find(p_->Txt_ZoneMBInt.begin(), p_->Txt_ZoneMBInt.end(), QApplication::focusWidget());
+        giro << int(casella - p_->Txt_ZoneMBInt.begin());
+        if (casella != p_->Txt_ZoneMBInt.end())
+            QCOMPARE((*casella)->selectedText(), (*casella)->text());
+    }
+    QCOMPARE(giro, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 0}));
 }
 
 void TestPaginaInterruttori::rifiuti_data()

@@ -366,6 +366,17 @@ void TestPaginaZone::fileSolaLettura()
     QCOMPARE(dialoghi_->mostrati.size(), 2);
     QCOMPARE(p_->Cmb_ZoneUsate->currentIndex(), 5);
     QCOMPARE(p_->Cmb_Zone->count(), 5);
+    // The supplementary panel's save, refused too, is told: captions and icon are not lost unsaid.
+    scegliZona(2);
+    p_->Cmd_ZoneAvanzate->click();
+    PaginaZonaSup* s = f_->comunicazioni->Pic_Zona_Sup;
+    QVERIFY(!s->isHidden());
+    s->Txt_ZonaSup[0]->setText(QStringLiteral("Aria"));
+    s->Cmd_ChiudiZoneSup[0]->click();
+    QCOMPARE(file(), ini);
+    QCOMPARE(dialoghi_->mostrati.size(), 3);
+    QCOMPARE(dialoghi_->mostrati[2].testo, Z::TestoScritturaRifiutata());
+    QCOMPARE(dialoghi_->mostrati[2].icona, Piattaforma::IconaDialogo::Esclamazione);
 }
 
 void TestPaginaZone::filtro_data()
