@@ -21,10 +21,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageLayout>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
@@ -56,6 +59,59 @@ const char* const comCompleta = "[COM]\nPorta=2\nFormato=19200,N,8,1\nRetry=3\nT
 const char* const apriportaCompleto =
     "[Generale]\nApriporta=1\n[Sinottico]\nSuonoPorta=Porta.wav\n[Apriporta]\nNome=Cancello\nIndirizzo=12\n"
     "Decimali=1\nTempo=700\nREM_r=1,20\nREM_w=5,20\nOn_w=6,100\nVal_on=21,5\nOff_w=6,101\nVal_off=-3,0\n";
+
+// A printer that keeps what is printed on it instead of sending it on: each text with its sheet
+// and the box it covers, in pixels from the corner of the printable area as the printout draws.
+// Sheets and fonts are a landscape A4 page's at the printer's resolution.
+class StampanteRegistrata : public QPrinter {
+public:
+    struct Scritto {
+        int foglio = 0;
+        QRectF riquadro;
+        QString testo;
+    };
+    struct Registro {
+        QList<Scritto> scritti;
+        QRectF area;  // the printable area, (0, 0) at its corner
+        int fogli = 0;
+    };
+
+    explicit StampanteRegistrata(Registro& registro) : QPrinter(QPrinter::HighResolution), motore_(registro)
+    {
+        setOutputFormat(QPrinter::PdfFormat);
+        setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                  QPageLayout::Millimeter));
+        registro.area = QRectF(QPointF(0, 0), pageLayout().paintRectPixels(resolution()).size());
+    }
+    QPaintEngine* paintEngine() const override { return &motore_; }
+    bool newPage() override
+    {
+        ++motore_.registro.fogli;
+        return true;
+    }
+
+private:
+    class Motore : public QPaintEngine {
+    public:
+        explicit Motore(Registro& r) : QPaintEngine(QPaintEngine::AllFeatures), registro(r) {}
+        bool begin(QPaintDevice*) override
+        {
+            registro.fogli = 1;
+            return true;
+        }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& t) override
+        {
+            registro.scritti.append({registro.fogli - 1,
+                                     QRectF(p.x(), p.y() - t.ascent(), t.width(), t.ascent() + t.descent()), t.text()});
+        }
+        Type type() const override { return QPaintEngine::User; }
+        Registro& registro;
+    };
+    mutable Motore motore_;
+};
 
 }  // namespace
 
@@ -99,6 +155,8 @@ private slots:
 
     void righeStampa();
     void stampaSuPdf();
+    void stampaDelleListe_data();
+    void stampaDelleListe();
 
 private:
     void carica(const QString& ini, bool stagioni = true) { b_.carica(crlf(ini), stagioni); }
@@ -117,7 +175,12 @@ void TestPagineFrame::init()
     c_ = b_.comunicazioni();
 }
 
-void TestPagineFrame::cleanup() { b_.smonta(); }
+void TestPagineFrame::cleanup()
+{
+    Stampante::Imposta({});
+    Stampante::NomeProdotto = {};
+    b_.smonta();
+}
 
 // ---- Frame ----------------------------------------------------------------------------------------
 
@@ -816,6 +879,76 @@ void TestPagineFrame::stampaSuPdf()
     QVERIFY(pdf.readAll().startsWith("%PDF"));
     QCOMPARE(b_.dialoghi->mostrati.size(), 2);
     Stampante::Imposta({});
+}
+
+void TestPagineFrame::stampaDelleListe_data()
+{
+    QTest::addColumn<int>("zone");  // each zone reads and writes five values and its remote bit
+    QTest::addColumn<int>("fogli");
+    QTest::newRow("quattro liste, una per colonna") << 2 << 1;
+    QTest::newRow("liste lunghe su tre fogli, nessuna riga tagliata") << 30 << 3;
+}
+
+// The print button on the window, the printout as a printer receives it: the heading once, then
+// each list down its own column, left to right in the window's order, every entry once and in
+// order, every text wholly on its sheet.
+void TestPagineFrame::stampaDelleListe()
+{
+    QFETCH(int, zone);
+    QFETCH(int, fogli);
+    QString ini = QStringLiteral("[Generale]\nZone=%1\n").arg(zone);
+    for (int z = 1; z <= zone; ++z)
+        ini += QStringLiteral("[Zona %1]\nIndirizzo=%2\nREM_r=1,20\nPV_r=3,1\nSP_r=3,2\nAL1_r=3,3\nAL2_r=3,4\n"
+                              "AL3_r=3,5\nREM_w=5,9\nPV_w=6,1\nSP_w=6,2\nAL1_w=6,3\nAL2_w=6,4\nAL3_w=6,5\n")
+                   .arg(z, 2, 10, QLatin1Char('0'))
+                   .arg(z);
+    carica(ini);
+    std::array<QStringList, 4> liste;
+    for (int k = 0; k < 4; ++k) {
+        for (int r = 0; r < c_->Liste[k]->count(); ++r)
+            liste[k] << c_->Liste[k]->item(r)->text();
+        QVERIFY(!liste[k].isEmpty());
+    }
+    StampanteRegistrata::Registro registro;
+    Stampante::Imposta([&] { return std::make_unique<StampanteRegistrata>(registro); });
+    Stampante::NomeProdotto = [] { return QStringLiteral(" Quelvar "); };
+    b_.dialoghi->risposte.enqueue(Piattaforma::RispostaDialogo::Si);
+    QTest::mouseClick(c_->Cmd_Stampa, Qt::LeftButton);
+    QCOMPARE(registro.fogli, fogli);
+
+    const auto& scritti = registro.scritti;
+    QVERIFY(scritti.size() > 2);
+    QCOMPARE(scritti[0].testo, QStringLiteral("Quelvar"));
+    QVERIFY(scritti[1].testo.startsWith("DATA E ORA = "));
+    QCOMPARE(scritti[1].foglio, 0);
+    // The columns are told apart by where their texts start, left to right.
+    QList<qreal> inizi;
+    for (qsizetype i = 2; i < scritti.size(); ++i)
+        if (!inizi.contains(scritti[i].riquadro.left()))
+            inizi << scritti[i].riquadro.left();
+    std::sort(inizi.begin(), inizi.end());
+    std::array<QStringList, 4> stampate;
+    for (qsizetype i = 2; i < scritti.size(); ++i) {
+        const auto k = inizi.indexOf(scritti[i].riquadro.left());
+        QVERIFY2(k < 4, qPrintable(scritti[i].testo));
+        stampate[k] << scritti[i].testo;
+    }
+    for (int k = 0; k < 4; ++k)
+        QVERIFY2(stampate[k] == liste[k], qPrintable(QStringLiteral("%1: %2 voci stampate su %3")
+                                                         .arg(c_->Lab_Comunica[k]->text())
+                                                         .arg(stampate[k].size())
+                                                         .arg(liste[k].size())));
+    for (const auto& s : scritti)
+        QVERIFY2(registro.area.contains(s.riquadro),
+                 qPrintable(QStringLiteral("%1 sul foglio %2 occupa x %3..%4, y %5..%6; l'area stampabile %7 x %8")
+                                .arg(s.testo)
+                                .arg(s.foglio + 1)
+                                .arg(s.riquadro.left())
+                                .arg(s.riquadro.right())
+                                .arg(s.riquadro.top())
+                                .arg(s.riquadro.bottom())
+                                .arg(registro.area.width())
+                                .arg(registro.area.height())));
 }
 
 QTEST_MAIN(TestPagineFrame)
