@@ -3,6 +3,7 @@
 // settings are checked where the driver keeps them.
 #include "cartellatemporanea.h"
 #include "portaseriale.h"
+#include "registro.h"
 
 #include <QDir>
 #include <QTest>
@@ -70,39 +71,6 @@ public:
 private:
     int master_ = -1;
     QString slave_;
-};
-
-// The warnings written while it lives.
-class Registro {
-public:
-    Registro() { precedente_ = qInstallMessageHandler(&Registro::annota); }
-    ~Registro()
-    {
-        qInstallMessageHandler(precedente_);
-        righe().clear();
-        informazioni().clear();
-    }
-    static QStringList& righe()
-    {
-        static QStringList r;
-        return r;
-    }
-    // The information lines: which device the port is.
-    static QStringList& informazioni()
-    {
-        static QStringList r;
-        return r;
-    }
-
-private:
-    static void annota(QtMsgType tipo, const QMessageLogContext&, const QString& testo)
-    {
-        if (tipo == QtWarningMsg)
-            righe() << testo;
-        else if (tipo == QtInfoMsg)
-            informazioni() << testo;
-    }
-    QtMessageHandler precedente_ = nullptr;
 };
 
 // A port whose /dev/ttyS fallback does not exist, so a missing COMn fails on every machine.

@@ -20,6 +20,7 @@
 #include "pagina_led.h"
 #include "pagina_rs232.h"
 #include "pagina_zone.h"
+#include "registro.h"
 #include "sinottico.h"
 #include "slavemodbus.h"
 
@@ -34,6 +35,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 using namespace Generale;
 
@@ -85,36 +87,15 @@ QStringList sezione(const QByteArray& file, const char* nome)
     return righe;
 }
 
-// The station's log lines about its serial port, while it lives.
-class RegistroPorta {
-public:
-    RegistroPorta() { precedente_ = qInstallMessageHandler(&RegistroPorta::annota); }
-    ~RegistroPorta()
-    {
-        qInstallMessageHandler(precedente_);
-        righe().clear();
-    }
-    static QStringList& righe()
-    {
-        static QStringList r;
-        return r;
-    }
-    // The lines written since the last call.
-    static QStringList nuove()
-    {
-        QStringList r;
-        r.swap(righe());
-        return r;
-    }
-
-private:
-    static void annota(QtMsgType, const QMessageLogContext&, const QString& testo)
-    {
-        if (testo.startsWith(QStringLiteral("Porta seriale ")))
-            righe() << testo;
-    }
-    QtMessageHandler precedente_ = nullptr;
-};
+// The log lines about the serial port written since the last call.
+QStringList righePorta()
+{
+    QStringList r;
+    for (const QString& riga : std::exchange(Registro::tutte(), {}))
+        if (riga.startsWith(QStringLiteral("Porta seriale ")))
+            r << riga;
+    return r;
+}
 
 }  // namespace
 
@@ -396,11 +377,11 @@ void TestImpiantoNuovo::portaDuranteLaCaduta()
 
     DialoghiFinti dialoghi;
     UtenteAmministratore = UtenteTecnico = false;
-    RegistroPorta registro;
+    Registro registro;
     Finestre f;
     avviaComeAmministratore(f);
     QCOMPARE(f.mainForm->Pannello(5)->text(), stato(QStringLiteral("1")));
-    QCOMPARE(RegistroPorta::nuove(), QStringList{riga(QStringLiteral("D1"))});
+    QCOMPARE(righePorta(), QStringList{riga(QStringLiteral("D1"))});
     f.mainForm->MenuComunicazione->trigger();
     Comunicazioni* c = f.comunicazioni;
     PaginaRS232* p = c->Pic_RS232;
@@ -425,8 +406,8 @@ void TestImpiantoNuovo::portaDuranteLaCaduta()
         const QString cosa = QStringLiteral("passo %1 (%2)").arg(i + 1).arg(passo);
         QVERIFY2(f.mainForm->Pannello(5)->text() == stato(atteso[0]),
                  qPrintable(cosa + QStringLiteral(": ") + f.mainForm->Pannello(5)->text()));
-        QVERIFY2(RegistroPorta::righe() == righe, qPrintable(cosa + QStringLiteral(": ") + RegistroPorta::righe().join(u'|')));
-        RegistroPorta::nuove();
+        const QStringList scritte = righePorta();
+        QVERIFY2(scritte == righe, qPrintable(cosa + QStringLiteral(": ") + scritte.join(u'|')));
     }
 
     // The link back and taken by the last load: Start polls it.
