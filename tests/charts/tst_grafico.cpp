@@ -58,6 +58,40 @@ void trascinaPannello(QWidget* w, Qt::MouseButton tasto, QPoint spostamento)
     QTest::mouseRelease(w, tasto, {}, w->mapFromGlobal(inizio + spostamento));
 }
 
+// How a printout placed the images it drew, from its PDF file: for each image, its size in
+// pixels and the size it fills on the page (in printer pixels).
+struct ImmagineStampata {
+    QSizeF pixel;
+    QSizeF pagina;
+};
+QList<ImmagineStampata> immaginiDelPdf(const QByteArray& pdf)
+{
+    QList<ImmagineStampata> immagini;
+    // An image is drawn scaled onto its place, then at its own size in pixels.
+    static const QRegularExpression disegno(QStringLiteral(
+        "([-0-9.]+) 0 0 ([-0-9.]+) [-0-9.]+ [-0-9.]+ cm\\s+([0-9.]+) 0 0 -([0-9.]+) 0 [0-9.]+ cm\\s*/Im[0-9]+\\s+Do"));
+    qsizetype da = 0;
+    while ((da = pdf.indexOf("/FlateDecode", da)) >= 0) {
+        qsizetype inizio = pdf.indexOf("stream", da);
+        const qsizetype fine = pdf.indexOf("endstream", inizio);
+        if (inizio < 0 || fine < 0)
+            break;
+        da = fine;
+        inizio += 6;
+        while (pdf[inizio] == '\r' || pdf[inizio] == '\n')
+            ++inizio;
+        // Four bytes of expected length ahead of the zlib data: a short guess only grows the buffer.
+        const QByteArray comandi = qUncompress(QByteArray(4, '\0') + pdf.mid(inizio, fine - inizio));
+        for (auto m = disegno.globalMatch(QString::fromLatin1(comandi)); m.hasNext();) {
+            const auto trovato = m.next();
+            const QSizeF pixel(trovato.captured(3).toDouble(), trovato.captured(4).toDouble());
+            immagini << ImmagineStampata{pixel, QSizeF(trovato.captured(1).toDouble() * pixel.width(),
+                                                       trovato.captured(2).toDouble() * pixel.height())};
+        }
+    }
+    return immagini;
+}
+
 }  // namespace
 
 class TstGrafico : public QObject {
@@ -518,27 +552,36 @@ void TstGrafico::stampa_data()
     QTest::addColumn<bool>("apribile");  // the printer can be opened
     QTest::addColumn<IconaDialogo>("esito");
     QTest::addColumn<QString>("testo");
+    QTest::addColumn<QSize>("normale");  // the window's size in its normal state; empty: as it opens
 
-    QTest::newRow("stampata") << RispostaDialogo::Si << true << IconaDialogo::Informazione
-                              << QStringLiteral("Il diagramma è stato inviato alla stampante.");
+    const QString inviato = QStringLiteral("Il diagramma è stato inviato alla stampante.");
+    QTest::newRow("stampata") << RispostaDialogo::Si << true << IconaDialogo::Informazione << inviato << QSize();
     QTest::newRow("stampante che non si apre") << RispostaDialogo::Si << false << IconaDialogo::Critico
-                                               << QStringLiteral("Errore occorso durante la stampa del diagramma.");
-    QTest::newRow("risposto No") << RispostaDialogo::No << true << IconaDialogo::Nessuna << QString();
+                                               << QStringLiteral("Errore occorso durante la stampa del diagramma.") << QSize();
+    QTest::newRow("risposto No") << RispostaDialogo::No << true << IconaDialogo::Nessuna << QString() << QSize();
+    QTest::newRow("stampata, finestra larga e bassa") << RispostaDialogo::Si << true << IconaDialogo::Informazione << inviato
+                                                      << QSize(1350, 640);
+    QTest::newRow("stampata, finestra quasi quadrata") << RispostaDialogo::Si << true << IconaDialogo::Informazione << inviato
+                                                       << QSize(960, 880);
 }
 
 // The window as the main window holds it, maximised: printed in its normal state on one
-// landscape page, then maximised again whatever happened.
+// landscape page, with the window's proportions whatever the page's, then maximised again
+// whatever happened.
 void TstGrafico::stampa()
 {
     QFETCH(RispostaDialogo, risposta);
     QFETCH(bool, apribile);
     QFETCH(IconaDialogo, esito);
     QFETCH(QString, testo);
+    QFETCH(QSize, normale);
     QMdiArea area;
     area.setWindowTitle(QStringLiteral("Quelvar"));
     area.resize(1400, 900);
     QMdiSubWindow* sotto = area.addSubWindow(g_.release());
     area.show();
+    if (normale.isValid())
+        sotto->resize(normale);
     sotto->showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&area));
     const QString pdf = cartella_->percorso(apribile ? QStringLiteral("pagina.pdf") : QStringLiteral("manca/pagina.pdf"));
@@ -575,6 +618,15 @@ void TstGrafico::stampa()
     const auto m = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(contenuto));
     QVERIFY(m.hasMatch());
     QVERIFY(m.captured(1).toDouble() > m.captured(2).toDouble());  // landscape
+    const QList<ImmagineStampata> immagini = immaginiDelPdf(contenuto);
+    QCOMPARE(immagini.size(), qsizetype(1));
+    const ImmagineStampata& grafico = immagini[0];
+    // Scaled alike both ways: the printed height is the width's share, to a printer pixel.
+    const qreal altezza = grafico.pagina.width() * grafico.pixel.height() / grafico.pixel.width();
+    QVERIFY2(qAbs(grafico.pagina.height() - altezza) <= 1.0,
+             qPrintable(QStringLiteral("il grafico di %1 x %2 pixel stampato %3 x %4")
+                            .arg(grafico.pixel.width()).arg(grafico.pixel.height())
+                            .arg(grafico.pagina.width()).arg(grafico.pagina.height())));
 }
 
 QTEST_MAIN(TstGrafico)
