@@ -44,6 +44,15 @@ QFont Carattere(int punti, bool grassetto)
     return f;
 }
 
+double Stringi(const QList<QPair<double, double>>& testi, double larghezza)
+{
+    double fattore = 1.0;
+    for (const auto& [inizio, estensione] : testi)
+        if (inizio > 0 && inizio + estensione > larghezza)
+            fattore = std::min(fattore, std::max(0.0, larghezza - estensione) / inizio);
+    return fattore;
+}
+
 namespace {
 
 // A printer that writes line after line, as the printer's own text output does.
@@ -98,7 +107,16 @@ QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QStri
     s.Riga();
     for (const auto& riga : Righe(liste))
         s.Riga({{Colonne[0], riga[0]}, {Colonne[1], riga[1]}, {Colonne[2], riga[2]}, {Colonne[3], riga[3]}});
-    return s.risultato_;
+
+    // On a page narrower than the four lists (a portrait sheet) the columns close up evenly.
+    QList<Testo> testi = s.risultato_;
+    QList<QPair<double, double>> estesi;
+    for (const Testo& t : testi)
+        estesi.append({t.posizione.x() - area.left(), QFontMetricsF(t.font, dispositivo).horizontalAdvance(t.testo)});
+    const double fattore = Stringi(estesi, area.width());
+    for (Testo& t : testi)
+        t.posizione.setX(area.left() + (t.posizione.x() - area.left()) * fattore);
+    return testi;
 }
 
 bool Stampa(QPrinter& stampante, const QString& prodotto, const std::array<QStringList, 4>& liste, const QDateTime& ora)

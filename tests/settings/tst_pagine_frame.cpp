@@ -62,7 +62,7 @@ const char* const apriportaCompleto =
 
 // A printer that keeps what is printed on it instead of sending it on: each text with its sheet
 // and the box it covers, in pixels from the corner of the printable area as the printout draws.
-// Sheets and fonts are a landscape A4 page's at the printer's resolution.
+// Sheets and fonts are an A4 page's at the printer's resolution, landscape unless told otherwise.
 class StampanteRegistrata : public QPrinter {
 public:
     struct Scritto {
@@ -76,11 +76,11 @@ public:
         int fogli = 0;
     };
 
-    explicit StampanteRegistrata(Registro& registro) : QPrinter(QPrinter::HighResolution), motore_(registro)
+    explicit StampanteRegistrata(Registro& registro, QPageLayout::Orientation verso = QPageLayout::Landscape)
+        : QPrinter(QPrinter::HighResolution), motore_(registro)
     {
         setOutputFormat(QPrinter::PdfFormat);
-        setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
-                                  QPageLayout::Millimeter));
+        setPageLayout(QPageLayout(QPageSize(QPageSize::A4), verso, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         registro.area = QRectF(QPointF(0, 0), pageLayout().paintRectPixels(resolution()).size());
     }
     QPaintEngine* paintEngine() const override { return &motore_; }
@@ -831,7 +831,7 @@ void TestPagineFrame::righeStampa()
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(b_.cartella->percorso("prova.pdf"));
-    const QRectF area(0, 0, 5000, 6000);
+    const QRectF area(0, 0, 11000, 6000);  // about a landscape sheet's width: the columns fit
     const auto testi = StampaListe::Impagina(&pdf, area, " Quelvar ", liste, QDateTime::currentDateTime());
     QCOMPARE(testi.size(), 2 + 3 + 7 + 1);
     QCOMPARE(testi[0].testo, QStringLiteral("Quelvar"));
@@ -885,8 +885,11 @@ void TestPagineFrame::stampaDelleListe_data()
 {
     QTest::addColumn<int>("zone");  // each zone reads and writes five values and its remote bit
     QTest::addColumn<int>("fogli");
-    QTest::newRow("quattro liste, una per colonna") << 2 << 1;
-    QTest::newRow("liste lunghe su tre fogli, nessuna riga tagliata") << 30 << 3;
+    QTest::addColumn<QPageLayout::Orientation>("verso");
+    QTest::newRow("quattro liste, una per colonna") << 2 << 1 << QPageLayout::Landscape;
+    QTest::newRow("liste lunghe su tre fogli, nessuna riga tagliata") << 30 << 3 << QPageLayout::Landscape;
+    // A portrait page is narrower than the four columns: they close up, the last one still whole.
+    QTest::newRow("foglio verticale, la quarta colonna non esce dal foglio") << 30 << 2 << QPageLayout::Portrait;
 }
 
 // The print button on the window, the printout as a printer receives it: the heading once, then
@@ -896,6 +899,7 @@ void TestPagineFrame::stampaDelleListe()
 {
     QFETCH(int, zone);
     QFETCH(int, fogli);
+    QFETCH(QPageLayout::Orientation, verso);
     QString ini = QStringLiteral("[Generale]\nZone=%1\n").arg(zone);
     for (int z = 1; z <= zone; ++z)
         ini += QStringLiteral("[Zona %1]\nIndirizzo=%2\nREM_r=1,20\nPV_r=3,1\nSP_r=3,2\nAL1_r=3,3\nAL2_r=3,4\n"
@@ -910,7 +914,7 @@ void TestPagineFrame::stampaDelleListe()
         QVERIFY(!liste[k].isEmpty());
     }
     StampanteRegistrata::Registro registro;
-    Stampante::Imposta([&] { return std::make_unique<StampanteRegistrata>(registro); });
+    Stampante::Imposta([&] { return std::make_unique<StampanteRegistrata>(registro, verso); });
     Stampante::NomeProdotto = [] { return QStringLiteral(" Quelvar "); };
     b_.dialoghi->risposte.enqueue(Piattaforma::RispostaDialogo::Si);
     QTest::mouseClick(c_->Cmd_Stampa, Qt::LeftButton);
