@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
+
 namespace Stampante {
 
 namespace {
@@ -34,5 +36,14 @@ std::unique_ptr<QPrinter> Nuova()
 }
 
 QString Prodotto() { return NomeProdotto ? NomeProdotto() : QCoreApplication::applicationName(); }
+
+double Stringi(const QList<QPair<double, double>>& testi, double larghezza)
+{
+    double fattore = 1.0;
+    for (const auto& [inizio, estensione] : testi)
+        if (inizio > 0 && inizio + estensione > larghezza)
+            fattore = std::min(fattore, std::max(0.0, larghezza - estensione) / inizio);
+    return fattore;
+}
 
 }  // namespace Stampante

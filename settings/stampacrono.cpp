@@ -1,5 +1,7 @@
 #include "stampacrono.h"
 
+#include "stampante.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -81,15 +83,16 @@ QList<QStringList> Stampa(QPrinter& stampante, const QList<PaginaStampa>& pagine
         return stampate;
     const QRectF area(QPointF(0, 0), stampante.pageLayout().paintRectPixels(stampante.resolution()).size());
     // A print column is the font's average character width. Where "Arial" has no metric twin a
-    // wider face would push the Sunday column off the paper: the columns then close up evenly.
-    qreal destra = 0;
+    // wider face, or a narrower sheet, would push the Sunday column off the paper: the columns
+    // then close up evenly, so that the text reaching farthest ends at the right edge.
+    QList<QPair<double, double>> testi;
     for (const PaginaStampa& pagina : pagine)
         for (const Riga& riga : pagina) {
             const QFontMetricsF misure(carattere(riga), &stampante);
             for (const Voce& v : riga.voci)
-                destra = std::max(destra, (v.colonna - 1) * misure.averageCharWidth() + misure.horizontalAdvance(v.testo));
+                testi.append({(v.colonna - 1) * misure.averageCharWidth(), misure.horizontalAdvance(v.testo)});
         }
-    const qreal stringi = destra > area.width() ? area.width() / destra : 1.0;
+    const qreal stringi = Stampante::Stringi(testi, area.width());
 
     stampate.append(QStringList());
     qreal y = 0;

@@ -1,5 +1,7 @@
 #include "stampaliste.h"
 
+#include "stampante.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -42,15 +44,6 @@ QFont Carattere(int punti, bool grassetto)
     QFont f(QStringLiteral("Arial"), punti);
     f.setBold(grassetto);
     return f;
-}
-
-double Stringi(const QList<QPair<double, double>>& testi, double larghezza)
-{
-    double fattore = 1.0;
-    for (const auto& [inizio, estensione] : testi)
-        if (inizio > 0 && inizio + estensione > larghezza)
-            fattore = std::min(fattore, std::max(0.0, larghezza - estensione) / inizio);
-    return fattore;
 }
 
 namespace {
@@ -113,7 +106,7 @@ QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QStri
     QList<QPair<double, double>> estesi;
     for (const Testo& t : testi)
         estesi.append({t.posizione.x() - area.left(), QFontMetricsF(t.font, dispositivo).horizontalAdvance(t.testo)});
-    const double fattore = Stringi(estesi, area.width());
+    const double fattore = Stampante::Stringi(estesi, area.width());
     for (Testo& t : testi)
         t.posizione.setX(area.left() + (t.posizione.x() - area.left()) * fattore);
     return testi;

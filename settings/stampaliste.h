@@ -32,12 +32,6 @@ QString RigaData(const QDateTime& ora);
 // "Arial" as asked for by name; where the system lacks it, its metric twin.
 QFont Carattere(int punti, bool grassetto);
 
-// The factor by which print columns close up so that no text passes `larghezza`: 1 where every
-// text fits, else the largest that brings the farthest-reaching text back to end at `larghezza`.
-// `testi` are (start, width) pairs measured from the left margin; only the starts are scaled,
-// so the widths count whole.
-double Stringi(const QList<QPair<double, double>>& testi, double larghezza);
-
 // One text as it lands on the printed pages.
 struct Testo {
     int pagina = 0;
@@ -49,7 +43,7 @@ struct Testo {
 // Lays out the printout on pages of `area` (the printable area of `dispositivo`, whose
 // resolution gives the font metrics). Columns are character positions of the font in use:
 // column n starts n - 1 average character widths (the width of "x") from the left margin; where
-// the rightmost text would then pass the printable width, all columns close up by `Stringi`.
+// the rightmost text would then pass the printable width, all columns close up by `Stampante::Stringi`.
 QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QString& prodotto,
                       const std::array<QStringList, 4>& liste, const QDateTime& ora);
 

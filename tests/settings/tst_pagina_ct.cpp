@@ -12,6 +12,7 @@
 #include "pagina_ct.h"
 #include "stampacrono.h"
 #include "stampante.h"
+#include "stampanteregistrata.h"
 #include "testo1252.h"
 #include "valori.h"
 
@@ -22,8 +23,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
-#include <QPaintEngine>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,113 +76,6 @@ void nellaCornice(QWidget* cornice, PaginaCT* p)
         QVERIFY2(p->Lst_CT[d]->geometry().right() < dopo->geometry().left(), qPrintable(p->Lst_CT[d]->objectName()));
     }
 }
-
-// What a printout drew on a printer that keeps it instead of printing: the sheet as the printout
-// set it up, and every text with the box it fills, in the printable area's coordinates.
-struct Registro {
-    struct Testo {
-        int foglio = 0;
-        qreal base = 0;  // the baseline: the texts of one printed line share it
-        QRectF dove;
-        QString testo;
-    };
-    QPageLayout pagina;
-    QList<Testo> testi;
-    int fogli = 0;
-};
-
-// The printer side and the painting side of that printer. A print column, from the printer's
-// resolution and the face the system gives for the font, is measured as on a real printer.
-class MotoreRegistrato final : public QPaintEngine, public QPrintEngine {
-public:
-    static constexpr int Risoluzione = 1200;
-    MotoreRegistrato(std::shared_ptr<Registro> registro, const QPageSize& carta)
-        : QPaintEngine(AllFeatures), r_(std::move(registro)),
-          pagina_(carta, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter)
-    {}
-
-    bool begin(QPaintDevice*) override
-    {
-        r_->fogli = 1;
-        return true;
-    }
-    bool end() override
-    {
-        r_->pagina = pagina_;
-        return true;
-    }
-    void updateState(const QPaintEngineState&) override {}
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawTextItem(const QPointF& p, const QTextItem& t) override
-    {
-        const QRectF dove(p.x(), p.y() - t.ascent(), t.width(), t.ascent() + t.descent());
-        r_->testi << Registro::Testo{r_->fogli, p.y(), dove, t.text()};
-    }
-    Type type() const override { return User; }
-
-    void setProperty(PrintEnginePropertyKey chiave, const QVariant& valore) override
-    {
-        if (chiave == PPK_QPageLayout)
-            pagina_ = valore.value<QPageLayout>();
-        if (chiave == PPK_QPageMargins) {
-            const auto margini = valore.value<QPair<QMarginsF, QPageLayout::Unit>>();
-            pagina_.setUnits(margini.second);
-            pagina_.setMargins(margini.first);
-        }
-    }
-    QVariant property(PrintEnginePropertyKey chiave) const override
-    {
-        if (chiave == PPK_QPageLayout)
-            return QVariant::fromValue(pagina_);
-        if (chiave == PPK_QPageMargins)
-            return QVariant::fromValue(qMakePair(pagina_.margins(), pagina_.units()));
-        if (chiave == PPK_Resolution)
-            return Risoluzione;
-        return {};
-    }
-    bool newPage() override
-    {
-        ++r_->fogli;
-        return true;
-    }
-    bool abort() override { return false; }
-    int metric(QPaintDevice::PaintDeviceMetric m) const override
-    {
-        const QRect area = pagina_.paintRectPixels(Risoluzione);
-        switch (m) {
-        case QPaintDevice::PdmWidth: return area.width();
-        case QPaintDevice::PdmHeight: return area.height();
-        case QPaintDevice::PdmWidthMM: return qRound(pagina_.paintRect(QPageLayout::Millimeter).width());
-        case QPaintDevice::PdmHeightMM: return qRound(pagina_.paintRect(QPageLayout::Millimeter).height());
-        case QPaintDevice::PdmDpiX:
-        case QPaintDevice::PdmDpiY:
-        case QPaintDevice::PdmPhysicalDpiX:
-        case QPaintDevice::PdmPhysicalDpiY: return Risoluzione;
-        case QPaintDevice::PdmNumColors: return INT_MAX;
-        case QPaintDevice::PdmDepth: return 32;
-        case QPaintDevice::PdmDevicePixelRatio: return 1;
-        case QPaintDevice::PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-        }
-        return 0;
-    }
-    QPrinter::PrinterState printerState() const override { return isActive() ? QPrinter::Active : QPrinter::Idle; }
-
-private:
-    std::shared_ptr<Registro> r_;
-    QPageLayout pagina_;
-};
-
-class StampanteRegistrata final : public QPrinter {
-public:
-    StampanteRegistrata(std::shared_ptr<Registro> registro, const QPageSize& carta)
-        : QPrinter(QPrinter::HighResolution), motore_(std::move(registro), carta)
-    {
-        setEngines(&motore_, &motore_);
-    }
-
-private:
-    MotoreRegistrato motore_;
-};
 
 }  // namespace
 
@@ -749,8 +641,8 @@ void TestPaginaCT::stampaNelFoglio_data()
     QTest::newRow("B5, foglio più stretto") << QPageSize::B5 << QString();
 }
 
-// Printed from the page's print button, every text of the printout stands on the paper, Sunday's
-// column too, and the seven columns of a line keep their order without running into each other,
+// Printed from the page's print button, every text of the printout stands wholly within the
+// printable area, Sunday's column too, and the seven columns of a line keep their order without running into each other,
 // whatever the paper's width and the face the printer has for the font.
 void TestPaginaCT::stampaNelFoglio()
 {
@@ -758,25 +650,24 @@ void TestPaginaCT::stampaNelFoglio()
     QFETCH(QString, carattere);
     if (!carattere.isEmpty())
         QFont::insertSubstitution(QStringLiteral("Arial"), carattere);
-    auto registro = std::make_shared<Registro>();
+    auto registro = std::make_shared<RegistroStampa>();
     Stampante::Imposta([registro, carta] { return std::make_unique<StampanteRegistrata>(registro, QPageSize(carta)); });
     carica();
     QTest::mouseClick(p_->Cmd_OK_CT[6], Qt::LeftButton);
     QCOMPARE(dialoghi_->mostrati.size(), 1);
 
-    const QRect foglio = registro->pagina.fullRectPixels(MotoreRegistrato::Risoluzione);
-    const QRect area = registro->pagina.paintRectPixels(MotoreRegistrato::Risoluzione);
-    const qreal sinistra = -area.left();  // the paper's edges, where the printable area starts at 0
-    const qreal destra = foglio.width() - area.left();
+    // The printable area's edges: a printer that cannot print into its margins cuts what passes them.
+    const qreal sinistra = 0;
+    const qreal destra = registro->area().width();
     QMap<QPair<int, qreal>, QList<QRectF>> righe;
-    for (const Registro::Testo& t : registro->testi) {
+    for (const RegistroStampa::Testo& t : registro->testi) {
         QVERIFY2(t.dove.left() >= sinistra && t.dove.right() <= destra,
-                 qPrintable(QStringLiteral("%1 da %2 a %3, il foglio da %4 a %5")
+                 qPrintable(QStringLiteral("%1 da %2 a %3, l'area stampabile da %4 a %5")
                                 .arg(t.testo).arg(t.dove.left()).arg(t.dove.right()).arg(sinistra).arg(destra)));
         righe[{t.foglio, t.base}] << t.dove;
     }
     QVERIFY(std::any_of(registro->testi.begin(), registro->testi.end(),
-                        [](const Registro::Testo& t) { return t.testo == QLatin1String("Domenica"); }));
+                        [](const RegistroStampa::Testo& t) { return t.testo == QLatin1String("Domenica"); }));
     for (QList<QRectF>& riga : righe) {
         std::sort(riga.begin(), riga.end(), [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
         for (int i = 1; i < riga.size(); ++i)

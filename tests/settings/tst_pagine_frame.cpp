@@ -16,6 +16,7 @@
 #include "pagina_webcam.h"
 #include "stampaliste.h"
 #include "stampante.h"
+#include "stampanteregistrata.h"
 #include "testo1252.h"
 
 #include <QAction>
@@ -27,7 +28,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageLayout>
-#include <QPaintEngine>
 #include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
@@ -59,59 +59,6 @@ const char* const comCompleta = "[COM]\nPorta=2\nFormato=19200,N,8,1\nRetry=3\nT
 const char* const apriportaCompleto =
     "[Generale]\nApriporta=1\n[Sinottico]\nSuonoPorta=Porta.wav\n[Apriporta]\nNome=Cancello\nIndirizzo=12\n"
     "Decimali=1\nTempo=700\nREM_r=1,20\nREM_w=5,20\nOn_w=6,100\nVal_on=21,5\nOff_w=6,101\nVal_off=-3,0\n";
-
-// A printer that keeps what is printed on it instead of sending it on: each text with its sheet
-// and the box it covers, in pixels from the corner of the printable area as the printout draws.
-// Sheets and fonts are an A4 page's at the printer's resolution, landscape unless told otherwise.
-class StampanteRegistrata : public QPrinter {
-public:
-    struct Scritto {
-        int foglio = 0;
-        QRectF riquadro;
-        QString testo;
-    };
-    struct Registro {
-        QList<Scritto> scritti;
-        QRectF area;  // the printable area, (0, 0) at its corner
-        int fogli = 0;
-    };
-
-    explicit StampanteRegistrata(Registro& registro, QPageLayout::Orientation verso = QPageLayout::Landscape)
-        : QPrinter(QPrinter::HighResolution), motore_(registro)
-    {
-        setOutputFormat(QPrinter::PdfFormat);
-        setPageLayout(QPageLayout(QPageSize(QPageSize::A4), verso, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        registro.area = QRectF(QPointF(0, 0), pageLayout().paintRectPixels(resolution()).size());
-    }
-    QPaintEngine* paintEngine() const override { return &motore_; }
-    bool newPage() override
-    {
-        ++motore_.registro.fogli;
-        return true;
-    }
-
-private:
-    class Motore : public QPaintEngine {
-    public:
-        explicit Motore(Registro& r) : QPaintEngine(QPaintEngine::AllFeatures), registro(r) {}
-        bool begin(QPaintDevice*) override
-        {
-            registro.fogli = 1;
-            return true;
-        }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState&) override {}
-        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-        void drawTextItem(const QPointF& p, const QTextItem& t) override
-        {
-            registro.scritti.append({registro.fogli - 1,
-                                     QRectF(p.x(), p.y() - t.ascent(), t.width(), t.ascent() + t.descent()), t.text()});
-        }
-        Type type() const override { return QPaintEngine::User; }
-        Registro& registro;
-    };
-    mutable Motore motore_;
-};
 
 }  // namespace
 
@@ -913,27 +860,29 @@ void TestPagineFrame::stampaDelleListe()
             liste[k] << c_->Liste[k]->item(r)->text();
         QVERIFY(!liste[k].isEmpty());
     }
-    StampanteRegistrata::Registro registro;
-    Stampante::Imposta([&] { return std::make_unique<StampanteRegistrata>(registro, verso); });
+    auto registro = std::make_shared<RegistroStampa>();
+    Stampante::Imposta([registro, verso] {
+        return std::make_unique<StampanteRegistrata>(registro, QPageSize(QPageSize::A4), verso);
+    });
     Stampante::NomeProdotto = [] { return QStringLiteral(" Quelvar "); };
     b_.dialoghi->risposte.enqueue(Piattaforma::RispostaDialogo::Si);
     QTest::mouseClick(c_->Cmd_Stampa, Qt::LeftButton);
-    QCOMPARE(registro.fogli, fogli);
+    QCOMPARE(registro->fogli, fogli);
 
-    const auto& scritti = registro.scritti;
+    const auto& scritti = registro->testi;
     QVERIFY(scritti.size() > 2);
     QCOMPARE(scritti[0].testo, QStringLiteral("Quelvar"));
     QVERIFY(scritti[1].testo.startsWith("DATA E ORA = "));
-    QCOMPARE(scritti[1].foglio, 0);
+    QCOMPARE(scritti[1].foglio, 1);
     // The columns are told apart by where their texts start, left to right.
     QList<qreal> inizi;
     for (qsizetype i = 2; i < scritti.size(); ++i)
-        if (!inizi.contains(scritti[i].riquadro.left()))
-            inizi << scritti[i].riquadro.left();
+        if (!inizi.contains(scritti[i].dove.left()))
+            inizi << scritti[i].dove.left();
     std::sort(inizi.begin(), inizi.end());
     std::array<QStringList, 4> stampate;
     for (qsizetype i = 2; i < scritti.size(); ++i) {
-        const auto k = inizi.indexOf(scritti[i].riquadro.left());
+        const auto k = inizi.indexOf(scritti[i].dove.left());
         QVERIFY2(k < 4, qPrintable(scritti[i].testo));
         stampate[k] << scritti[i].testo;
     }
@@ -943,16 +892,16 @@ void TestPagineFrame::stampaDelleListe()
                                                          .arg(stampate[k].size())
                                                          .arg(liste[k].size())));
     for (const auto& s : scritti)
-        QVERIFY2(registro.area.contains(s.riquadro),
+        QVERIFY2(registro->area().contains(s.dove),
                  qPrintable(QStringLiteral("%1 sul foglio %2 occupa x %3..%4, y %5..%6; l'area stampabile %7 x %8")
                                 .arg(s.testo)
-                                .arg(s.foglio + 1)
-                                .arg(s.riquadro.left())
-                                .arg(s.riquadro.right())
-                                .arg(s.riquadro.top())
-                                .arg(s.riquadro.bottom())
-                                .arg(registro.area.width())
-                                .arg(registro.area.height())));
+                                .arg(s.foglio)
+                                .arg(s.dove.left())
+                                .arg(s.dove.right())
+                                .arg(s.dove.top())
+                                .arg(s.dove.bottom())
+                                .arg(registro->area().width())
+                                .arg(registro->area().height())));
 }
 
 QTEST_MAIN(TestPagineFrame)
