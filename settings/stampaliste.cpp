@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <utility>
 
 namespace StampaListe {
 
@@ -102,7 +103,7 @@ QList<Testo> Impagina(QPaintDevice* dispositivo, const QRectF& area, const QStri
         s.Riga({{Colonne[0], riga[0]}, {Colonne[1], riga[1]}, {Colonne[2], riga[2]}, {Colonne[3], riga[3]}});
 
     // On a page narrower than the four lists (a portrait sheet) the columns close up evenly.
-    QList<Testo> testi = s.risultato_;
+    QList<Testo> testi = std::move(s.risultato_);
     QList<QPair<double, double>> estesi;
     for (const Testo& t : testi)
         estesi.append({t.posizione.x() - area.left(), QFontMetricsF(t.font, dispositivo).horizontalAdvance(t.testo)});

@@ -455,6 +455,10 @@ void TstPortaSeriale::dispositivoPerLaCorsa()
     QVERIFY(pty.pronta());
     Registro registro;
     PortaSeriale porta;
+    const auto sigla = [&](const QString& dispositivo) {
+        return dispositivo == com ? u'C' : dispositivo == ttyS ? u'S' : u'?';
+    };
+    const QString detto = QStringLiteral("Porta seriale COM%1: ").arg(n);
     QString visti, dette, aperte;
     for (const QString& passo : passi) {
         Collega(cartella, n, passo, pty);
@@ -463,12 +467,11 @@ void TstPortaSeriale::dispositivoPerLaCorsa()
         QVERIFY(porta.ImpostaCommPort(n));  // the settings load tests the port
         const bool aperta = porta.Apri();
         porta.Chiudi();
-        visti += porta.Percorso() == com ? u'C' : porta.Percorso() == ttyS ? u'S' : u'?';
+        visti += sigla(porta.Percorso());
         const QStringList info = Registro::informazioni();
-        dette += info.isEmpty()                                                         ? u'.'
-                 : info == QStringList{QStringLiteral("Porta seriale COM%1: %2").arg(n).arg(com)}  ? u'C'
-                 : info == QStringList{QStringLiteral("Porta seriale COM%1: %2").arg(n).arg(ttyS)} ? u'S'
-                                                                                        : u'?';
+        dette += info.isEmpty()                                    ? u'.'
+                 : info.size() == 1 && info[0].startsWith(detto) ? sigla(info[0].mid(detto.size()))
+                                                                   : u'?';
         aperte += aperta ? u'A' : u'R';
         // A failure names the device decided, and nothing else was tried.
         for (const QString& r : Registro::righe())

@@ -334,8 +334,9 @@ void TestImpiantoNuovo::dovutoDopoCambioPorta()
 // the link is back, the next load takes it and Start polls it. The log names the port's device at
 // the first load and when a load changes it, and says nothing when it stays the same.
 // A step: "-1" COM1 removed, "+1" COM1 back, "." nothing, then the port page opened; "=n" port n
-// chosen on the page and confirmed. Its result: the status bar (N "Nessuna COM", n "COMn:9600,N,8,1") and the
-// log lines of the step (Dn: port n is COMn; Gn: COMn did not open, it does not exist).
+// chosen on the page and confirmed. Its result: the status bar (N "Nessuna COM", n
+// "COMn:9600,N,8,1") and the log lines of the step (Dn: port n is COMn; Gn: COMn did not open, it
+// does not exist).
 void TestImpiantoNuovo::portaDuranteLaCaduta_data()
 {
     QTest::addColumn<QStringList>("passi");
